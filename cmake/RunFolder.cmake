@@ -1,0 +1,19 @@
+# Helpers that fill build/run/. Generators in tools/ register their outputs
+# with add_run_files(); hand-written files under data/ are copied as they are.
+
+function(add_run_files)
+    set_property(GLOBAL APPEND PROPERTY CUEFLIGHT_RUN_FILES ${ARGN})
+endfunction()
+
+function(copy_data_into_run_folder)
+    file(GLOB_RECURSE data_files CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}/data
+         ${CMAKE_SOURCE_DIR}/data/*)
+    foreach(rel ${data_files})
+        set(out ${RUN_DIR}/${rel})
+        add_custom_command(OUTPUT ${out}
+            COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/data/${rel} ${out}
+            DEPENDS ${CMAKE_SOURCE_DIR}/data/${rel}
+            COMMENT "run folder: ${rel}" VERBATIM)
+        add_run_files(${out})
+    endforeach()
+endfunction()

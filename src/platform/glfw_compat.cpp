@@ -1,0 +1,186 @@
+#include "platform/glfw_compat.h"
+
+#include <chrono>
+
+namespace platform {
+namespace {
+
+struct Hints {
+    int major = 1;
+    int minor = 0;
+    bool forwardCompatible = false;
+};
+
+GLFWwindow* window = nullptr;
+bool initialised = false;
+Hints hints;
+InputState* scripted = nullptr;
+
+// Our own clock, so time runs in tests that never open a window.
+using Clock = std::chrono::steady_clock;
+Clock::time_point clockBase = Clock::now();
+
+void applyContextHints() {
+    glfwDefaultWindowHints();
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, hints.major);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, hints.minor);
+    // GLFW 3 refuses a forward-compatible request below 3.0, which is what the
+    // defaults (2.1) ask for when there is no config.cfg.
+    if (hints.major >= 3 && hints.forwardCompatible) {
+        glfwWindowHint(GLFW_OPENGL_FORWARD_COMPAT, GLFW_TRUE);
+    }
+    // Core profiles exist from 3.2 on; asking for one there gives the context
+    // the game's shaders are written for.
+    if (hints.major > 3 || (hints.major == 3 && hints.minor >= 2)) {
+        glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    }
+}
+
+} // namespace
+
+void useScriptedInput(InputState* state) { scripted = state; }
+
+int glfwInit() {
+    initialised = ::glfwInit() == GLFW_TRUE;
+    return initialised ? 1 : 0;
+}
+
+void glfwTerminate() {
+    if (window != nullptr) {
+        ::glfwDestroyWindow(window);
+        window = nullptr;
+    }
+    if (initialised) {
+        ::glfwTerminate();
+        initialised = false;
+    }
+}
+
+void glfwOpenWindowHint(int target, int hint) {
+    switch (target) {
+    case GLFW_OPENGL_VERSION_MAJOR:
+        hints.major = hint;
+        break;
+    case GLFW_OPENGL_VERSION_MINOR:
+        hints.minor = hint;
+        break;
+    case GLFW_OPENGL_FORWARD_COMPAT:
+        hints.forwardCompatible = hint != 0;
+        break;
+    default:
+        break;
+    }
+}
+
+int glfwOpenWindow(int width, int height, int redBits, int greenBits, int blueBits, int alphaBits,
+                   int depthBits, int stencilBits, int mode) {
+    if (!initialised || window != nullptr) {
+        return 0;
+    }
+    applyContextHints();
+    // 0 means "the platform's default" in 2.7; GLFW 3 spells that DONT_CARE.
+    auto bits = [](int value) { return value > 0 ? value : GLFW_DONT_CARE; };
+    glfwWindowHint(GLFW_RED_BITS, bits(redBits));
+    glfwWindowHint(GLFW_GREEN_BITS, bits(greenBits));
+    glfwWindowHint(GLFW_BLUE_BITS, bits(blueBits));
+    glfwWindowHint(GLFW_ALPHA_BITS, bits(alphaBits));
+    glfwWindowHint(GLFW_DEPTH_BITS, bits(depthBits));
+    glfwWindowHint(GLFW_STENCIL_BITS, bits(stencilBits));
+    GLFWmonitor* monitor = mode == GLFW_FULLSCREEN ? glfwGetPrimaryMonitor() : nullptr;
+    window = glfwCreateWindow(width, height, "cueflight", monitor, nullptr);
+    if (window == nullptr) {
+        return 0;
+    }
+    glfwMakeContextCurrent(window);
+    // The loop polls input once per frame; at software-rendering frame rates a
+    // tap or click is often shorter than a frame and would be lost otherwise.
+    glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_TRUE);
+    glfwSetInputMode(window, GLFW_STICKY_MOUSE_BUTTONS, GLFW_TRUE);
+    return 1;
+}
+
+int glfwGetWindowParam(int param) {
+    if (param == GLFW_OPENED) {
+        return (window != nullptr && !glfwWindowShouldClose(window)) ? 1 : 0;
+    }
+    return 0;
+}
+
+void glfwSetWindowTitle(const char* title) {
+    if (window != nullptr) {
+        ::glfwSetWindowTitle(window, title);
+    }
+}
+
+void glfwSwapBuffers() {
+    if (window != nullptr) {
+        ::glfwSwapBuffers(window);
+        glfwPollEvents();
+    }
+}
+
+int glfwGetKey(int key) {
+    if (key < 0 || key > GLFW_KEY_LAST) {
+        return 0;
+    }
+    if (scripted != nullptr) {
+        return scripted->keys[key] != 0 ? 1 : 0;
+    }
+    if (window == nullptr) {
+        return 0;
+    }
+    return ::glfwGetKey(window, key) == GLFW_PRESS ? 1 : 0;
+}
+
+int glfwGetMouseButton(int button) {
+    if (button < 0 || button > GLFW_MOUSE_BUTTON_LAST) {
+        return 0;
+    }
+    if (scripted != nullptr) {
+        return scripted->buttons[button] != 0 ? 1 : 0;
+    }
+    if (window == nullptr) {
+        return 0;
+    }
+    return ::glfwGetMouseButton(window, button) == GLFW_PRESS ? 1 : 0;
+}
+
+void glfwGetMousePos(int* x, int* y) {
+    if (scripted != nullptr) {
+        *x = scripted->mouseX;
+        *y = scripted->mouseY;
+        return;
+    }
+    if (window == nullptr) {
+        *x = 0;
+        *y = 0;
+        return;
+    }
+    double dx = 0.0;
+    double dy = 0.0;
+    glfwGetCursorPos(window, &dx, &dy);
+    *x = static_cast<int>(dx);
+    *y = static_cast<int>(dy);
+}
+
+void glfwSetMousePos(int x, int y) {
+    if (scripted != nullptr) {
+        scripted->mouseX = x;
+        scripted->mouseY = y;
+        return;
+    }
+    if (window != nullptr) {
+        glfwSetCursorPos(window, x, y);
+    }
+}
+
+double glfwGetTime() {
+    return std::chrono::duration<double>(Clock::now() - clockBase).count();
+}
+
+void glfwSetTime(double seconds) {
+    clockBase = Clock::now() - std::chrono::duration_cast<Clock::duration>(
+                                   std::chrono::duration<double>(seconds));
+}
+
+} // namespace platform

@@ -1,0 +1,56 @@
+#pragma once
+
+// The windowing calls the game was designed around (the GLFW 2.7 interface),
+// offered on top of GLFW 3. Everything that touches the window, the keyboard,
+// the mouse or the clock goes through here, so game code stays plain C++ and
+// tests can feed input without a window (see useScriptedInput).
+
+#include "platform/gl.h"
+
+#define GLFW_INCLUDE_NONE
+#include <GLFW/glfw3.h>
+
+#include <array>
+
+namespace platform {
+
+// 2.7 names that GLFW 3 dropped or renamed.
+constexpr int GLFW_WINDOW = 0x00010001;
+constexpr int GLFW_FULLSCREEN = 0x00010002;
+constexpr int GLFW_OPENED = 0x00020001;
+constexpr int GLFW_OPENGL_VERSION_MAJOR = 0x0002000F;
+constexpr int GLFW_OPENGL_VERSION_MINOR = 0x00020010;
+constexpr int GLFW_KEY_ESC = GLFW_KEY_ESCAPE;
+
+// Input as the game sees it. Tests and the demo player fill one of these and
+// hand it to useScriptedInput; the window is then not consulted.
+struct InputState {
+    std::array<int, GLFW_KEY_LAST + 1> keys{};  // 1 = down, by GLFW 3 key code
+    std::array<int, GLFW_MOUSE_BUTTON_LAST + 1> buttons{};
+    int mouseX = 0;
+    int mouseY = 0;
+};
+
+// nullptr returns to reading the window.
+void useScriptedInput(InputState* state);
+
+int glfwInit();
+void glfwTerminate();
+void glfwOpenWindowHint(int target, int hint);
+// Creates the window and makes its context current. Returns 1 on success.
+int glfwOpenWindow(int width, int height, int redBits, int greenBits, int blueBits, int alphaBits,
+                   int depthBits, int stencilBits, int mode);
+int glfwGetWindowParam(int param);
+void glfwSetWindowTitle(const char* title);
+// Presents the frame and, as 2.7 did, processes pending window events.
+void glfwSwapBuffers();
+
+int glfwGetKey(int key);
+int glfwGetMouseButton(int button);
+void glfwGetMousePos(int* x, int* y);
+void glfwSetMousePos(int x, int y);
+
+double glfwGetTime();
+void glfwSetTime(double seconds);
+
+} // namespace platform

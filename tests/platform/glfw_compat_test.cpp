@@ -1,0 +1,50 @@
+#include "platform/glfw_compat.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ScriptedInputTest : public ::testing::Test {
+protected:
+    void SetUp() override { platform::useScriptedInput(&input); }
+    void TearDown() override { platform::useScriptedInput(nullptr); }
+    platform::InputState input;
+};
+
+TEST_F(ScriptedInputTest, KeysButtonsAndMouseComeFromTheScript) {
+    input.keys[GLFW_KEY_P] = 1;
+    input.buttons[GLFW_MOUSE_BUTTON_LEFT] = 1;
+    input.mouseX = 17;
+    input.mouseY = 42;
+    EXPECT_EQ(platform::glfwGetKey(GLFW_KEY_P), 1);
+    EXPECT_EQ(platform::glfwGetKey(GLFW_KEY_Q), 0);
+    EXPECT_EQ(platform::glfwGetMouseButton(GLFW_MOUSE_BUTTON_LEFT), 1);
+    int x = 0;
+    int y = 0;
+    platform::glfwGetMousePos(&x, &y);
+    EXPECT_EQ(x, 17);
+    EXPECT_EQ(y, 42);
+}
+
+TEST_F(ScriptedInputTest, OutOfRangeCodesReadAsReleased) {
+    input.keys.fill(1);
+    EXPECT_EQ(platform::glfwGetKey(-1), 0);
+    EXPECT_EQ(platform::glfwGetKey(GLFW_KEY_LAST + 1), 0);
+    EXPECT_EQ(platform::glfwGetMouseButton(99), 0);
+}
+
+TEST(PlatformWithoutWindow, NoWindowMeansNoInputAndNotOpened) {
+    EXPECT_EQ(platform::glfwGetKey(GLFW_KEY_ESCAPE), 0);
+    EXPECT_EQ(platform::glfwGetWindowParam(platform::GLFW_OPENED), 0);
+}
+
+TEST(PlatformClock, SetTimeRestartsTheClockFromTheGivenValue) {
+    platform::glfwSetTime(100.0);
+    double t = platform::glfwGetTime();
+    EXPECT_GE(t, 100.0);
+    EXPECT_LT(t, 101.0);
+    platform::glfwSetTime(0.0);
+    EXPECT_LT(platform::glfwGetTime(), 1.0);
+}
+
+} // namespace
