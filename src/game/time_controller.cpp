@@ -1,0 +1,97 @@
+#include "game/time_controller.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+
+namespace util {
+namespace {
+
+// Lines whose first character is not '#', minus 2: the recorder writes an empty
+// first line, and the last record is dropped on purpose (it is typically the
+// key press that stopped the recording).
+int countEntries(std::ifstream& file) {
+    int count = -2;
+    std::string line;
+    while (std::getline(file, line)) {
+        if (line.empty() || line.front() != '#') {
+            ++count;
+        }
+    }
+    return count;
+}
+
+// A line that does not parse repeats the value before it, so the track stays
+// ascending and the entry fires right after its predecessor.
+std::vector<double> parseEntries(std::ifstream& file, int count) {
+    std::vector<double> values(static_cast<std::size_t>(count), 0.0);
+    std::string line;
+    std::getline(file, line);
+    double previous = 0.0;
+    for (double& value : values) {
+        std::getline(file, line);
+        if (std::sscanf(line.c_str(), "%lf", &value) != 1) {
+            value = previous;
+        }
+        previous = value;
+    }
+    return values;
+}
+
+} // namespace
+
+TimeController::TimeController()
+    : beatTimes(loadRecording("rec.cfg")),
+      cueTimes(loadRecording("rec2.cfg")), trackCounts{static_cast<int>(beatTimes.size()),
+                                                       static_cast<int>(cueTimes.size())} {}
+
+std::vector<double> TimeController::loadRecording(const std::string& path) {
+    std::ifstream file(path);
+    if (!file) {
+        std::cerr << "cannot open recording \"" << path << "\"" << std::endl;
+        std::cout << "rec size 0" << std::endl;
+        return {};
+    }
+    int count = countEntries(file);
+    if (count < 0) {
+        count = 0;
+    }
+    std::cout << "rec size " << count << std::endl;
+    file.close();
+    file.open(path);
+    return parseEntries(file, count);
+}
+
+int TimeController::update(double positionMs) {
+    if (!active) {
+        return noEvent;
+    }
+    const double now = positionMs + lookaheadMs;
+    if (consumeIfDue(0, beatTimes, now)) {
+        return beatEvent;
+    }
+    if (consumeIfDue(1, cueTimes, now)) {
+        return cueEvent;
+    }
+    return noEvent;
+}
+
+bool TimeController::consumeIfDue(int track, const std::vector<double>& times, double now) {
+    const int index = nextIndex[track];
+    // The index is tested first: the entry at the end of a track does not exist.
+    if (index >= trackCounts[track] || !(times[index] - drift - earlyMarginMs < now)) {
+        return false;
+    }
+    drift += now - times[index];
+    nextIndex[track] = index + 1;
+    return true;
+}
+
+double TimeController::cueTime(int index) const {
+    if (index < 0 || index + 1 >= trackCounts[1]) {
+        return -1.0;
+    }
+    return cueTimes[index];
+}
+
+} // namespace util
