@@ -1,0 +1,47 @@
+#include "util/color_counter.h"
+
+#include <gtest/gtest.h>
+
+using util::ColorCounter;
+using Color = ColorCounter::Color;
+
+namespace {
+
+class ColorCounterTest : public ::testing::Test {
+protected:
+    void SetUp() override { ColorCounter::destroyInstance(); }
+    void TearDown() override { ColorCounter::destroyInstance(); }
+};
+
+} // namespace
+
+TEST_F(ColorCounterTest, StartsAboveTheStartValue) {
+    ColorCounter* counter = ColorCounter::getInstance();
+    EXPECT_EQ(counter->current(), (Color{1, 0, 0}));
+    EXPECT_EQ(counter->next(), (Color{2, 0, 0}));
+    EXPECT_EQ(counter->next(), (Color{3, 0, 0}));
+    EXPECT_EQ(counter->current(), (Color{3, 0, 0}));
+}
+
+TEST_F(ColorCounterTest, RedWrapsIntoGreen) {
+    ColorCounter* counter = ColorCounter::getInstance();
+    Color color{};
+    for (int built = 1; built <= 254; ++built) {
+        color = counter->next();
+    }
+    EXPECT_EQ(color, (Color{255, 0, 0}));
+    EXPECT_EQ(counter->next(), (Color{0, 1, 0}));
+    EXPECT_EQ(counter->next(), (Color{1, 1, 0}));
+    EXPECT_EQ(counter->next(), (Color{2, 1, 0}));
+}
+
+TEST_F(ColorCounterTest, GreenWrapsIntoBlue) {
+    ColorCounter* counter = ColorCounter::getInstance();
+    Color color{};
+    // Read as the number red + 256 * green, (1,0,0) to (255,255,0) is 65534 steps.
+    for (int step = 0; step < 256 * 256 - 2; ++step) {
+        color = counter->next();
+    }
+    EXPECT_EQ(color, (Color{255, 255, 0}));
+    EXPECT_EQ(counter->next(), (Color{0, 0, 1}));
+}
