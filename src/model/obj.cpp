@@ -1,0 +1,165 @@
+#include "model/obj.h"
+
+#include "collection/shader_collection.h"
+#include "collection/texure_collection.h"
+#include "model/attribute_binding.h"
+#include "model/model_buffers.h"
+#include "model/texture_modes.h"
+#include "platform/glfw_compat.h"
+#include "render/light.h"
+
+#include <glm/gtc/type_ptr.hpp>
+
+#include <iostream>
+
+namespace model {
+namespace {
+
+using collection::UniformSlot;
+
+// Suffixes of the texture levels after the whole texture path.
+constexpr const char* kLevelSuffixes[] = {"", "_a", "_s", "_n"};
+// Only three levels have a sampler in the shaders.
+constexpr UniformSlot kSamplerSlots[] = {UniformSlot::tex0, UniformSlot::tex1, UniformSlot::tex2};
+constexpr UniformSlot kExtraLightSlots[] = {UniformSlot::ld2, UniformSlot::ld3, UniformSlot::ld4,
+                                            UniformSlot::ld5};
+// drawMode 5 lifts every light to this height.
+constexpr int kRaisedLightsMode = 5;
+constexpr float kRaisedLightZ = 30.0f;
+// A flash fades in over this many seconds, then out until its lifetime ends.
+constexpr double kFadeIn = 0.3;
+
+void activateUnit(int unit) {
+    GLint active = 0;
+    glGetIntegerv(GL_ACTIVE_TEXTURE, &active);
+    if (active != static_cast<GLint>(GL_TEXTURE0 + unit)) {
+        glActiveTexture(static_cast<GLenum>(GL_TEXTURE0 + unit));
+    }
+}
+
+} // namespace
+
+OBJ::OBJ(ObjData* data) : scenegraph::TransformationNode("object", "obj"), objData(data) {}
+
+OBJ::~OBJ() = default;
+
+void OBJ::createBuffers() {
+    nrFaces = objData->nrFaces;
+    positionBuffer = uploadPositions(*objData);
+    indexBuffer = uploadIndices(nrFaces);
+    normalBuffer = uploadNormals(*objData);
+    texCoordBuffer = uploadTexCoords(*objData);
+}
+
+void OBJ::loadTextures(std::string texturePath, int variant) {
+    auto* textures = collection::TexureCollection::getInstance();
+    for (int level = 0; level < 4; ++level) {
+        const GLuint texture = textures->load(texturePath + kLevelSuffixes[level], variant, level);
+        if (texture != collection::TexureCollection::notLoaded && nrTexLevels < kMaxTexLevels) {
+            texLevels[nrTexLevels++] = {texture, level};
+        }
+    }
+}
+
+bool OBJ::isDrawable() const {
+    return drawStatus != 0 && status <= scenegraph::STATUS_DRAWABLE_MAX;
+}
+
+void OBJ::draw(const glm::mat4* viewMat, const glm::mat4* projMat, ShaderProgram* program,
+               int filterMode, int mipmapMode) {
+    if (!isDrawable()) {
+        return;
+    }
+    const DrawSetup setup =
+        beginDraw(globalModelMat, *viewMat, *projMat, program, filterMode, mipmapMode);
+    glUniform1i(setup.uniforms[UniformSlot::interpolate], 0);
+    glUniform1i(setup.uniforms[UniformSlot::updatetime], static_cast<int>(platform::glfwGetTime()));
+    uploadLights(setup.uniforms);
+
+    AttributeBinding binding;
+    binding.bind(setup.attribs[collection::AttribSlot::inPosition], positionBuffer, 3);
+    binding.bind(setup.attribs[collection::AttribSlot::inNormal], normalBuffer, 3);
+    binding.bind(setup.attribs[collection::AttribSlot::inTexCoord], texCoordBuffer, 2);
+    drawAndFinish(binding, setup);
+}
+
+OBJ::DrawSetup OBJ::beginDraw(const glm::mat4& modelMat, const glm::mat4& viewMat,
+                              const glm::mat4& projMat, ShaderProgram* program, int filterMode,
+                              int mipmapMode) {
+    const auto* shaders = collection::ShaderCollection::getInstance();
+    DrawSetup setup{shaders->uniforms(program->getId()), shaders->attribs(program->getId()), false};
+    glUseProgram(program->getProgramId());
+    setup.texturesBound = bindTextures(setup.uniforms, filterMode, mipmapMode);
+    const glm::mat4 mv = viewMat * modelMat;
+    glUniformMatrix4fv(setup.uniforms[UniformSlot::mvMat], 1, GL_FALSE, glm::value_ptr(mv));
+    glUniformMatrix4fv(setup.uniforms[UniformSlot::vMat], 1, GL_FALSE, glm::value_ptr(viewMat));
+    glUniformMatrix4fv(setup.uniforms[UniformSlot::projMat], 1, GL_TRUE, glm::value_ptr(projMat));
+    glUniform1i(setup.uniforms[UniformSlot::mode], drawMode);
+    glUniform3fv(setup.uniforms[UniformSlot::color], 1, glm::value_ptr(color));
+    return setup;
+}
+
+void OBJ::drawAndFinish(AttributeBinding& binding, const DrawSetup& setup) const {
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
+    glDrawElements(GL_TRIANGLES, 3 * nrFaces, GL_UNSIGNED_INT, nullptr);
+    binding.disableAll();
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    if (setup.texturesBound) {
+        glBindTexture(GL_TEXTURE_2D, 0);
+    }
+    glUseProgram(0);
+}
+
+bool OBJ::bindTextures(const collection::UniformRow& uniforms, int filterMode, int mipmapMode) {
+    if (nrTexLevels > 3) {
+        std::cout << "WARNING: tex lvl specified is > 3" << std::endl;
+    }
+    bool bound = false;
+    for (int i = 0; i < nrTexLevels && i < 3; ++i) {
+        const GLint location = uniforms[kSamplerSlots[i]];
+        if (location == -1) {
+            continue;
+        }
+        const TexLevel& level = texLevels[i];
+        glUniform1i(location, level.unit);
+        activateUnit(level.unit);
+        glBindTexture(GL_TEXTURE_2D, level.texture);
+        bound = true;
+        if (filterMode != lastFilterMode || mipmapMode != lastMipmapMode) {
+            lastFilterMode = filterMode;
+            lastMipmapMode = mipmapMode;
+            applyTextureModes(filterMode, mipmapMode);
+        }
+    }
+    return bound;
+}
+
+void OBJ::gatherLights() {
+    const Light* lights = Light::getInstance();
+    for (int k = 0; k < lights->count() && k < kMaxLights; ++k) {
+        const LightRecord& light = lights->get(k);
+        lightDirections[k] = light.position;
+        if (drawMode == kRaisedLightsMode) {
+            lightDirections[k].z = kRaisedLightZ;
+        }
+        if (light.age > 0.0 && light.age < kFadeIn) {
+            energies[k] = static_cast<float>(light.age / kFadeIn);
+        } else if (light.age > kFadeIn) {
+            energies[k] =
+                static_cast<float>(1.0 - (light.age - kFadeIn) / (light.lifetime - kFadeIn));
+        }
+    }
+}
+
+void OBJ::uploadLights(const collection::UniformRow& uniforms) {
+    gatherLights();
+    const int count = Light::getInstance()->count();
+    glUniform1i(uniforms[UniformSlot::nrLights], count);
+    glUniform1fv(uniforms[UniformSlot::energy], kMaxLights, energies.data());
+    glUniform3fv(uniforms[UniformSlot::ld], 1, glm::value_ptr(lightDirections[0]));
+    for (int k = 1; k < count && k < kMaxLights; ++k) {
+        glUniform3fv(uniforms[kExtraLightSlots[k - 1]], 1, glm::value_ptr(lightDirections[k]));
+    }
+}
+
+} // namespace model

@@ -1,0 +1,64 @@
+#include "model/obj_anim.h"
+
+#include "collection/shader_collection.h"
+#include "model/attribute_binding.h"
+#include "model/model_buffers.h"
+
+#include <algorithm>
+#include <iostream>
+
+using collection::AttribSlot;
+using collection::UniformSlot;
+
+ObjAnim::ObjAnim(ObjData* first, int nrFrames)
+    : model::OBJ(first), nrFrames(std::max(nrFrames, 1)), positionBuffers(this->nrFrames, 0),
+      normalBuffers(this->nrFrames, 0) {}
+
+ObjAnim::~ObjAnim() = default;
+
+void ObjAnim::addFrame(ObjData* shape) {
+    if (framesLoaded >= nrFrames) {
+        return;
+    }
+    // Every shape is drawn with the first one's indices: drawing more
+    // triangles than the smallest shape has would read past its buffers.
+    if (framesLoaded > 0 && shape->nrFaces != nrFaces) {
+        std::cerr << "morph shape " << shape->path << " has " << shape->nrFaces
+                  << " faces, the series " << nrFaces << "; drawing the fewer" << std::endl;
+    }
+    nrFaces = framesLoaded == 0 ? shape->nrFaces : std::min(nrFaces, shape->nrFaces);
+    positionBuffers[framesLoaded] = model::uploadPositions(*shape);
+    normalBuffers[framesLoaded] = model::uploadNormals(*shape);
+    if (framesLoaded == 0) {
+        indexBuffer = model::uploadIndices(nrFaces);
+        texCoordBuffer = model::uploadTexCoords(*shape);
+    }
+    ++framesLoaded;
+}
+
+void ObjAnim::draw(const glm::mat4* viewMat, const glm::mat4* projMat, ShaderProgram* program,
+                   int filterMode, int mipmapMode) {
+    if (!isDrawable()) {
+        return;
+    }
+    // A morphing model is placed by its own matrix only.
+    const DrawSetup setup =
+        beginDraw(localmodelMat, *viewMat, *projMat, program, filterMode, mipmapMode);
+    if (setup.uniforms[UniformSlot::dt] != -1) {
+        glUniform1f(setup.uniforms[UniformSlot::dt], dt);
+    }
+    if (setup.uniforms[UniformSlot::interpolate] != -1) {
+        glUniform1i(setup.uniforms[UniformSlot::interpolate], 1);
+    }
+
+    // The player may name any frame; stay inside the series.
+    const int from = ((currentFrame % nrFrames) + nrFrames) % nrFrames;
+    const int to = (from + 1) % nrFrames;
+    model::AttributeBinding binding;
+    binding.bind(setup.attribs[AttribSlot::inPosition], positionBuffers[from], 3);
+    binding.bind(setup.attribs[AttribSlot::inPositionTarget], positionBuffers[to], 3);
+    binding.bind(setup.attribs[AttribSlot::inNormal], normalBuffers[from], 3);
+    binding.bind(setup.attribs[AttribSlot::inNormalTarget], normalBuffers[to], 3);
+    binding.bind(setup.attribs[AttribSlot::inTexCoord], texCoordBuffer, 2);
+    drawAndFinish(binding, setup);
+}

@@ -1,0 +1,171 @@
+#include "collection/obj_parser.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <string>
+
+using collection::ObjParseResult;
+using collection::parseObj;
+
+namespace {
+
+using Triple = std::array<int, 3>;
+
+Triple vertexIndices(const Face& face) {
+    return {face.vertexIndices[0], face.vertexIndices[1], face.vertexIndices[2]};
+}
+Triple texCoordIndices(const Face& face) {
+    return {face.texCoordIndices[0], face.texCoordIndices[1], face.texCoordIndices[2]};
+}
+Triple normalIndices(const Face& face) {
+    return {face.normalIndices[0], face.normalIndices[1], face.normalIndices[2]};
+}
+
+constexpr const char* kThreeVertices = "v 0 0 0\nv 1 0 0\nv 0 1 0\n";
+constexpr const char* kThreeTexCoords = "vt 0 0\nvt 1 0\nvt 0 1\n";
+constexpr const char* kThreeNormals = "vn 0 0 1\nvn 0 1 0\nvn 1 0 0\n";
+
+ObjData parse(const std::string& text, ObjParseResult expected = ObjParseResult::ok) {
+    ObjData data;
+    EXPECT_EQ(parseObj(text, data), expected);
+    return data;
+}
+
+} // namespace
+
+TEST(ObjParser, CountsLinesByTheirFirstCharacters) {
+    const ObjData data = parse("# comment\no thing\ng group\ns 1\nusemtl x\n\n"
+                               "v 1 2 3\nvn 0 0 1\nvt 0.5 0.25\nvp 7 8 9\n v 4 5 6\n"
+                               "f 1//1 2//1 1//1\n");
+    EXPECT_EQ(data.nrVertices, 2); // "vp" counts as a vertex, " v" as nothing
+    EXPECT_EQ(data.nrNormals, 1);
+    EXPECT_EQ(data.nrTexCoords, 1);
+    EXPECT_EQ(data.nrFaces, 1);
+    ASSERT_EQ(data.vertices.size(), 6u);
+    EXPECT_EQ(data.vertices[0], 1.0f);
+    EXPECT_EQ(data.vertices[2], 3.0f);
+    // "vp" does not match "v %f %f %f": its vertex stays 0, 0, 0.
+    EXPECT_EQ(data.vertices[3], 0.0f);
+    EXPECT_EQ(data.vertices[5], 0.0f);
+    EXPECT_EQ(data.texCoords[0], 0.5f);
+    EXPECT_EQ(data.texCoords[1], 0.25f);
+    EXPECT_EQ(data.normals[2], 1.0f);
+}
+
+TEST(ObjParser, ReadsFloatsInTheFormsScanfTakes) {
+    const ObjData data = parse("v -1.5 +2e2 .25\nv 1e60 -0 3.\nv 1 x 5\n");
+    ASSERT_EQ(data.nrVertices, 3);
+    EXPECT_FLOAT_EQ(data.vertices[0], -1.5f);
+    EXPECT_FLOAT_EQ(data.vertices[1], 200.0f);
+    EXPECT_FLOAT_EQ(data.vertices[2], 0.25f);
+    EXPECT_TRUE(std::isinf(data.vertices[3]));
+    EXPECT_FLOAT_EQ(data.vertices[5], 3.0f);
+    // The first value that does not match ends the line.
+    EXPECT_EQ(data.vertices[6], 1.0f);
+    EXPECT_EQ(data.vertices[7], 0.0f);
+    EXPECT_EQ(data.vertices[8], 0.0f);
+}
+
+TEST(ObjParser, FullFaceGivesEachTripleInItsOwnPlaceZeroBased) {
+    const ObjData data = parse(std::string(kThreeVertices) + kThreeTexCoords + kThreeNormals +
+                               "f 1/2/3 2/3/1 3/1/2\n");
+    ASSERT_EQ(data.nrFaces, 1);
+    EXPECT_EQ(vertexIndices(data.faces[0]), (Triple{0, 1, 2}));
+    EXPECT_EQ(texCoordIndices(data.faces[0]), (Triple{1, 2, 0}));
+    EXPECT_EQ(normalIndices(data.faces[0]), (Triple{2, 0, 1}));
+}
+
+struct PatternCase {
+    const char* name;
+    std::string data; // the element lines that choose the pattern
+    const char* face;
+    Triple vertex;
+    Triple texCoord;
+    Triple normal;
+};
+
+class ObjFacePattern : public testing::TestWithParam<PatternCase> {};
+
+TEST_P(ObjFacePattern, FillsTheFieldsOfItsRow) {
+    const PatternCase& c = GetParam();
+    const ObjData data = parse(c.data + c.face + "\n");
+    ASSERT_EQ(data.nrFaces, 1);
+    EXPECT_EQ(vertexIndices(data.faces[0]), c.vertex);
+    EXPECT_EQ(texCoordIndices(data.faces[0]), c.texCoord);
+    EXPECT_EQ(normalIndices(data.faces[0]), c.normal);
+}
+
+const std::string V = kThreeVertices;
+const std::string T = kThreeTexCoords;
+const std::string N = kThreeNormals;
+
+INSTANTIATE_TEST_SUITE_P(
+    EightRows, ObjFacePattern,
+    testing::Values(
+        PatternCase{"VertexPlain", V, "f 3 1 2", {2, 0, 1}, {}, {}},
+        PatternCase{"VertexSlashed", V, "f 3// 1// 2//", {2, 0, 1}, {}, {}},
+        // A slash only after the tenth character: the plain pattern stops at it.
+        PatternCase{"VertexLateSlash", V, "f 3       2// 1//", {2, 1, 0}, {}, {}},
+        PatternCase{"TexCoordOnly", T, "f /3/ /1/ /2/", {}, {2, 0, 1}, {}},
+        PatternCase{"NormalOnly", N, "f //3 //1 //2", {}, {}, {2, 0, 1}},
+        PatternCase{"TexCoordNormal", T + N, "f /1/2 /2/3 /3/1", {}, {0, 1, 2}, {1, 2, 0}},
+        PatternCase{"VertexNormal", V + N, "f 1//2 2//3 3//1", {0, 1, 2}, {}, {1, 2, 0}},
+        PatternCase{"VertexTexCoord", V + T, "f 1/2/ 2/3/ 3/1/", {0, 1, 2}, {1, 2, 0}, {}},
+        // Without the trailing slash the pattern fails after the first corner.
+        PatternCase{"VertexTexCoordNoSlash", V + T, "f 2/3 3/1 1/2", {1, 0, 0}, {2, 0, 0}, {}},
+        // A file with normals expects them: "v/vt" corners stop at the space.
+        PatternCase{
+            "FullPatternShortCorners", V + T + N, "f 2/3 3/1 1/2", {1, 0, 0}, {2, 0, 0}, {}},
+        PatternCase{"NoData", "", "f 1 2 3", {}, {}, {}}),
+    [](const testing::TestParamInfo<PatternCase>& info) { return info.param.name; });
+
+TEST(ObjParser, KeepsOnlyTheFirstThreeCornersOfAQuad) {
+    const ObjData data = parse(V + "v 1 1 0\nf 1 2 3 4\nf 4 3 2 1\n");
+    ASSERT_EQ(data.nrFaces, 2);
+    EXPECT_EQ(vertexIndices(data.faces[0]), (Triple{0, 1, 2}));
+    EXPECT_EQ(vertexIndices(data.faces[1]), (Triple{3, 2, 1}));
+}
+
+TEST(ObjParser, ReadsTheLastLineWithoutLineEnd) {
+    const ObjData data = parse(V + "v 7 8 9.5\nf 4 1 2");
+    ASSERT_EQ(data.nrVertices, 4);
+    EXPECT_EQ(data.vertices[11], 9.5f);
+    ASSERT_EQ(data.nrFaces, 1);
+    EXPECT_EQ(vertexIndices(data.faces[0]), (Triple{3, 0, 1}));
+}
+
+TEST(ObjParser, TakesWindowsLineEnds) {
+    const ObjData data = parse("v 1 2 3\r\nv 4 5 6\r\nv 7 8 9\r\nf 1 2 3\r\n");
+    ASSERT_EQ(data.nrVertices, 3);
+    EXPECT_EQ(data.vertices[5], 6.0f);
+    EXPECT_EQ(vertexIndices(data.faces[0]), (Triple{0, 1, 2}));
+}
+
+TEST(ObjParser, ZeroIndexStaysZero) {
+    const ObjData data = parse(V + "f 0 1 2\n");
+    EXPECT_EQ(vertexIndices(data.faces[0]), (Triple{0, 0, 1}));
+}
+
+TEST(ObjParser, IndicesOutsideTheDataReadAsZeroAndAreReported) {
+    const ObjData past = parse(V + T + N + "f 4/1/1 1/9/1 1/1/2\n", ObjParseResult::badIndices);
+    EXPECT_EQ(vertexIndices(past.faces[0]), (Triple{0, 0, 0}));
+    EXPECT_EQ(texCoordIndices(past.faces[0]), (Triple{0, 0, 0}));
+    EXPECT_EQ(normalIndices(past.faces[0]), (Triple{0, 0, 1}));
+
+    // Relative indices are not supported; -1 would otherwise become -2.
+    const ObjData relative = parse(V + "f -1 -2 -3\n", ObjParseResult::badIndices);
+    EXPECT_EQ(vertexIndices(relative.faces[0]), (Triple{0, 0, 0}));
+
+    // Beyond the int range: saturated, then out of range like any other.
+    const ObjData huge =
+        parse(V + "f 1 99999999999999999999 -99999999999999999999\n", ObjParseResult::badIndices);
+    EXPECT_EQ(vertexIndices(huge.faces[0]), (Triple{0, 0, 0}));
+}
+
+TEST(ObjParser, EmptyTextGivesAnEmptyRecord) {
+    const ObjData data = parse("");
+    EXPECT_EQ(data.nrVertices + data.nrNormals + data.nrTexCoords + data.nrFaces, 0);
+    EXPECT_TRUE(data.faces.empty());
+}

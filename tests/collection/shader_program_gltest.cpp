@@ -1,0 +1,166 @@
+#include "collection/scratch_dir.h"
+#include "collection/shader_program.h"
+#include "support/gl_context.h"
+
+#include <gtest/gtest.h>
+
+using testing::internal::CaptureStderr;
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStderr;
+using testing::internal::GetCapturedStdout;
+
+namespace {
+
+constexpr const char* kVertex = R"(#version 150
+in vec3 in_Position;
+out vec3 position;
+void main() {
+    position = in_Position;
+    gl_Position = vec4(in_Position, 1.0);
+}
+)";
+
+constexpr const char* kGeometry = R"(#version 150
+layout(triangles) in;
+layout(triangle_strip, max_vertices = 3) out;
+in vec3 position[];
+out vec3 shaded;
+void main() {
+    for (int i = 0; i < 3; ++i) {
+        shaded = position[i];
+        gl_Position = gl_in[i].gl_Position;
+        EmitVertex();
+    }
+    EndPrimitive();
+}
+)";
+
+constexpr const char* kFragment = R"(#version 150
+in vec3 position;
+out vec4 fragColor;
+void main() { fragColor = vec4(position, 1.0); }
+)";
+
+constexpr const char* kFragmentAfterGeometry = R"(#version 150
+in vec3 shaded;
+out vec4 fragColor;
+void main() { fragColor = vec4(shaded, 1.0); }
+)";
+
+class ShaderProgramTest : public testing::Test {
+protected:
+    void SetUp() override { testsupport::requireGLContext(); }
+
+    // Writes the given stages of program "p" (null: no file) and returns the
+    // base path.
+    std::string writeStages(const char* vert, const char* geom, const char* frag) {
+        if (vert != nullptr) {
+            dir.write("p.vert", vert);
+        }
+        if (geom != nullptr) {
+            dir.write("p.geom", geom);
+        }
+        if (frag != nullptr) {
+            dir.write("p.frag", frag);
+        }
+        return dir.path("p");
+    }
+
+    testfiles::ScratchDir dir;
+};
+
+} // namespace
+
+TEST_F(ShaderProgramTest, BuildsTwoStagesAndDeletesOnlyThoseTwo) {
+    const std::string path = writeStages(kVertex, nullptr, kFragment);
+    CaptureStdout();
+    CaptureStderr();
+    auto* program = new ShaderProgram(path, 2);
+    EXPECT_EQ(GetCapturedStdout(), "");
+    EXPECT_EQ(GetCapturedStderr(), "");
+    ASSERT_TRUE(program->isLinked());
+    EXPECT_FALSE(program->hasGeometryStage());
+    EXPECT_EQ(program->getGeometryShader(), 0u);
+    EXPECT_EQ(program->getId(), 2);
+    const GLuint programId = program->getProgramId();
+    const GLuint vertex = program->getVertexShader();
+    const GLuint fragment = program->getFragmentShader();
+    EXPECT_TRUE(glIsProgram(programId));
+    EXPECT_TRUE(glIsShader(vertex));
+    EXPECT_TRUE(glIsShader(fragment));
+    EXPECT_NE(program->getAttribLocation("in_Position"), -1);
+    delete program;
+    EXPECT_FALSE(glIsProgram(programId));
+    EXPECT_FALSE(glIsShader(vertex));
+    EXPECT_FALSE(glIsShader(fragment));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(ShaderProgramTest, BuildsThreeStagesWithAGeometryFile) {
+    const std::string path = writeStages(kVertex, kGeometry, kFragmentAfterGeometry);
+    CaptureStdout();
+    ShaderProgram program(path, 0);
+    EXPECT_EQ(GetCapturedStdout(), "Geometry shader file " + path + ".geom loaded.\n");
+    ASSERT_TRUE(program.isLinked());
+    EXPECT_TRUE(program.hasGeometryStage());
+    GLint attached = 0;
+    glGetProgramiv(program.getProgramId(), GL_ATTACHED_SHADERS, &attached);
+    EXPECT_EQ(attached, 3);
+    EXPECT_TRUE(glIsShader(program.getGeometryShader()));
+}
+
+TEST_F(ShaderProgramTest, MissingVertexFileStopsBeforeTheOthers) {
+    // No fragment file either: only the vertex line may appear.
+    const std::string path = writeStages(nullptr, nullptr, nullptr);
+    CaptureStdout();
+    CaptureStderr();
+    ShaderProgram program(path, 1);
+    EXPECT_EQ(GetCapturedStderr(), "Vertex shader file " + path + ".vert does not exist.\n");
+    EXPECT_EQ(GetCapturedStdout(), "");
+    EXPECT_FALSE(program.isLinked());
+    EXPECT_EQ(program.getProgramId(), 0u);
+    EXPECT_EQ(program.getVertexShader(), 0u);
+    EXPECT_EQ(program.getUniformLocation("anything"), -1);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(ShaderProgramTest, MissingFragmentFileIsReported) {
+    const std::string path = writeStages(kVertex, nullptr, nullptr);
+    CaptureStderr();
+    ShaderProgram program(path, 1);
+    EXPECT_EQ(GetCapturedStderr(), "Fragment shader file " + path + ".frag does not exist.\n");
+    EXPECT_FALSE(program.isLinked());
+    EXPECT_EQ(program.getVertexShader(), 0u);
+}
+
+TEST_F(ShaderProgramTest, CompileErrorPrintsItsLogAndLinkingThenFails) {
+    const std::string path = writeStages(kVertex, nullptr, "#version 150\nvoid main() { oops }\n");
+    CaptureStdout();
+    ShaderProgram program(path, 4);
+    const std::string out = GetCapturedStdout();
+    const std::string compileLine = "Shader compilation failed.\n";
+    ASSERT_EQ(out.rfind(compileLine, 0), 0u) << out;
+    // The compiler's log follows as its own text, then the link report.
+    const std::size_t linkLine = out.find("Shader linking failed. ID 4 path " + path + "\n");
+    ASSERT_NE(linkLine, std::string::npos) << out;
+    EXPECT_GT(linkLine, compileLine.size());
+    EXPECT_FALSE(program.isLinked());
+    EXPECT_EQ(program.getProgramId(), 0u);
+    // The failed stage still has its object, to be deleted with the program.
+    EXPECT_TRUE(glIsShader(program.getFragmentShader()));
+}
+
+TEST_F(ShaderProgramTest, LinkErrorDeletesTheProgram) {
+    // Both stages compile; the vertex stage has no main, which only the
+    // linker notices.
+    const std::string path =
+        writeStages("#version 150\nin vec3 in_Position;\n", nullptr, kFragment);
+    CaptureStdout();
+    ShaderProgram program(path, 7);
+    const std::string out = GetCapturedStdout();
+    EXPECT_EQ(out.find("Shader compilation failed."), std::string::npos) << out;
+    EXPECT_EQ(out.rfind("Shader linking failed. ID 7 path " + path + "\n", 0), 0u) << out;
+    EXPECT_FALSE(program.isLinked());
+    EXPECT_EQ(program.getProgramId(), 0u);
+    EXPECT_TRUE(glIsShader(program.getVertexShader()));
+}
