@@ -119,9 +119,12 @@ TEST(NodeDraw, HiddenAndUnknownStatusesAreSkipped) {
     Log log;
     Node parent("parent", "Node");
     auto* hidden = new LoggingNode("hidden", &log);
+    auto* unknown = new LoggingNode("unknown", &log);
     auto* shown = new LoggingNode("shown", &log);
     hidden->status = scenegraph::STATUS_HIDDEN;
+    unknown->status = 2; // drawable as a node's own status, but not active
     parent.addChild(hidden);
+    parent.addChild(unknown);
     parent.addChild(shown);
     drawOnce(parent);
     EXPECT_EQ(log, Log{"shown"});

@@ -110,13 +110,16 @@ TEST_F(CameraTest, KeyMoveFollowsTheTurnedAxes) {
     cam->rotate(90.0f, 0, 1, 0);
     cam->updateFromParent(0.0, glm::mat4(1.0f));
     input.keys[GLFW_KEY_W] = 1;
+    input.keys[GLFW_KEY_A] = 1;
     node.cameraUpdate();
     glm::vec3 position;
     cam->getPosition(position);
     // The axes are the rows of the view rotation (its inverse turns them back
-    // into world space): after a quarter turn about y, back points along -x.
+    // into world space): after a quarter turn about y, back points along -x
+    // and right along +z.
     EXPECT_NEAR(position.x, -1.0f, 1e-5f);
-    EXPECT_NEAR(position.z, 0.0f, 1e-5f);
+    EXPECT_NEAR(position.y, 0.0f, 1e-5f);
+    EXPECT_NEAR(position.z, 1.0f, 1e-5f);
 }
 
 TEST_F(CameraTest, RaceCameraSkipsZeroAnglesAndLeavesChildrenAlone) {
