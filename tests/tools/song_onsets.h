@@ -39,13 +39,13 @@ inline std::vector<double> detectOnsetsMs(const songgen::DecodedAudio& audio) {
         energy[i / hop] += static_cast<double>(edge[i]) * edge[i];
     }
     const double floor = 1e-6;
+    std::vector<double> background(energy.size(), 0.0); // mean energy of the frames before
     std::vector<double> rise(energy.size(), 0.0);
     for (size_t k = history; k < energy.size(); ++k) {
-        double background = 0.0;
         for (size_t j = k - history; j < k; ++j) {
-            background += energy[j];
+            background[k] += energy[j] / history;
         }
-        rise[k] = (energy[k] + floor) / (background / history + floor);
+        rise[k] = (energy[k] + floor) / (background[k] + floor);
     }
 
     std::vector<double> onsets;
@@ -60,14 +60,11 @@ inline std::vector<double> detectOnsetsMs(const songgen::DecodedAudio& audio) {
             continue;
         }
         // Within the frame that jumped (and the one before, which may hold the
-        // first samples of the attack), the onset is the first sample reaching
-        // a third of the attack's swing.
-        float swing = 0.0f;
-        for (size_t i = k * hop; i < (k + 2) * hop; ++i) {
-            swing = std::max(swing, std::fabs(edge[i]));
-        }
+        // first samples of the attack), the onset is the first sample standing
+        // well out of the background.
+        const float threshold = 4.0f * static_cast<float>(std::sqrt(background[k] / hop));
         size_t first = (k - 1) * hop;
-        while (first < (k + 1) * hop && std::fabs(edge[first]) < swing / 3.0f) {
+        while (first < (k + 1) * hop && std::fabs(edge[first]) < threshold) {
             ++first;
         }
         onsets.push_back(static_cast<double>(first) * 1000.0 / audio.sampleRate);

@@ -44,10 +44,12 @@ void renderSnare(const Note& note, StereoBuffer& out, Prng& noise) {
     SineOscillator low(190.0f);
     SineOscillator high(320.0f);
     StateVariableFilter crack(1500.0f, 0.2f);
+    StateVariableFilter soften(9000.0f, 0.1f); // takes the fizz off the rattle
     for (int64_t i = 0; i < length; ++i) {
         float t = secondsAt(i);
         float tone = (0.7f * low.next() + 0.4f * high.next()) * std::exp(-t / 0.045f);
-        float rattle = crack.process(noise.bipolar()).highPass * std::exp(-t / 0.11f);
+        float bright = crack.process(noise.bipolar()).highPass;
+        float rattle = soften.process(bright).lowPass * std::exp(-t / 0.11f);
         float value = (0.55f * tone + 0.8f * rattle) * note.velocity * tailFade(i, length);
         out.addPanned(note.start + i, value, -0.05f);
     }
@@ -116,7 +118,7 @@ void renderRiser(const Note& note, StereoBuffer& out, Prng& noise) {
             right.setCutoff(cutoff, 0.6f);
         }
         float remaining = static_cast<float>(note.length - i) / samplesPerStep;
-        float gain = x * x * std::fmin(1.0f, remaining) * 0.3f * note.velocity;
+        float gain = x * x * std::fmin(1.0f, remaining) * 0.2f * note.velocity;
         out.add(note.start + i, left.process(noise.bipolar()).bandPass * gain,
                 right.process(noise.bipolar()).bandPass * gain);
     }

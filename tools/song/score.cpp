@@ -257,12 +257,14 @@ private:
     // of air before the drop; the player clicks the beats.
     void snareRoll(int firstBar) {
         for (int step = 0; step < stepsPerBar; step += 2) {
-            float velocity = 0.45f + 0.02f * static_cast<float>(step);
-            add(Voice::Snare, firstBar, step, 2, 0, velocity, 0.0f, step == 4 || step == 12);
+            bool accent = step == 4 || step == 12;
+            float velocity = accent ? 0.85f : 0.4f + 0.02f * static_cast<float>(step);
+            add(Voice::Snare, firstBar, step, 2, 0, velocity, 0.0f, accent);
         }
         for (int step = 0; step <= gapStep; ++step) {
-            float velocity = 0.65f + 0.02f * static_cast<float>(step);
-            add(Voice::Snare, firstBar + 1, step, 1, 0, velocity, 0.0f, step % 4 == 0);
+            bool accent = step % 4 == 0;
+            float velocity = accent ? 1.0f : 0.45f + 0.02f * static_cast<float>(step);
+            add(Voice::Snare, firstBar + 1, step, 1, 0, velocity, 0.0f, accent);
         }
     }
 

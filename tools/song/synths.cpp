@@ -145,7 +145,7 @@ void renderBell(const Note& note, StereoBuffer& out) {
     float modulator = 0.0f;
     for (int64_t i = 0; i < length; ++i) {
         float t = secondsAt(i);
-        float index = 2.5f * std::exp(-t / 0.15f);
+        float index = 1.6f * std::exp(-t / 0.15f);
         modulator += 3.5f * hz / sampleRate;
         carrier += hz / sampleRate;
         modulator -= std::floor(modulator);
