@@ -1,0 +1,279 @@
+#include "collection/obj_collection.h"
+#include "collection/shader_collection.h"
+#include "collection/test_shaders.h"
+#include "collection/texure_collection.h"
+#include "collection/tga_writer.h"
+#include "collection/vbo_collection.h"
+#include "model/obj_anim.h"
+#include "platform/glfw_compat.h"
+#include "render/light.h"
+#include "support/gl_context.h"
+
+#include <glm/gtc/matrix_transform.hpp>
+#include <glm/gtc/type_ptr.hpp>
+#include <gtest/gtest.h>
+
+using collection::ShaderCollection;
+using collection::UniformSlot;
+
+namespace {
+
+constexpr int kAllProgram = 0;
+constexpr int kFlatProgram = 1;
+constexpr int kMorphProgram = 2;
+constexpr int kWidth = 320;
+constexpr int kHeight = 240;
+
+// One triangle larger than the whole clip space.
+constexpr const char* kScreenTriangle = "v -1 -1 0\nv 3 -1 0\nv -1 3 0\nvt 0 0\nf 1/1/ 2/1/ 3/1/\n";
+// Shape 1 covers the lower left corner, shape 2 the upper right one.
+constexpr const char* kLowerLeft = "v -1 -1 0\nv 0 -1 0\nv -1 0 0\nf 1 2 3\n";
+constexpr const char* kUpperRight = "v 1 1 0\nv 0 1 0\nv 1 0 0\nf 1 2 3\n";
+
+class ObjDrawTest : public testing::Test {
+protected:
+    void SetUp() override {
+        testsupport::requireGLContext(kWidth, kHeight);
+        glGenVertexArrays(1, &vertexArray);
+        glBindVertexArray(vertexArray);
+        folder.writeProgram("all", testfiles::kAllNamesVertex, testfiles::kAllNamesFragment);
+        folder.writeProgram("flat", testfiles::kFlatVertex, testfiles::kFlatFragment);
+        folder.writeProgram("morph", testfiles::kMorphVertex, testfiles::kFlatFragment);
+        auto* shaders = ShaderCollection::getInstance();
+        shaders->addProgram(kAllProgram, "all");
+        shaders->addProgram(kFlatProgram, "flat");
+        shaders->addProgram(kMorphProgram, "morph");
+        for (int id = 3; id < ShaderCollection::kProgramCount; ++id) {
+            shaders->addProgram(id, "all");
+        }
+        shaders->locateVariables();
+        // A cube sampler may not share its unit with the 2D samplers.
+        preset(kAllProgram, "envMap", 1);
+        Light::getInstance()->update(mainLight, 0.0);
+        glViewport(0, 0, kWidth, kHeight);
+    }
+
+    void TearDown() override {
+        collection::VBOCollection::destroyInstance();
+        collection::ObjCollection::destroyInstance();
+        collection::TexureCollection::destroyInstance();
+        ShaderCollection::destroyInstance();
+        Light::destroyInstance();
+        glBindVertexArray(0);
+        glDeleteVertexArrays(1, &vertexArray);
+    }
+
+    ShaderProgram* program(int id) { return ShaderCollection::getInstance()->getProgram(id); }
+    GLint location(int id, UniformSlot slot) {
+        return ShaderCollection::getInstance()->uniforms(id)[slot];
+    }
+    glm::mat4 uniformMatrix(int id, UniformSlot slot) {
+        glm::mat4 value(0.0f);
+        glGetUniformfv(program(id)->getProgramId(), location(id, slot), glm::value_ptr(value));
+        return value;
+    }
+    glm::vec3 uniformVec3(int id, const char* name) {
+        glm::vec3 value(0.0f);
+        const GLuint programId = program(id)->getProgramId();
+        glGetUniformfv(programId, glGetUniformLocation(programId, name), glm::value_ptr(value));
+        return value;
+    }
+    GLint uniformInt(int id, const char* name) {
+        GLint value = -1;
+        const GLuint programId = program(id)->getProgramId();
+        glGetUniformiv(programId, glGetUniformLocation(programId, name), &value);
+        return value;
+    }
+    float uniformFloat(int id, const char* name) {
+        float value = -1.0f;
+        const GLuint programId = program(id)->getProgramId();
+        glGetUniformfv(programId, glGetUniformLocation(programId, name), &value);
+        return value;
+    }
+    // Sets a uniform before a draw, to see whether the draw writes it.
+    void preset(int id, const char* name, glm::vec3 value) {
+        const GLuint programId = program(id)->getProgramId();
+        glUseProgram(programId);
+        glUniform3fv(glGetUniformLocation(programId, name), 1, glm::value_ptr(value));
+        glUseProgram(0);
+    }
+    void preset(int id, const char* name, GLint value) {
+        const GLuint programId = program(id)->getProgramId();
+        glUseProgram(programId);
+        glUniform1i(glGetUniformLocation(programId, name), value);
+        glUseProgram(0);
+    }
+
+    model::OBJ* makeModel(const std::string& obj, const std::string& texture = "") {
+        return collection::VBOCollection::getInstance()->createModel(folder.dir.write("m.obj", obj),
+                                                                     texture);
+    }
+
+    void draw(model::OBJ* model, int id, int filterMode = 2, int mipmapMode = 10) {
+        model->draw(&view, &projection, program(id), filterMode, mipmapMode);
+    }
+
+    static glm::u8vec3 pixel(float x, float y) {
+        glm::u8vec3 rgb(0);
+        glReadPixels(static_cast<GLint>(x * kWidth), static_cast<GLint>(y * kHeight), 1, 1, GL_RGB,
+                     GL_UNSIGNED_BYTE, glm::value_ptr(rgb));
+        return rgb;
+    }
+
+    static void clear() {
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
+
+    testfiles::WorkingFolder folder;
+    GLuint vertexArray = 0;
+    glm::vec3 mainLight{-5.0f, 5.0f, -15.0f};
+    glm::mat4 view{1.0f};
+    glm::mat4 projection{1.0f};
+};
+
+} // namespace
+
+TEST_F(ObjDrawTest, UploadsMatricesModeColourAndTime) {
+    model::OBJ* model = makeModel(kScreenTriangle);
+    model->globalModelMat = glm::translate(glm::mat4(1.0f), glm::vec3(1, 2, 3));
+    view = glm::lookAt(glm::vec3(0, 1, 5), glm::vec3(0.0f), glm::vec3(0, 1, 0));
+    projection = glm::perspective(glm::radians(60.0f), 4.0f / 3.0f, 0.1f, 100.0f);
+    model->setDrawMode(3);
+    model->color = glm::vec3(0.25f, 0.5f, 0.75f);
+    preset(kAllProgram, "interpolate", 1);
+    platform::glfwSetTime(7.9);
+    draw(model, kAllProgram);
+
+    EXPECT_EQ(uniformMatrix(kAllProgram, UniformSlot::mvMat), view * model->globalModelMat);
+    EXPECT_EQ(uniformMatrix(kAllProgram, UniformSlot::vMat), view);
+    EXPECT_EQ(uniformMatrix(kAllProgram, UniformSlot::projMat), glm::transpose(projection));
+    EXPECT_EQ(uniformInt(kAllProgram, "mode"), 3);
+    EXPECT_EQ(uniformVec3(kAllProgram, "color"), model->color);
+    EXPECT_EQ(uniformInt(kAllProgram, "interpolate"), 0);
+    EXPECT_EQ(uniformInt(kAllProgram, "updatetime"), 7);
+    GLint current = -1;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+    EXPECT_EQ(current, 0);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(ObjDrawTest, UploadsOnlyTheLightsThereAre) {
+    model::OBJ* model = makeModel(kScreenTriangle);
+    preset(kAllProgram, "ld2", glm::vec3(9.0f));
+    draw(model, kAllProgram);
+    EXPECT_EQ(uniformInt(kAllProgram, "nrLights"), 1);
+    EXPECT_EQ(uniformVec3(kAllProgram, "ld"), mainLight);
+    EXPECT_EQ(uniformVec3(kAllProgram, "ld2"), glm::vec3(9.0f));
+    EXPECT_EQ(uniformFloat(kAllProgram, "energy[0]"), 1.0f);
+    EXPECT_EQ(uniformFloat(kAllProgram, "energy[4]"), 2.0f);
+
+    Light::getInstance()->addLight(4, 5, 6);
+    Light::getInstance()->update(mainLight, 0.15);
+    draw(model, kAllProgram);
+    EXPECT_EQ(uniformInt(kAllProgram, "nrLights"), 2);
+    EXPECT_EQ(uniformVec3(kAllProgram, "ld2"), glm::vec3(4, 5, 6));
+    EXPECT_NEAR(uniformFloat(kAllProgram, "energy[1]"), 0.5f, 1e-6);
+}
+
+TEST_F(ObjDrawTest, FillsItsTrianglesAndSkipsWhatIsSwitchedOff) {
+    model::OBJ* model = makeModel(kScreenTriangle);
+    model->color = glm::vec3(1.0f, 0.0f, 1.0f);
+    clear();
+    draw(model, kFlatProgram);
+    EXPECT_EQ(pixel(0.5f, 0.5f), glm::u8vec3(255, 0, 255));
+
+    clear();
+    model->status = 3;
+    draw(model, kFlatProgram);
+    EXPECT_EQ(pixel(0.5f, 0.5f), glm::u8vec3(0));
+    model->status = 1;
+    model->setDrawStatus(0);
+    draw(model, kFlatProgram);
+    EXPECT_EQ(pixel(0.5f, 0.5f), glm::u8vec3(0));
+}
+
+TEST_F(ObjDrawTest, AppliesTextureModesOnlyWhenTheyChange) {
+    const std::vector<std::uint8_t> pixels(4 * 4 * 3, 128);
+    model::OBJ* model =
+        makeModel(kScreenTriangle, folder.dir.write("t.tga", testfiles::tgaImage(4, 4, 3, pixels)));
+    ASSERT_EQ(model->nrTexLevels, 1);
+    const GLuint texture = model->texLevels[0].texture;
+    auto filters = [texture] {
+        glActiveTexture(GL_TEXTURE0);
+        glBindTexture(GL_TEXTURE_2D, texture);
+        GLint minFilter = 0;
+        GLint magFilter = 0;
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &magFilter);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        return std::pair<GLint, GLint>(minFilter, magFilter);
+    };
+
+    draw(model, kFlatProgram, 1, 10);
+    EXPECT_EQ(filters(), std::make_pair(GLint(GL_NEAREST), GLint(GL_NEAREST)));
+    GLint bound = -1;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ(bound, 0);
+
+    // The same pair again does not touch the texture.
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    draw(model, kFlatProgram, 1, 10);
+    EXPECT_EQ(filters().first, GL_LINEAR);
+
+    draw(model, kFlatProgram, 2, 12);
+    EXPECT_EQ(filters(), std::make_pair(GLint(GL_LINEAR_MIPMAP_LINEAR), GLint(GL_LINEAR)));
+    glBindTexture(GL_TEXTURE_2D, texture);
+    GLint mipWidth = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &mipWidth);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    EXPECT_EQ(mipWidth, 2);
+    EXPECT_EQ(model->lastFilterMode, 2);
+    EXPECT_EQ(model->lastMipmapMode, 12);
+}
+
+TEST_F(ObjDrawTest, SamplersGetTheUnitOfTheirLevel) {
+    const std::vector<std::uint8_t> pixel{1, 2, 3};
+    const std::string base = folder.dir.write("h.tga", testfiles::tgaImage(1, 1, 3, pixel));
+    folder.dir.write("h.tga_s", testfiles::tgaImage(1, 1, 3, pixel));
+    model::OBJ* model = makeModel(kScreenTriangle, base);
+    preset(kAllProgram, "tex1", 7);
+    draw(model, kAllProgram);
+    EXPECT_EQ(uniformInt(kAllProgram, "tex0"), 0);
+    EXPECT_EQ(uniformInt(kAllProgram, "tex1"), 2); // second entry, suffix "_s"
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(ObjDrawTest, MorphBlendsFromTheCurrentShapeToTheNext) {
+    folder.dir.write("Models/shape.obj", kLowerLeft);
+    folder.dir.write("Models/shape_2.obj", kUpperRight);
+    ObjAnim* morph =
+        collection::VBOCollection::getInstance()->createAnimModel("Models/shape.obj", "", 2);
+    morph->color = glm::vec3(0.0f, 1.0f, 0.0f);
+    // Placed by its own matrix: a global matrix far away must not matter.
+    morph->globalModelMat = glm::translate(glm::mat4(1.0f), glm::vec3(100, 0, 0));
+    const glm::u8vec3 green(0, 255, 0);
+    const glm::u8vec3 black(0);
+    struct Case {
+        int frame;
+        float dt;
+        bool lowerLeft;
+    };
+    for (const Case& c : {Case{0, 0.0f, true}, Case{0, 1.0f, false}, Case{1, 0.0f, false},
+                          Case{1, 1.0f, true}, Case{5, 0.0f, false}}) {
+        morph->currentFrame = c.frame;
+        morph->dt = c.dt;
+        clear();
+        draw(morph, kMorphProgram);
+        EXPECT_EQ(pixel(0.1f, 0.1f), c.lowerLeft ? green : black)
+            << "frame " << c.frame << " dt " << c.dt;
+        EXPECT_EQ(pixel(0.9f, 0.9f), c.lowerLeft ? black : green)
+            << "frame " << c.frame << " dt " << c.dt;
+    }
+    EXPECT_EQ(uniformInt(kMorphProgram, "interpolate"), 1);
+    EXPECT_EQ(uniformFloat(kMorphProgram, "dt"), 0.0f);
+    EXPECT_EQ(uniformMatrix(kMorphProgram, UniformSlot::mvMat), view * morph->localmodelMat);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
