@@ -1,8 +1,19 @@
 # Helpers that fill build/run/. Generators in tools/ register their outputs
 # with add_run_files(); hand-written files under data/ are copied as they are.
 
+# A custom command's outputs can only be built by targets of the directory
+# that declares it, so each call also makes a target there for run_folder to
+# wait for.
 function(add_run_files)
     set_property(GLOBAL APPEND PROPERTY CUEFLIGHT_RUN_FILES ${ARGN})
+    get_property(count GLOBAL PROPERTY CUEFLIGHT_RUN_TARGET_COUNT)
+    if(NOT count)
+        set(count 0)
+    endif()
+    math(EXPR count "${count} + 1")
+    set_property(GLOBAL PROPERTY CUEFLIGHT_RUN_TARGET_COUNT ${count})
+    add_custom_target(run_files_${count} DEPENDS ${ARGN})
+    set_property(GLOBAL APPEND PROPERTY CUEFLIGHT_RUN_TARGETS run_files_${count})
 endfunction()
 
 function(copy_data_into_run_folder)
