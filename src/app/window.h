@@ -9,14 +9,14 @@
 // scene root owns the record; config.cfg and the scene file fill it.
 class Window {
 public:
-    int mode = platform::GLFW_WINDOW;   // GLFW_WINDOW or GLFW_FULLSCREEN
-    int width = 1024;                   // pixels; config.cfg usually sets it
-    int height = 768;                   // pixels
-    float nearPlane = 1.0f;             // nearest view depth kept by Z culling
-    float farPlane = 300.0f;            // farthest view depth kept by Z culling
-    bool changed = true;                // projmat must be rebuilt before use
-    glm::mat4 projmat = glm::mat4(1.0f);
-    bool winOpen = false;               // the GLFW window exists
+    int mode = platform::GLFW_WINDOW;    // GLFW_WINDOW or GLFW_FULLSCREEN
+    int width = 1024;                    // pixels; config.cfg usually sets it
+    int height = 768;                    // pixels
+    float nearPlane = 1.0f;              // nearest view depth kept by Z culling
+    float farPlane = 300.0f;             // farthest view depth kept by Z culling
+    bool changed = true;                 // projmat must be rebuilt before use
+    glm::mat4 projmat = glm::mat4(1.0f); // the projection as last built from the size
+    bool winOpen = false;                // the GLFW window exists
 
     // Opens the window once; true when it is open afterwards. On failure the
     // message goes to the error stream and GLFW is terminated.

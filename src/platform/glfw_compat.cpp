@@ -1,6 +1,7 @@
 #include "platform/glfw_compat.h"
 
 #include <chrono>
+#include <iostream>
 
 namespace platform {
 namespace {
@@ -36,11 +37,19 @@ void applyContextHints() {
     }
 }
 
+// GLFW's own reason for a failure, so a refused window says why.
+void reportGlfwError(int, const char* description) {
+    std::cerr << "GLFW: " << description << std::endl;
+}
+
 } // namespace
 
-void useScriptedInput(InputState* state) { scripted = state; }
+void useScriptedInput(InputState* state) {
+    scripted = state;
+}
 
 int glfwInit() {
+    ::glfwSetErrorCallback(reportGlfwError);
     initialised = ::glfwInit() == GLFW_TRUE;
     return initialised ? 1 : 0;
 }
@@ -179,8 +188,8 @@ double glfwGetTime() {
 }
 
 void glfwSetTime(double seconds) {
-    clockBase = Clock::now() - std::chrono::duration_cast<Clock::duration>(
-                                   std::chrono::duration<double>(seconds));
+    clockBase = Clock::now() -
+                std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
 }
 
 } // namespace platform

@@ -1,0 +1,74 @@
+#include "app/config.h"
+
+#include "app/settings.h"
+#include "app/window.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <fstream>
+#include <istream>
+
+namespace {
+
+void readInteger(const std::string& value, int& target) {
+    if (auto number = parseConfigInteger(value)) {
+        target = *number;
+    }
+}
+
+void applyLine(const std::string& key, const std::string& value, Window& window) {
+    if (key == "window_width") {
+        readInteger(value, windowWidth);
+        window.width = std::max(windowWidth, minimumWindowSide);
+    } else if (key == "window_height") {
+        readInteger(value, windowHeight);
+        window.height = std::max(windowHeight, minimumWindowSide);
+    } else if (key == "glMajorVersion") {
+        readInteger(value, glMajorVersion);
+    } else if (key == "glMinorVersion") {
+        readInteger(value, glMinorVersion);
+    } else if (key == "fullscreen") {
+        window.mode = value == "true" ? platform::GLFW_FULLSCREEN : platform::GLFW_WINDOW;
+    } else if (key == "forwardcontextflag") {
+        forwardcontextflag = value == "true";
+    } else if (key == "showfps") {
+        showfps = value == "true";
+    }
+}
+
+} // namespace
+
+std::optional<int> parseConfigInteger(const std::string& text) {
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    long number = std::strtol(begin, &end, 0);
+    if (end == begin) {
+        return std::nullopt;
+    }
+    return static_cast<int>(std::clamp<long>(number, INT_MIN, INT_MAX));
+}
+
+void loadConfig(std::istream& in, Window& window) {
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        auto split = line.find('=');
+        if (split == std::string::npos) {
+            continue;
+        }
+        applyLine(line.substr(0, split), line.substr(split + 1), window);
+    }
+}
+
+void loadConfig(const std::string& fileName, Window& window) {
+    std::ifstream file(fileName);
+    if (file) {
+        loadConfig(file, window);
+    }
+}

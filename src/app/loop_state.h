@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/frame_statistics.h"
+#include "app/overlay_text.h"
+#include "app/render_flags.h"
+
+#include <glm/glm.hpp>
+
+#include <string>
+
+// Everything the main loop carries from one pass to the next; the key
+// commands change it and the frame passes read it.
+struct LoopState {
+    RenderFlags renderFlags = initialRenderFlags;
+    bool wireframe = false;   // polygons drawn as lines
+    bool transparency = true; // GL_BLEND enabled
+    bool frameLocked = false; // draw at most once per 1/60 s
+    bool running = true;      // the loop goes on
+    bool paused = false;      // the game's updates are held; drawing goes on
+    double now = 0.0;         // clock at the top of this pass, seconds
+    double lastTime = 0.0;    // clock at the end of the previous pass
+    double pauseStart = 0.0;  // clock when the game was paused; resuming rewinds to it
+    double sinceRender = 0.0; // time gathered since the last drawn frame (while locked)
+    FrameStatistics statistics;
+    glm::vec3 lightPosition{-5.0f, 5.0f, -15.0f}; // handed to the light every update
+    std::string currentCamName;                   // the camera the C key last chose
+    int mouseX = 0;                               // cursor position read every pass, for picking
+    int mouseY = 0;
+    OverlayText messageOverlay; // command messages (one second) and the final accuracy
+    OverlayText fpsOverlay;     // the statistics line, shown until F2 hides it
+};

@@ -1,0 +1,64 @@
+#include "app/main_loop.h"
+
+#include "app/frame_passes.h"
+#include "app/key_commands.h"
+#include "app/loop_steps.h"
+#include "app/settings.h"
+#include "platform/glfw_compat.h"
+#include "scenegraph/root_node.h"
+
+#include <iostream>
+
+namespace {
+
+constexpr int statisticsLine = 0;
+constexpr float statisticsSize = 0.3f;
+
+void showStatistics(LoopState& loop, double frameTime) {
+    if (loop.statistics.addFrame(frameTime)) {
+        platform::glfwSetWindowTitle(loop.statistics.line());
+        loop.fpsOverlay.setText(loop.statistics.line(), statisticsLine, statisticsSize);
+    }
+}
+
+void runPass(LoopState& loop, KeyCommands& commands, CommandContext& context) {
+    platform::glfwGetMousePos(&loop.mouseX, &loop.mouseY);
+    loop.now = platform::glfwGetTime();
+    double elapsed = loop.now - loop.lastTime;
+    ageMessage(loop.messageOverlay, elapsed);
+    if (!loop.paused) {
+        updateFrame(elapsed);
+    }
+    if (std::optional<double> frameTime = frameToDraw(loop, elapsed)) {
+        renderFrame(elapsed);
+        if (showfps) {
+            showStatistics(loop, *frameTime);
+        }
+    }
+    loop.lastTime = loop.now;
+    loop.running = keepRunning(loop.running);
+    moveLightWithHeldKeys(loop.lightPosition, elapsed);
+    commands.poll(context);
+}
+
+} // namespace
+
+void updateFrame(double elapsed) {
+    scenegraph::RootNode::getInstance()->update(elapsed);
+}
+
+void runMainLoop(LoopState& loop) {
+    KeyCommands commands;
+    CommandContext context{loop, *scenegraph::RootNode::getInstance(), contextGLSwitches(),
+                           std::cout};
+    while (loop.running) {
+        runPass(loop, commands, context);
+    }
+}
+
+void shutdown() {
+    scenegraph::RootNode* root = scenegraph::RootNode::getInstance();
+    root->deleteChildren();
+    scenegraph::RootNode::destroyInstance();
+    platform::glfwTerminate();
+}

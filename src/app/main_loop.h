@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/loop_state.h"
+
+// The per-pass simulation step, skipped while the game is paused.
+void updateFrame(double elapsed);
+
+// Runs passes until Escape, Q or the window closing ends the loop.
+void runMainLoop(LoopState& loop);
+
+// Releases every GL object while the context still exists, then ends GLFW.
+void shutdown();

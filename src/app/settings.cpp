@@ -1,0 +1,17 @@
+#include "app/settings.h"
+
+int glMajorVersion = 2;
+int glMinorVersion = 1;
+bool forwardcontextflag = true;
+bool showfps = false;
+int windowWidth = 0;
+int windowHeight = 0;
+
+void setDefaultSettings() {
+    glMajorVersion = 2;
+    glMinorVersion = 1;
+    forwardcontextflag = true;
+    showfps = false;
+    windowWidth = 0;
+    windowHeight = 0;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+// Process-wide settings that config.cfg may change. main gives them their
+// defaults before initWindow reads the file; only showfps changes afterwards
+// (the F2 key).
+extern int glMajorVersion;      // OpenGL major version asked of the window
+extern int glMinorVersion;      // OpenGL minor version asked of the window
+extern bool forwardcontextflag; // ask for a forward-compatible context (3.0 and above)
+extern bool showfps;            // frame-rate statistics are computed and shown
+
+// The window size as last parsed from config.cfg; the frame passes read the
+// window's current size back into them every frame.
+extern int windowWidth;
+extern int windowHeight;
+
+// Puts every setting above back to its start-up value.
+void setDefaultSettings();

@@ -1,0 +1,7 @@
+#pragma once
+
+// Brings the program from nothing to an open window with a current OpenGL
+// context in a known state: config.cfg, window hints, the window, GLEW, the
+// fixed GL state and the version report. Always true; whether the window
+// opened shows in the window record's winOpen.
+bool initWindow();

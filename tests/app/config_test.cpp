@@ -1,0 +1,135 @@
+#include "app/config.h"
+#include "app/settings.h"
+#include "app/window.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <sstream>
+
+namespace {
+
+class ConfigTest : public ::testing::Test {
+protected:
+    void SetUp() override { setDefaultSettings(); }
+    void TearDown() override { setDefaultSettings(); }
+
+    void load(const std::string& text) {
+        std::istringstream in(text);
+        loadConfig(in, window);
+    }
+
+    Window window;
+};
+
+TEST(ConfigInteger, ReadsLikeScanfPercentI) {
+    EXPECT_EQ(parseConfigInteger("768"), 768);
+    EXPECT_EQ(parseConfigInteger("0x300"), 768);
+    EXPECT_EQ(parseConfigInteger("0X1f"), 31);
+    EXPECT_EQ(parseConfigInteger("010"), 8);
+    EXPECT_EQ(parseConfigInteger("  \t-42"), -42);
+    EXPECT_EQ(parseConfigInteger("+7"), 7);
+    EXPECT_EQ(parseConfigInteger("3abc"), 3);
+    EXPECT_EQ(parseConfigInteger("09"), 0); // octal stops at the 9
+    EXPECT_EQ(parseConfigInteger("abc"), std::nullopt);
+    EXPECT_EQ(parseConfigInteger(""), std::nullopt);
+    EXPECT_EQ(parseConfigInteger("- 3"), std::nullopt);
+}
+
+TEST(ConfigInteger, PinsHugeValuesToTheIntRange) {
+    EXPECT_EQ(parseConfigInteger("99999999999999999999"), INT_MAX);
+    EXPECT_EQ(parseConfigInteger("-99999999999"), INT_MIN);
+}
+
+TEST_F(ConfigTest, ShippedFileGivesAWindowedCoreContextRequest) {
+    loadConfig(std::string(CUEFLIGHT_SOURCE_DIR) + "/data/config.cfg", window);
+    EXPECT_EQ(window.width, 1024);
+    EXPECT_EQ(window.height, 768);
+    EXPECT_EQ(window.mode, platform::GLFW_WINDOW);
+    EXPECT_EQ(glMajorVersion, 3);
+    EXPECT_EQ(glMinorVersion, 2);
+    EXPECT_TRUE(forwardcontextflag);
+    EXPECT_FALSE(showfps);
+}
+
+TEST_F(ConfigTest, MissingFileKeepsEveryDefault) {
+    window.width = 640;
+    loadConfig("/nonexistent/config.cfg", window);
+    EXPECT_EQ(window.width, 640);
+    EXPECT_EQ(window.height, 768);
+    EXPECT_EQ(glMajorVersion, 2);
+    EXPECT_EQ(glMinorVersion, 1);
+    EXPECT_TRUE(forwardcontextflag);
+}
+
+TEST_F(ConfigTest, CommentsBlankLinesAndUnknownKeysChangeNothing) {
+    load("# window_width=10\n\n#showfps=true\nwidth=5\nno equals sign\nwindow_width\n");
+    EXPECT_EQ(window.width, 1024);
+    EXPECT_FALSE(showfps);
+    EXPECT_EQ(windowWidth, 0);
+}
+
+TEST_F(ConfigTest, KeysMustMatchExactlyWithoutBlanks) {
+    load("window_width = 640\nWindow_width=640\n window_width=640\n");
+    EXPECT_EQ(window.width, 1024);
+}
+
+TEST_F(ConfigTest, HashLaterInALineIsOrdinaryText) {
+    load("window_width=800#comment\nshowfps=true#\n");
+    EXPECT_EQ(window.width, 800);
+    EXPECT_FALSE(showfps);
+}
+
+TEST_F(ConfigTest, OnlyTheExactWordTrueIsTrue) {
+    load("fullscreen=TRUE\nforwardcontextflag=true \nshowfps=true=yes\n");
+    EXPECT_EQ(window.mode, platform::GLFW_WINDOW);
+    EXPECT_FALSE(forwardcontextflag);
+    EXPECT_FALSE(showfps);
+    load("fullscreen=true\nforwardcontextflag=true\nshowfps=true\n");
+    EXPECT_EQ(window.mode, platform::GLFW_FULLSCREEN);
+    EXPECT_TRUE(forwardcontextflag);
+    EXPECT_TRUE(showfps);
+}
+
+TEST_F(ConfigTest, CarriageReturnBeforeLineFeedIsDropped) {
+    load("showfps=true\r\nwindow_height=600\r\nfullscreen=true\r");
+    EXPECT_TRUE(showfps);
+    EXPECT_EQ(window.height, 600);
+    EXPECT_EQ(window.mode, platform::GLFW_FULLSCREEN);
+}
+
+TEST_F(ConfigTest, VersionNumbersTakeLeadingDigitsHexOrKeepTheirValue) {
+    load("glMajorVersion=3abc\nglMinorVersion=0x2\n");
+    EXPECT_EQ(glMajorVersion, 3);
+    EXPECT_EQ(glMinorVersion, 2);
+    load("glMajorVersion=abc\n");
+    EXPECT_EQ(glMajorVersion, 3);
+}
+
+TEST_F(ConfigTest, LaterLinesWin) {
+    load("window_width=640\nwindow_width=1280\nshowfps=true\nshowfps=false\n");
+    EXPECT_EQ(window.width, 1280);
+    EXPECT_EQ(windowWidth, 1280);
+    EXPECT_FALSE(showfps);
+}
+
+TEST_F(ConfigTest, SizesGoThroughTheSizeIntegers) {
+    load("window_width=640\nwindow_width=oops\nwindow_height=0x1E0\n");
+    EXPECT_EQ(windowWidth, 640);
+    EXPECT_EQ(window.width, 640); // a bad number repeats the last good one
+    EXPECT_EQ(windowHeight, 480);
+    EXPECT_EQ(window.height, 480);
+}
+
+TEST_F(ConfigTest, WindowSidesBelowTwoBecomeTwo) {
+    load("window_width=1\nwindow_height=-300\n");
+    EXPECT_EQ(window.width, 2);
+    EXPECT_EQ(window.height, 2);
+    load("window_width=garbage\n"); // no earlier good width: the integer is still 0
+    EXPECT_EQ(window.width, 2);
+    load("window_width=2\nwindow_height=3\n");
+    EXPECT_EQ(window.width, 2);
+    EXPECT_EQ(window.height, 3);
+}
+
+} // namespace

@@ -1,0 +1,22 @@
+#include "app/gl_report.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(GLErrorText, EveryKnownCodeHasItsLine) {
+    EXPECT_STREQ(glErrorText(GL_INVALID_ENUM), "GL: enum argument out of range.");
+    EXPECT_STREQ(glErrorText(GL_INVALID_VALUE), "GL: Numeric argument out of range.");
+    EXPECT_STREQ(glErrorText(GL_INVALID_OPERATION), "GL: Operation illegal in current state.");
+    EXPECT_STREQ(glErrorText(GL_OUT_OF_MEMORY), "GL: Not enough memory left to execute command.");
+    EXPECT_STREQ(glErrorText(GL_INVALID_FRAMEBUFFER_OPERATION),
+                 "GL: Framebuffer object is not complete.");
+}
+
+TEST(GLErrorText, AnyOtherCodeIsUnknown) {
+    EXPECT_STREQ(glErrorText(0x503), "GL: Unknown error.");
+    EXPECT_STREQ(glErrorText(0x504), "GL: Unknown error.");
+    EXPECT_STREQ(glErrorText(0x507), "GL: Unknown error.");
+}
+
+} // namespace

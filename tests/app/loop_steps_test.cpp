@@ -1,0 +1,82 @@
+#include "app/loop_steps.h"
+#include "platform/glfw_compat.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(MessageExpiry, AMessageShowsForOneSecond) {
+    OverlayText message;
+    message.setText("PICKER OFF", 1, 0.3f);
+    ageMessage(message, 0.6);
+    EXPECT_TRUE(message.visible);
+    ageMessage(message, 0.4); // exactly one second is still on screen
+    EXPECT_TRUE(message.visible);
+    ageMessage(message, 0.01);
+    EXPECT_FALSE(message.visible);
+    EXPECT_EQ(message.displayTime, 0.0);
+}
+
+TEST(MessageExpiry, AReplacedMessageStartsANewSecond) {
+    OverlayText message;
+    message.setText("PICKER OFF", 1, 0.3f);
+    ageMessage(message, 0.9);
+    message.setText("PICKER ON", 1, 0.3f);
+    ageMessage(message, 0.9);
+    EXPECT_TRUE(message.visible);
+    EXPECT_EQ(message.text, "PICKER ON");
+    ageMessage(message, 0.2);
+    EXPECT_FALSE(message.visible);
+}
+
+TEST(FramePacing, UnlockedDrawsEveryPassWithItsElapsedTime) {
+    LoopState loop;
+    EXPECT_EQ(frameToDraw(loop, 0.004), 0.004);
+    EXPECT_EQ(frameToDraw(loop, 0.005), 0.005);
+}
+
+TEST(FramePacing, LockedDrawsOnceMoreThanASixtiethHasGathered) {
+    LoopState loop;
+    loop.frameLocked = true;
+    EXPECT_EQ(frameToDraw(loop, 0.01), std::nullopt);
+    EXPECT_EQ(frameToDraw(loop, 0.005), std::nullopt);
+    std::optional<double> frame = frameToDraw(loop, 0.005);
+    ASSERT_TRUE(frame.has_value());
+    EXPECT_NEAR(*frame, 0.02, 1e-12);
+    EXPECT_EQ(loop.sinceRender, 0.0);
+    EXPECT_EQ(frameToDraw(loop, 0.001), std::nullopt);
+}
+
+class HeldLightKeys : public ::testing::Test {
+protected:
+    void SetUp() override { platform::useScriptedInput(&input); }
+    void TearDown() override { platform::useScriptedInput(nullptr); }
+    platform::InputState input;
+    glm::vec3 light{-5.0f, 5.0f, -15.0f};
+};
+
+TEST_F(HeldLightKeys, EachPairMovesOneAxisByTenUnitsPerSecond) {
+    input.keys[GLFW_KEY_H] = 1;
+    input.keys[GLFW_KEY_N] = 1;
+    input.keys[GLFW_KEY_T] = 1;
+    moveLightWithHeldKeys(light, 0.5);
+    EXPECT_FLOAT_EQ(light.x, 0.0f);
+    EXPECT_FLOAT_EQ(light.y, 0.0f);
+    EXPECT_FLOAT_EQ(light.z, -20.0f);
+
+    input.keys = {};
+    input.keys[GLFW_KEY_F] = 1;
+    input.keys[GLFW_KEY_Y] = 1;
+    input.keys[GLFW_KEY_G] = 1;
+    moveLightWithHeldKeys(light, 0.1);
+    EXPECT_FLOAT_EQ(light.x, -1.0f);
+    EXPECT_FLOAT_EQ(light.y, 1.0f);
+    EXPECT_FLOAT_EQ(light.z, -19.0f);
+}
+
+TEST_F(HeldLightKeys, NoKeyNoMove) {
+    moveLightWithHeldKeys(light, 1.0);
+    EXPECT_EQ(light, glm::vec3(-5.0f, 5.0f, -15.0f));
+}
+
+} // namespace

@@ -1,0 +1,52 @@
+#include "app/render_modes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(RenderModes, TextureFilterTogglesBetweenNearestAndBilinear) {
+    EXPECT_EQ(nextTextureFilterMode(1).mode, 2);
+    EXPECT_STREQ(nextTextureFilterMode(1).text, "Bilinear texture filtering");
+    EXPECT_EQ(nextTextureFilterMode(2).mode, 1);
+    EXPECT_STREQ(nextTextureFilterMode(2).text, "Nearest Neighbor texture filtering");
+    EXPECT_EQ(nextTextureFilterMode(7).mode, 1);
+}
+
+TEST(RenderModes, MipmappingCyclesThroughItsThreeModes) {
+    ModeChange change = nextMipmapMode(10);
+    EXPECT_EQ(change.mode, 11);
+    EXPECT_STREQ(change.text, "Nearest Neighbor MipMapping");
+    change = nextMipmapMode(change.mode);
+    EXPECT_EQ(change.mode, 12);
+    EXPECT_STREQ(change.text, "Linear interpolation MipMapping");
+    change = nextMipmapMode(change.mode);
+    EXPECT_EQ(change.mode, 10);
+    EXPECT_STREQ(change.text, "MipMapping off");
+    EXPECT_EQ(nextMipmapMode(0).mode, 10);
+}
+
+TEST(RenderModes, CullingVisitsEveryModeAndReturnsToNone) {
+    const char* texts[] = {"Cull level on Z", "Cull level on view frustrum",
+                           "Cull level and scenegraph on Z",
+                           "Cull level and scenegraph on view frustrum", "No view culling"};
+    int mode = 20;
+    for (int i = 0; i < 5; ++i) {
+        ModeChange change = nextCullingMode(mode);
+        EXPECT_EQ(change.mode, i < 4 ? 21 + i : 20);
+        EXPECT_STREQ(change.text, texts[i]);
+        mode = change.mode;
+    }
+    EXPECT_EQ(nextCullingMode(99).mode, 20);
+}
+
+TEST(RenderModes, CameraRoundReturnsAfterThreeSteps) {
+    EXPECT_EQ(nextCameraName("racing cam"), "main cam");
+    EXPECT_EQ(nextCameraName("main cam"), "spaceship cam");
+    EXPECT_EQ(nextCameraName("spaceship cam"), "racing cam");
+    EXPECT_EQ(nextCameraName("Racing cam"), std::nullopt);
+    EXPECT_EQ(nextCameraName(""), std::nullopt);
+}
+
+} // namespace

@@ -1,0 +1,50 @@
+#include "app/window.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(WindowRecord, AspectRatioIsComputedInFloatingPoint) {
+    EXPECT_FLOAT_EQ(aspectRatio(1024, 768), 4.0f / 3.0f);
+    EXPECT_FLOAT_EQ(aspectRatio(1920, 1080), 16.0f / 9.0f);
+    EXPECT_FLOAT_EQ(aspectRatio(800, 200), 4.0f);
+    EXPECT_FLOAT_EQ(aspectRatio(200, 800), 0.25f);
+}
+
+TEST(WindowRecord, ProjectionIsRebuiltOnlyWhenMarkedChanged) {
+    Window window;
+    window.width = 1024;
+    window.height = 768;
+    glm::mat4 first = window.getProjMat();
+    EXPECT_FALSE(window.changed);
+    // x and y scale relate by the aspect ratio: an integer ratio would make them equal.
+    EXPECT_FLOAT_EQ(first[1][1] / first[0][0], 4.0f / 3.0f);
+
+    window.width = 200;
+    EXPECT_EQ(window.getProjMat(), first);
+
+    window.changed = true;
+    glm::mat4 rebuilt = window.getProjMat();
+    EXPECT_FLOAT_EQ(rebuilt[1][1] / rebuilt[0][0], 200.0f / 768.0f);
+}
+
+TEST(WindowRecord, OpeningAnOpenRecordOpensNothing) {
+    // No GLFW here: a real attempt to open would fail and report it.
+    Window window;
+    window.winOpen = true;
+    window.changed = false;
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(window.open());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_FALSE(window.changed);
+}
+
+TEST(WindowRecord, FailedOpenIsReportedOnTheErrorStream) {
+    Window window;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(window.open());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Failed to initialize OpenGL window.\n");
+    EXPECT_FALSE(window.winOpen);
+}
+
+} // namespace

@@ -1,0 +1,112 @@
+# Helpers for the end-to-end tests: run the real game from a throw-away copy
+# of the run folder on the display the test runner provides, press keys with
+# xdotool and read what the game printed. Every wait is bounded and the game
+# is killed whenever a test ends early.
+
+# Seconds a game may take to open its window (software rendering is slow).
+WINDOW_TIMEOUT=${WINDOW_TIMEOUT:-60}
+# Seconds a log line may take to appear after its key press.
+LINE_TIMEOUT=${LINE_TIMEOUT:-20}
+
+GAME_DIR=""
+GAME_PID=""
+GAME_WINDOW=""
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -n "$GAME_DIR" ]; then
+        echo "--- game stdout" >&2
+        cat "$GAME_DIR/stdout.txt" >&2 2>/dev/null
+        echo "--- game stderr" >&2
+        cat "$GAME_DIR/stderr.txt" >&2 2>/dev/null
+    fi
+    exit 1
+}
+
+cleanup() {
+    if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then
+        kill "$GAME_PID" 2>/dev/null
+        sleep 0.5
+        kill -9 "$GAME_PID" 2>/dev/null
+    fi
+    if [ -n "$GAME_DIR" ]; then
+        rm -rf "$GAME_DIR"
+    fi
+}
+
+# Copies the run folder given as the test's argument into a fresh directory.
+prepare_run_dir() {
+    local run_dir="$1"
+    [ -x "$run_dir/cueflight" ] || fail "no game in '$run_dir'"
+    [ -n "${DISPLAY:-}" ] || fail "no DISPLAY: run the tests through ./test"
+    GAME_DIR="$(mktemp -d)"
+    trap cleanup EXIT
+    trap 'exit 1' INT TERM
+    cp -r "$run_dir/." "$GAME_DIR/"
+}
+
+# Starts the game in the copied folder with its streams going to files.
+start_game() {
+    (cd "$GAME_DIR" && exec ./cueflight >stdout.txt 2>stderr.txt) &
+    GAME_PID=$!
+}
+
+# Waits for the game's window and remembers it. The game opens its window
+# before it prints the version report; waiting for that report first keeps
+# xdotool's display connections away from the game's own start (Xlib's
+# XOpenDisplay was seen to fail when both connected at the same moment).
+find_window() {
+    local waited=0
+    while [ "$waited" -lt $((WINDOW_TIMEOUT * 10)) ]; do
+        kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window appeared"
+        if grep -q "^Loaded OpenGL Version" "$GAME_DIR/stdout.txt"; then
+            GAME_WINDOW="$(xdotool search --pid "$GAME_PID" 2>/dev/null | head -n 1)"
+            [ -n "$GAME_WINDOW" ] && return 0
+        fi
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+    fail "no window within ${WINDOW_TIMEOUT}s"
+}
+
+# Holds a key long enough for even a slow frame to see it.
+press() {
+    xdotool keydown --window "$GAME_WINDOW" "$1" 2>/dev/null
+    sleep 0.2
+    xdotool keyup --window "$GAME_WINDOW" "$1" 2>/dev/null
+    sleep 0.2
+}
+
+# Number of lines of a game stream that are exactly the given text.
+count_lines() {
+    local count
+    count="$(grep -cxF -- "$2" "$GAME_DIR/$1" 2>/dev/null)"
+    echo "${count:-0}"
+}
+
+# Waits until the stream (stdout.txt or stderr.txt) holds the line at least
+# the given number of times (default once).
+expect_line() {
+    local stream="$1" text="$2" times="${3:-1}" waited=0
+    while [ "$waited" -lt $((LINE_TIMEOUT * 10)) ]; do
+        [ "$(count_lines "$stream" "$text")" -ge "$times" ] && return 0
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+    fail "'$text' not seen ${times}x in $stream within ${LINE_TIMEOUT}s"
+}
+
+# Waits for the game to end and checks its exit status with a test(1)
+# comparison: expect_exit -eq 0, expect_exit -ne 0.
+expect_exit() {
+    local op="$1" value="$2" waited=0
+    while kill -0 "$GAME_PID" 2>/dev/null; do
+        [ "$waited" -lt $((LINE_TIMEOUT * 10)) ] || fail "the game did not end within ${LINE_TIMEOUT}s"
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+    local status=0
+    wait "$GAME_PID" || status=$?
+    GAME_PID=""
+    [ "$status" "$op" "$value" ] || fail "exit status $status, expected $op $value"
+}

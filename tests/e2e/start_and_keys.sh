@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# The shipped configuration opens a forward-compatible 3.2 core context, the
+# key commands answer on standard output, and Escape ends the game cleanly.
+set -u
+source "$(dirname "$0")/lib/game.bash"
+
+prepare_run_dir "$1"
+start_game
+find_window
+
+expect_line stdout.txt "Loaded OpenGL Version 3.2"
+expect_line stdout.txt "Context is forward compatible."
+expect_line stdout.txt "Illegal operation caused an error message. :)"
+
+press F2
+expect_line stdout.txt "SHOW FPS ON"
+
+press 0
+expect_line stdout.txt "PICKER OFF"
+press 0
+expect_line stdout.txt "PICKER ON"
+off_at="$(grep -nxF "PICKER OFF" "$GAME_DIR/stdout.txt" | head -n 1 | cut -d: -f1)"
+on_at="$(grep -nxF "PICKER ON" "$GAME_DIR/stdout.txt" | head -n 1 | cut -d: -f1)"
+[ "$off_at" -lt "$on_at" ] || fail "PICKER ON came before PICKER OFF"
+
+press F7
+expect_line stdout.txt " ***FRAMERATE LOCKED*** "
+
+# A key held for several frames fires once.
+xdotool keydown --window "$GAME_WINDOW" F9 2>/dev/null
+sleep 1
+xdotool keyup --window "$GAME_WINDOW" F9 2>/dev/null
+expect_line stdout.txt "TRANSPARENCY OFF"
+sleep 0.5
+[ "$(count_lines stdout.txt "TRANSPARENCY OFF")" -eq 1 ] || fail "held F9 fired more than once"
+[ "$(count_lines stdout.txt "TRANSPARENCY ON")" -eq 0 ] || fail "held F9 toggled back"
+
+press Escape
+expect_exit -eq 0
+
+grep -q "^GL: " "$GAME_DIR/stderr.txt" && fail "OpenGL errors reported"
+grep -qF ":(" "$GAME_DIR/stderr.txt" && fail "the core context accepted a legacy call"
+exit 0
