@@ -1,0 +1,212 @@
+#include "platform/sound_system.h"
+
+#include "platform/music_stream.h"
+#include "platform/openal_device.h"
+#include "platform/sound_file.h"
+
+#include <AL/al.h>
+
+#include <algorithm>
+#include <iostream>
+#include <limits>
+#include <utility>
+
+namespace platform::sound {
+namespace {
+
+constexpr double endlessMs = std::numeric_limits<double>::infinity();
+
+// An effect is short: decode it once, whole, into one device buffer.
+unsigned int decodeIntoBuffer(SoundFile& file) {
+    std::vector<std::int16_t> samples(static_cast<std::size_t>(file.frames()) * file.channels());
+    const std::size_t frames = file.read(samples);
+    ALuint buffer = 0;
+    alGenBuffers(1, &buffer);
+    const ALenum format = file.channels() == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16;
+    const auto bytes = static_cast<ALsizei>(frames * file.channels() * sizeof(std::int16_t));
+    alBufferData(buffer, format, samples.data(), bytes, file.sampleRate());
+    return buffer;
+}
+
+} // namespace
+
+Sound::Sound(System* owner, bool streamed, double lengthMs)
+    : owner(owner), streamed(streamed), lengthMs(lengthMs) {}
+
+Sound::~Sound() {
+    if (buffer != 0) {
+        alDeleteBuffers(1, &buffer);
+    }
+}
+
+int Sound::release() {
+    owner->releaseSound(this);
+    return result::ok;
+}
+
+int Sound::getLength(unsigned int* length) const {
+    *length = lengthMs == endlessMs ? std::numeric_limits<unsigned int>::max()
+                                    : static_cast<unsigned int>(lengthMs);
+    return result::ok;
+}
+
+System::System(SystemOptions options) : options(std::move(options)) {}
+
+System::~System() {
+    release();
+}
+
+int System::init(int maxChannels, int flags) {
+    if (initialised || maxChannels <= 0 || (flags & ~initStreamFromUpdate) != 0) {
+        return result::invalidArgument;
+    }
+    std::string whyNot;
+    device = OpenAlDevice::open(options.deviceName, &whyNot);
+    std::vector<unsigned int> sources;
+    if (device != nullptr) {
+        sources = device->createSources(maxChannels);
+        if (static_cast<int>(sources.size()) < maxChannels) {
+            std::cerr << "sound: only " << sources.size() << " of " << maxChannels
+                      << " channels available" << std::endl;
+        }
+    } else {
+        std::cerr << "sound: " << whyNot << "; playing silently" << std::endl;
+        sources.assign(static_cast<std::size_t>(maxChannels), 0);
+    }
+    for (unsigned int source : sources) {
+        channels.push_back(std::unique_ptr<Channel>(new Channel(this, source)));
+    }
+    initialised = true;
+    return result::ok;
+}
+
+int System::update() {
+    for (auto& channel : channels) {
+        channel->feed();
+    }
+    return initialised ? result::ok : result::notInitialised;
+}
+
+int System::release() {
+    if (!initialised) {
+        return result::ok;
+    }
+    std::vector<unsigned int> sources;
+    for (auto& channel : channels) {
+        channel->stop();
+        sources.push_back(channel->source);
+    }
+    sounds.clear();
+    if (device != nullptr) {
+        device->deleteSources(sources);
+    }
+    channels.clear();
+    device.reset();
+    initialised = false;
+    return result::ok;
+}
+
+int System::createStream(const char* path, int mode, Sound** sound) {
+    return createSound(path, mode | modeCreateStream, sound);
+}
+
+int System::createSound(const char* path, int mode, Sound** sound) {
+    *sound = nullptr;
+    if (!initialised) {
+        return result::notInitialised;
+    }
+    const bool streamed = (mode & modeCreateStream) != 0;
+    if ((mode & ~modeCreateStream) != 0 || path == nullptr) {
+        *sound = addSound(streamed, streamed ? endlessMs : 0.0);
+        return result::invalidArgument;
+    }
+    int code = result::ok;
+    *sound = load(path, streamed, &code);
+    return code;
+}
+
+Sound* System::load(const char* path, bool streamed, int* code) {
+    std::unique_ptr<SoundFile> file;
+    *code = SoundFile::open(path, &file);
+    if (*code != result::ok) {
+        return addSound(streamed, streamed ? endlessMs : 0.0);
+    }
+    Sound* sound = addSound(streamed, file->lengthMs());
+    if (device == nullptr) {
+        return sound;
+    }
+    if (streamed) {
+        sound->stream = std::make_unique<MusicStream>(std::move(file));
+    } else {
+        sound->buffer = decodeIntoBuffer(*file);
+    }
+    return sound;
+}
+
+Sound* System::addSound(bool streamed, double lengthMs) {
+    sounds.push_back(std::unique_ptr<Sound>(new Sound(this, streamed, lengthMs)));
+    return sounds.back().get();
+}
+
+void System::releaseSound(Sound* sound) {
+    for (auto& channel : channels) {
+        if (channel->sound == sound) {
+            channel->stop();
+        }
+    }
+    std::erase_if(sounds,
+                  [sound](const std::unique_ptr<Sound>& owned) { return owned.get() == sound; });
+}
+
+int System::playSound(int channelId, Sound* sound, bool paused, Channel** channel) {
+    if (channel != nullptr) {
+        *channel = nullptr;
+    }
+    if (!initialised) {
+        return result::notInitialised;
+    }
+    int code = result::ok;
+    if (channelId != channelFree || (sound == nullptr && channel == nullptr)) {
+        return result::invalidArgument;
+    }
+    if (sound == nullptr) {
+        // Whoever keeps the channel gets one that runs, if silently.
+        sound = addSound(true, endlessMs);
+        code = result::invalidArgument;
+    }
+    Channel* chosen = nullptr;
+    if (sound->streamed) {
+        // A stream plays on one channel at a time: playing it again restarts it there.
+        auto playing = std::find_if(channels.begin(), channels.end(),
+                                    [sound](const auto& c) { return c->sound == sound; });
+        chosen = playing != channels.end() ? playing->get() : nullptr;
+    }
+    if (chosen == nullptr) {
+        chosen = freeChannel();
+    }
+    if (chosen == nullptr) {
+        return result::noFreeChannel;
+    }
+    chosen->start(sound, paused);
+    if (channel != nullptr) {
+        *channel = chosen;
+    }
+    return code;
+}
+
+Channel* System::freeChannel() {
+    for (auto& channel : channels) {
+        if (!channel->isBusy()) {
+            return channel.get();
+        }
+    }
+    return nullptr;
+}
+
+int System::getChannelsPlaying(int* count) const {
+    *count = static_cast<int>(
+        std::count_if(channels.begin(), channels.end(), [](const auto& c) { return c->isBusy(); }));
+    return result::ok;
+}
+
+} // namespace platform::sound
