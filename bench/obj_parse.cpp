@@ -112,8 +112,8 @@ void BM_TinyObjLoader(benchmark::State& state) {
     state.counters["triangles"] = static_cast<double>(faces);
 }
 
-BENCHMARK(BM_OurObjReader)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
-BENCHMARK(BM_TinyObjLoader)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+BENCHMARK(BM_OurObjReader)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_TinyObjLoader)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 } // namespace
 
