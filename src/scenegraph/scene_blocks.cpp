@@ -1,0 +1,100 @@
+#include "scenegraph/scene_blocks.h"
+
+#include <algorithm>
+
+namespace scenegraph {
+
+namespace {
+
+// Characters of the name that take part in the closing key, with the space.
+constexpr std::size_t kClosingKeyExtra = 4;
+
+bool contains(std::string_view line, std::string_view text) {
+    return line.find(text) != std::string_view::npos;
+}
+
+std::string joined(std::string_view head, std::string_view tail) {
+    std::string text(head);
+    text.append(tail);
+    return text;
+}
+
+} // namespace
+
+std::string closingKey(std::string_view openingLine, std::string_view tag) {
+    const std::size_t at = openingLine.find(tag);
+    if (at == std::string_view::npos) {
+        return std::string(tag);
+    }
+    return std::string(openingLine.substr(at, tag.size() + kClosingKeyExtra));
+}
+
+std::optional<BlockSpan> findBlock(const SceneLines& lines, std::string_view tag) {
+    const std::string opening = joined("<", tag);
+    const auto open = std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
+        return contains(line, opening);
+    });
+    if (open == lines.end()) {
+        return std::nullopt;
+    }
+    const std::string closing = joined("</", closingKey(*open, tag));
+    const auto close = std::find_if(
+        open, lines.end(), [&](const std::string& line) { return contains(line, closing); });
+    BlockSpan span;
+    span.first = static_cast<std::size_t>(open - lines.begin());
+    span.last =
+        close == lines.end() ? lines.size() - 1 : static_cast<std::size_t>(close - lines.begin());
+    return span;
+}
+
+std::string blockName(std::string_view openingLine) {
+    std::string name;
+    bool tagWordSeen = false;
+    std::size_t pos = 0;
+    while (pos < openingLine.size()) {
+        const std::size_t start = openingLine.find_first_not_of(' ', pos);
+        if (start == std::string_view::npos) {
+            break;
+        }
+        std::size_t end = openingLine.find(' ', start);
+        if (end == std::string_view::npos) {
+            end = openingLine.size();
+        }
+        const std::string_view word = openingLine.substr(start, end - start);
+        pos = end;
+        if (!tagWordSeen) {
+            tagWordSeen = true;
+            continue;
+        }
+        if (contains(word, ":")) {
+            break;
+        }
+        if (!name.empty()) {
+            name += ' ';
+        }
+        name += word;
+    }
+    return name;
+}
+
+SceneLines copyBlock(const SceneLines& lines, BlockSpan span) {
+    return SceneLines(lines.begin() + static_cast<std::ptrdiff_t>(span.first),
+                      lines.begin() + static_cast<std::ptrdiff_t>(span.last) + 1);
+}
+
+SceneLines takeBlock(SceneLines& lines, BlockSpan span) {
+    SceneLines block = copyBlock(lines, span);
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(span.first),
+                lines.begin() + static_cast<std::ptrdiff_t>(span.last) + 1);
+    return block;
+}
+
+std::span<const std::string> headerOf(const SceneLines& block) {
+    const auto end = std::find_if(block.begin(), block.end(),
+                                  [](const std::string& line) { return contains(line, ">"); });
+    const std::size_t count =
+        end == block.end() ? block.size() : static_cast<std::size_t>(end - block.begin()) + 1;
+    return std::span<const std::string>(block.data(), count);
+}
+
+} // namespace scenegraph

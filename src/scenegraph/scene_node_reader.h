@@ -1,0 +1,69 @@
+#pragma once
+
+#include "scenegraph/scene_lines.h"
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace model {
+class OBJ;
+}
+
+namespace scenegraph {
+
+class Node;
+class TransformationNode;
+
+// Makes the drawable model of a "GeomObj" block from its two paths. The game
+// makes it through the vertex-buffer collection; tests and the fuzzer pass
+// their own, so reading needs no GL context.
+using GeometryFactory =
+    std::function<model::OBJ*(const std::string& objPath, const std::string& texturePath)>;
+
+// Reads the node blocks of one scene file into nodes. A block that is missing
+// or names nothing gives one error line naming the file, the object and what
+// is missing; that object is skipped and reading goes on with the rest.
+class SceneNodeReader {
+public:
+    // blockBudget bounds the number of blocks read: a well-formed file reads
+    // each block once, so the number of its lines is enough for any of them.
+    SceneNodeReader(std::string source, GeometryFactory makeGeometry, std::size_t blockBudget);
+
+    // Takes the first "Transnode" block out of lines and reads it, with its
+    // "Node" block and the children listed there, into node. False when the
+    // node could not be read; the caller then discards it. owner names the
+    // object in error lines.
+    bool readTransnode(SceneLines& lines, TransformationNode& node, const std::string& owner);
+    // The same for the first "Node" block.
+    bool readNode(SceneLines& lines, Node& node, const std::string& owner);
+
+    // Takes the first block of tag out of lines. Reports and gives nothing
+    // when there is none or when its opening line names nothing; a nameless
+    // block is still taken out, so the next search moves past it.
+    std::optional<SceneLines> takeNamedBlock(SceneLines& lines, std::string_view tag,
+                                             const std::string& owner,
+                                             const std::string& consequence = "skipped");
+    void report(const std::string& owner, const std::string& problem,
+                const std::string& consequence = "skipped") const;
+
+private:
+    void readChildren(SceneLines& nodeBlock, Node& parent, const std::vector<std::string>& words);
+    Node* readChild(SceneLines& nodeBlock, const std::string& word, const std::string& owner);
+    Node* readTransformationChild(SceneLines& nodeBlock, const std::string& owner);
+    Node* readDisappearingChild(SceneLines& nodeBlock, const std::string& owner);
+    Node* readObjectChild(SceneLines& nodeBlock, bool hittable, const std::string& owner);
+    model::OBJ* readGeometry(const SceneLines& objectBlock, const std::string& owner);
+    bool withinBudget(const std::string& owner);
+
+    std::string source;           // the file, named in every error line
+    GeometryFactory makeGeometry; // where "GeomObj" blocks get their models
+    std::size_t blocksLeft;       // overlapping blocks must not be read without end
+    bool budgetReported = false;  // the overrun is reported once, not per block
+    int depth = 0;                // node nesting, bounded to protect the stack
+};
+
+} // namespace scenegraph
