@@ -163,9 +163,3 @@ TEST(ObjParser, IndicesOutsideTheDataReadAsZeroAndAreReported) {
         parse(V + "f 1 99999999999999999999 -99999999999999999999\n", ObjParseResult::badIndices);
     EXPECT_EQ(vertexIndices(huge.faces[0]), (Triple{0, 0, 0}));
 }
-
-TEST(ObjParser, EmptyTextGivesAnEmptyRecord) {
-    const ObjData data = parse("");
-    EXPECT_EQ(data.nrVertices + data.nrNormals + data.nrTexCoords + data.nrFaces, 0);
-    EXPECT_TRUE(data.faces.empty());
-}

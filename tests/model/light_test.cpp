@@ -12,14 +12,10 @@ protected:
 
 } // namespace
 
-TEST_F(LightTest, StartsWithThePermanentMainLight) {
+TEST_F(LightTest, MainLightFollowsItsPositionAndNeverAges) {
     ASSERT_EQ(lights->count(), 1);
     EXPECT_EQ(lights->get(0).position, glm::vec3(0.0f));
-    EXPECT_EQ(lights->get(0).age, -2.0);
     EXPECT_EQ(lights->get(0).lifetime, -1.0);
-}
-
-TEST_F(LightTest, UpdateMovesTheMainLightWithoutAgeingIt) {
     lights->update(glm::vec3(-5, 5, -15), 10.0);
     lights->update(glm::vec3(1, 2, 3), 10.0);
     ASSERT_EQ(lights->count(), 1);
