@@ -14,6 +14,7 @@ expect_line stdout.txt "Illegal operation caused an error message. :)"
 
 press F2
 expect_line stdout.txt "SHOW FPS ON"
+expect_title '^fps: [ 0-9.]+ \| fpsAVG: [ 0-9.]+ \| fpsMin: [ 0-9.]+ \| fpsMax: [ 0-9.]+$'
 
 press 0
 expect_line stdout.txt "PICKER OFF"

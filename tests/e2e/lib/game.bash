@@ -96,6 +96,18 @@ expect_line() {
     fail "'$text' not seen ${times}x in $stream within ${LINE_TIMEOUT}s"
 }
 
+# Waits until the window title matches the extended regular expression.
+expect_title() {
+    local pattern="$1" waited=0 title=""
+    while [ "$waited" -lt $((LINE_TIMEOUT * 10)) ]; do
+        title="$(xdotool getwindowname "$GAME_WINDOW" 2>/dev/null)"
+        grep -qE -- "$pattern" <<<"$title" && return 0
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+    fail "window title '$title' does not match '$pattern'"
+}
+
 # Waits for the game to end and checks its exit status with a test(1)
 # comparison: expect_exit -eq 0, expect_exit -ne 0.
 expect_exit() {
