@@ -8,7 +8,8 @@
 // the game's reading is compared with that line.
 //
 // Usage: bench_audio_clock [seconds=20] [frame ms=16.667]
-// (set ALSOFT_DRIVERS=null on a machine without a sound card)
+// (set ALSOFT_DRIVERS=null on a machine without a sound card; AUDIO_CLOCK_DUMP=1
+// prints every frame's error)
 
 #include "platform/sound_system.h"
 

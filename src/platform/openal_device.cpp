@@ -34,7 +34,9 @@ OpenAlDevice::OpenAlDevice(ALCdevice* device, ALCcontext* context)
 }
 
 OpenAlDevice::~OpenAlDevice() {
-    alcMakeContextCurrent(nullptr);
+    if (alcGetCurrentContext() == context) {
+        alcMakeContextCurrent(nullptr);
+    }
     alcDestroyContext(context);
     alcCloseDevice(device);
 }

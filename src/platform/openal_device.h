@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-// One OpenAL device with its context, made current for the whole process.
+// One OpenAL device with its context, made current for the whole process:
+// one device at a time, which is all the game ever opens.
 
 struct ALCdevice_struct;
 struct ALCcontext_struct;

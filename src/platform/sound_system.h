@@ -7,6 +7,7 @@
 //
 // Every operation returns a result code (platform/sound_result.h), 0 on success.
 // Everything runs on the calling thread: the music is decoded in update().
+// One initialised system at a time owns the audio device.
 
 #include "platform/sound_clock.h"
 #include "platform/sound_result.h"
