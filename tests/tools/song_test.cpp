@@ -147,6 +147,30 @@ TEST_F(GeneratedSong, DecodedSongIsLongStereoAndUnclipped) {
     EXPECT_GT(peak, 0.3f) << "not silent";
 }
 
+TEST_F(GeneratedSong, BreakIsQuieterThanTheDrops) {
+    std::optional<songgen::DecodedAudio> song = songgen::readAudio(file(songgen::songFile));
+    ASSERT_TRUE(song);
+    auto rmsOf = [&](const std::string& name) {
+        for (const songgen::Section& section : songgen::composeSong().sections) {
+            if (section.name == name) {
+                size_t from = static_cast<size_t>(section.firstBar * songgen::samplesPerBar) * 2;
+                size_t to = static_cast<size_t>(section.endBar * songgen::samplesPerBar) * 2;
+                double sum = 0.0;
+                for (size_t i = from; i < to; ++i) {
+                    sum += static_cast<double>(song->samples[i]) * song->samples[i];
+                }
+                return std::sqrt(sum / static_cast<double>(to - from));
+            }
+        }
+        ADD_FAILURE() << "no section " << name;
+        return 0.0;
+    };
+    const double breakRms = rmsOf("break");
+    EXPECT_LT(breakRms, 0.7 * rmsOf("drop"));
+    EXPECT_LT(breakRms, 0.7 * rmsOf("final drop"));
+    EXPECT_LT(rmsOf("intro"), rmsOf("drop"));
+}
+
 TEST_F(GeneratedSong, EveryCueLandsOnAnOnsetOfTheDecodedAudio) {
     std::optional<songgen::DecodedAudio> song = songgen::readAudio(file(songgen::songFile));
     ASSERT_TRUE(song);
@@ -184,6 +208,13 @@ TEST_F(GeneratedSong, StabAndClickAreShortMonoHits) {
         EXPECT_GT(std::fabs(*loudest), 0.3f) << name;
         EXPECT_LT(loudest - hit->samples.begin(), 441) << name << " peaks within 10 ms";
     }
+}
+
+TEST(SongGenerator, ReportsAFolderItCannotWrite) {
+    testsupport::ScratchDir dir;
+    const std::filesystem::path blocker = dir.path() / "not_a_folder";
+    std::ofstream(blocker) << "a file where the run folder should be";
+    EXPECT_FALSE(songgen::generateAll(blocker / "run"));
 }
 
 } // namespace
