@@ -5,25 +5,6 @@
 #include "instruments.h"
 
 namespace songgen {
-namespace {
-
-constexpr float twoPi = 2.0f * std::numbers::pi_v<float>;
-
-int64_t samplesOf(float seconds) {
-    return static_cast<int64_t>(seconds * sampleRate);
-}
-
-float secondsAt(int64_t i) {
-    return static_cast<float>(i) / sampleRate;
-}
-
-// A 10 ms fade at the end of every drum so a cut tail never clicks.
-float tailFade(int64_t i, int64_t length) {
-    constexpr int64_t fadeSamples = sampleRate / 100;
-    return i + fadeSamples > length ? static_cast<float>(length - i) / fadeSamples : 1.0f;
-}
-
-} // namespace
 
 void renderKick(const Note& note, StereoBuffer& out, Prng& noise) {
     const int64_t length = samplesOf(0.42f);

@@ -1,23 +1,35 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 #include "song_timing.h"
 
 namespace songgen {
 
+constexpr float twoPi = 2.0f * std::numbers::pi_v<float>;
+
+// Time in seconds of the i-th sample of a sound, and back.
+inline float secondsAt(int64_t i) {
+    return static_cast<float>(i) / sampleRate;
+}
+inline int64_t samplesOf(float seconds) {
+    return static_cast<int64_t>(seconds * sampleRate);
+}
+
 inline float midiToHz(float note) {
     return 440.0f * std::exp2((note - 69.0f) / 12.0f);
 }
 
-// Per-sample factor of an exponential decay that falls to 1/e in `seconds`.
-inline float decayFactor(float seconds) {
-    return std::exp(-1.0f / (seconds * sampleRate));
-}
-
 inline float softClip(float x) {
     return std::tanh(x);
+}
+
+// A 10 ms fade over the last samples of a sound, so a cut tail never clicks.
+inline float tailFade(int64_t i, int64_t length) {
+    constexpr int64_t fadeSamples = sampleRate / 100;
+    return i + fadeSamples > length ? static_cast<float>(length - i) / fadeSamples : 1.0f;
 }
 
 // Band-limited sawtooth (polyBLEP), so high lead notes do not alias into hiss.
@@ -58,7 +70,7 @@ public:
     explicit SineOscillator(float hz) { setFrequency(hz); }
     void setFrequency(float hz) { increment = hz / sampleRate; }
     float next() {
-        float value = std::sin(2.0f * std::numbers::pi_v<float> * phase);
+        float value = std::sin(twoPi * phase);
         phase += increment;
         if (phase >= 1.0f) {
             phase -= 1.0f;

@@ -30,8 +30,4 @@ constexpr double sampleToMs(int64_t sample) {
     return static_cast<double>(sample) * 1000.0 / sampleRate;
 }
 
-constexpr double secondsOf(int64_t samples) {
-    return static_cast<double>(samples) / sampleRate;
-}
-
 } // namespace songgen

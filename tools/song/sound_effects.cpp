@@ -9,12 +9,6 @@
 namespace songgen {
 namespace {
 
-constexpr float twoPi = 2.0f * std::numbers::pi_v<float>;
-
-float secondsAt(size_t i) {
-    return static_cast<float>(i) / sampleRate;
-}
-
 void normalize(std::vector<float>& samples, float peak) {
     float loudest = 0.0f;
     for (float s : samples) {

@@ -8,13 +8,8 @@
 namespace songgen {
 namespace {
 
-constexpr float twoPi = 2.0f * std::numbers::pi_v<float>;
 // Filters follow their envelopes in small blocks: tan() per sample costs too much.
 constexpr int64_t controlBlock = 16;
-
-float secondsAt(int64_t i) {
-    return static_cast<float>(i) / sampleRate;
-}
 
 float centsToRatio(float cents) {
     return std::exp2(cents / 1200.0f);
@@ -27,10 +22,6 @@ float gateEnvelope(int64_t i, int64_t held, float attackSeconds, float releaseSe
         return std::fmax(0.0f, 1.0f - secondsAt(i - held) / releaseSeconds);
     }
     return t < attackSeconds ? t / attackSeconds : 1.0f;
-}
-
-int64_t samplesOf(float seconds) {
-    return static_cast<int64_t>(seconds * sampleRate);
 }
 
 } // namespace
@@ -130,7 +121,7 @@ void renderArp(const Note& note, StereoBuffer& out) {
         if (i % controlBlock == 0) {
             filter.setCutoff(600.0f + note.tone * 4000.0f * std::exp(-t / 0.05f), 0.3f);
         }
-        float env = std::fmin(1.0f, t / 0.001f) * std::exp(-t / 0.09f);
+        float env = std::fmin(1.0f, t / 0.001f) * std::exp(-t / 0.09f) * tailFade(i, length);
         float value = filter.process(saw.next()).lowPass * env * note.velocity * 0.12f;
         out.addPanned(note.start + i, value, pan);
     }
@@ -151,7 +142,7 @@ void renderBell(const Note& note, StereoBuffer& out) {
         modulator -= std::floor(modulator);
         carrier -= std::floor(carrier);
         float value = std::sin(twoPi * carrier + index * std::sin(twoPi * modulator));
-        float env = std::exp(-t / 0.35f) * std::fmin(1.0f, static_cast<float>(length - i) / 441.0f);
+        float env = std::exp(-t / 0.35f) * tailFade(i, length);
         out.addPanned(note.start + i, value * env * note.velocity * 0.3f, 0.15f);
     }
 }
