@@ -51,11 +51,4 @@ TEST(FrameStatistics, ResetRestartsTheAverageButKeepsTheExtremes) {
     EXPECT_STREQ(statistics.line(), "fps: 20.00 | fpsAVG: 20.00 | fpsMin: 10.00 | fpsMax: 100.00");
 }
 
-TEST(FrameStatistics, UnevenFramesAverageOverTheWholeSample) {
-    FrameStatistics statistics;
-    addFrames(statistics, 15, 0.01);
-    addFrames(statistics, 15, 0.03); // 30 frames in 0.6 s
-    EXPECT_NEAR(statistics.average(), 50.0f, 1e-3f);
-}
-
 } // namespace
