@@ -11,19 +11,28 @@
 
 namespace {
 
-void readInteger(const std::string& value, int& target) {
-    if (auto number = parseConfigInteger(value)) {
+// True when the value held a number, which then replaced the target.
+bool readInteger(const std::string& value, int& target) {
+    std::optional<int> number = parseConfigInteger(value);
+    if (number) {
         target = *number;
+    }
+    return number.has_value();
+}
+
+// A size line without a number keeps the record's side, so a slip in the file
+// cannot shrink the window to nothing.
+void readWindowSide(const std::string& value, int& sizeInteger, int& side) {
+    if (readInteger(value, sizeInteger)) {
+        side = std::max(sizeInteger, minimumWindowSide);
     }
 }
 
 void applyLine(const std::string& key, const std::string& value, Window& window) {
     if (key == "window_width") {
-        readInteger(value, windowWidth);
-        window.width = std::max(windowWidth, minimumWindowSide);
+        readWindowSide(value, windowWidth, window.width);
     } else if (key == "window_height") {
-        readInteger(value, windowHeight);
-        window.height = std::max(windowHeight, minimumWindowSide);
+        readWindowSide(value, windowHeight, window.height);
     } else if (key == "glMajorVersion") {
         readInteger(value, glMajorVersion);
     } else if (key == "glMinorVersion") {

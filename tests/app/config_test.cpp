@@ -116,17 +116,22 @@ TEST_F(ConfigTest, LaterLinesWin) {
 TEST_F(ConfigTest, SizesGoThroughTheSizeIntegers) {
     load("window_width=640\nwindow_width=oops\nwindow_height=0x1E0\n");
     EXPECT_EQ(windowWidth, 640);
-    EXPECT_EQ(window.width, 640); // a bad number repeats the last good one
+    EXPECT_EQ(window.width, 640);
     EXPECT_EQ(windowHeight, 480);
     EXPECT_EQ(window.height, 480);
+}
+
+TEST_F(ConfigTest, ASizeWithoutANumberKeepsTheWindowSide) {
+    load("window_width=\nwindow_height=big\n");
+    EXPECT_EQ(window.width, 1024);
+    EXPECT_EQ(window.height, 768);
+    EXPECT_EQ(windowWidth, 0);
 }
 
 TEST_F(ConfigTest, WindowSidesBelowTwoBecomeTwo) {
     load("window_width=1\nwindow_height=-300\n");
     EXPECT_EQ(window.width, 2);
     EXPECT_EQ(window.height, 2);
-    load("window_width=garbage\n"); // no earlier good width: the integer is still 0
-    EXPECT_EQ(window.width, 2);
     load("window_width=2\nwindow_height=3\n");
     EXPECT_EQ(window.width, 2);
     EXPECT_EQ(window.height, 3);
