@@ -1,5 +1,7 @@
 #include "app/main_loop.h"
 
+#include "app/startup.h"
+
 #include "app/frame_passes.h"
 #include "app/key_commands.h"
 #include "app/loop_steps.h"
@@ -60,5 +62,6 @@ void shutdown() {
     scenegraph::RootNode* root = scenegraph::RootNode::getInstance();
     root->deleteChildren();
     scenegraph::RootNode::destroyInstance();
+    releaseStartupObjects();
     platform::glfwTerminate();
 }

@@ -11,6 +11,11 @@
 
 namespace {
 
+// A core profile draws nothing without a bound vertex array object. The game
+// describes its attributes per draw, so one object bound for the whole run
+// serves every pass.
+GLuint vertexArray = 0;
+
 // The state every render pass starts from.
 void setFixedGLState() {
     glEnable(GL_DEPTH_TEST);
@@ -40,9 +45,19 @@ bool initWindow() {
     if (glewResult != GLEW_OK) {
         std::cerr << "Error: " << glewGetErrorString(glewResult) << std::endl;
     }
+    glGenVertexArrays(1, &vertexArray);
+    glBindVertexArray(vertexArray);
     setFixedGLState();
     // GLEW's probing leaves an error behind on core profiles; it is no one's.
     glGetError();
     printGLInfo();
     return true;
+}
+
+void releaseStartupObjects() {
+    if (vertexArray != 0) {
+        glBindVertexArray(0);
+        glDeleteVertexArrays(1, &vertexArray);
+        vertexArray = 0;
+    }
 }

@@ -5,3 +5,6 @@
 // fixed GL state and the version report. Always true; whether the window
 // opened shows in the window record's winOpen.
 bool initWindow();
+
+// Releases the GL objects initWindow made; call while the context is alive.
+void releaseStartupObjects();
