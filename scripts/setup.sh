@@ -10,7 +10,7 @@ PACKAGES=(
     build-essential cmake pkg-config ccache
     libglfw3-dev libglew-dev libglm-dev libgl1-mesa-dri libglx-mesa0
     libopenal-dev libsndfile1-dev libstb-dev
-    libgtest-dev libbenchmark-dev libtinyobjloader-dev
+    libgtest-dev libbenchmark-dev libtinyobjloader-dev libfreetype-dev fonts-dejavu-core
     xvfb xauth xdotool imagemagick sox
 )
 

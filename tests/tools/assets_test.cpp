@@ -1,0 +1,388 @@
+#include "assets/catalogue.h"
+#include "assets/font_sheet.h"
+#include "assets/image.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <sstream>
+
+// stb_image as private functions of this file, so it cannot clash with the
+// game's own image reader in the core library.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb/stb_image.h>
+#pragma GCC diagnostic pop
+
+namespace {
+
+using Files = std::map<std::string, std::string>;
+
+Files generate() {
+    auto files = assetgen::generateAssets(assetgen::defaultFontFile);
+    Files byPath;
+    if (files) {
+        for (auto& f : *files) {
+            byPath[f.path] = std::move(f.bytes);
+        }
+    }
+    return byPath;
+}
+
+// One generation shared by the content tests: it takes a moment.
+const Files& assets() {
+    static const Files files = generate();
+    return files;
+}
+
+const std::string& file(const std::string& path) {
+    static const std::string none;
+    auto it = assets().find(path);
+    return it == assets().end() ? none : it->second;
+}
+
+struct Decoded {
+    int width = 0, height = 0, channels = 0;
+    std::vector<uint8_t> pixels; // RGBA, as stb_image hands rows to the game: first row first
+    const uint8_t* at(int x, int y) const {
+        return &pixels[(size_t(y) * size_t(width) + size_t(x)) * 4];
+    }
+};
+
+Decoded decode(const std::string& bytes) {
+    Decoded d;
+    stbi_uc* data = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
+                                          int(bytes.size()), &d.width, &d.height, &d.channels, 4);
+    if (data != nullptr) {
+        d.pixels.assign(data, data + size_t(d.width) * size_t(d.height) * 4);
+        stbi_image_free(data);
+    }
+    return d;
+}
+
+struct ObjFile {
+    std::vector<std::array<float, 3>> v, vn;
+    std::vector<std::array<float, 2>> vt;
+    std::vector<std::array<int, 9>> faces; // v/t/n of three corners, as written (1-based)
+    std::vector<std::string> faceLines;
+    int malformedFaces = 0;
+};
+
+ObjFile parseObj(const std::string& text) {
+    ObjFile obj;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        std::array<float, 3> p{};
+        std::array<int, 9> f{};
+        char rest[2];
+        if (std::sscanf(line.c_str(), "vn %f %f %f", &p[0], &p[1], &p[2]) == 3) {
+            obj.vn.push_back(p);
+        } else if (std::sscanf(line.c_str(), "vt %f %f", &p[0], &p[1]) == 2) {
+            obj.vt.push_back({p[0], p[1]});
+        } else if (std::sscanf(line.c_str(), "v %f %f %f", &p[0], &p[1], &p[2]) == 3) {
+            obj.v.push_back(p);
+        } else if (line.rfind("f ", 0) == 0) {
+            int n = std::sscanf(line.c_str(), "f %d/%d/%d %d/%d/%d %d/%d/%d %1s", &f[0], &f[1],
+                                &f[2], &f[3], &f[4], &f[5], &f[6], &f[7], &f[8], rest);
+            obj.malformedFaces += n == 9 ? 0 : 1;
+            obj.faces.push_back(f);
+            obj.faceLines.push_back(line);
+        }
+    }
+    return obj;
+}
+
+std::vector<std::string> modelPaths() {
+    std::vector<std::string> paths;
+    for (const auto& [path, bytes] : assets()) {
+        if (path.rfind("Models/", 0) == 0) {
+            paths.push_back(path);
+        }
+    }
+    return paths;
+}
+
+std::array<float, 3> sub(std::array<float, 3> a, std::array<float, 3> b) {
+    return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
+}
+
+std::array<float, 3> cross(std::array<float, 3> a, std::array<float, 3> b) {
+    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+
+float dot(std::array<float, 3> a, std::array<float, 3> b) {
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+
+TEST(AssetGenerator, TwoGenerationsAreByteIdentical) {
+    ASSERT_FALSE(assets().empty()) << "font missing: " << assetgen::defaultFontFile;
+    Files again = generate();
+    ASSERT_EQ(again.size(), assets().size());
+    for (const auto& [path, bytes] : assets()) {
+        EXPECT_TRUE(again[path] == bytes) << path << " differs between two runs";
+    }
+}
+
+TEST(AssetGenerator, WritesEveryFileUnderTheRunFolder) {
+    std::string dir = ::testing::TempDir() + "assetgen_write_test";
+    std::vector<assetgen::AssetFile> files{{"Models/a.obj", "v 1 2 3\n"},
+                                           {"Sprites/b.tga_s", "xy"}};
+    ASSERT_TRUE(assetgen::writeAssets(files, dir));
+    for (const auto& f : files) {
+        std::ifstream in(dir + "/" + f.path, std::ios::binary);
+        std::string read((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(read, f.bytes) << f.path;
+    }
+    EXPECT_FALSE(assetgen::writeAssets(files, "/proc/no/such/place"));
+}
+
+TEST(ObjModels, IndicesInRangeTrianglesOnlyAndUnitNormals) {
+    ASSERT_GE(modelPaths().size(), 13u);
+    for (const std::string& path : modelPaths()) {
+        ObjFile obj = parseObj(file(path));
+        SCOPED_TRACE(path);
+        ASSERT_FALSE(obj.v.empty() || obj.vt.empty() || obj.vn.empty() || obj.faces.empty());
+        EXPECT_EQ(obj.malformedFaces, 0);
+        const int limits[3] = {int(obj.v.size()), int(obj.vt.size()), int(obj.vn.size())};
+        int outOfRange = 0, notUnit = 0;
+        for (const auto& f : obj.faces) {
+            for (int k = 0; k < 9; ++k) {
+                outOfRange += f[size_t(k)] < 1 || f[size_t(k)] > limits[k % 3] ? 1 : 0;
+            }
+        }
+        for (const auto& n : obj.vn) {
+            notUnit += std::fabs(std::sqrt(dot(n, n)) - 1.0f) > 2e-3f ? 1 : 0;
+        }
+        EXPECT_EQ(outOfRange, 0);
+        EXPECT_EQ(notUnit, 0);
+    }
+}
+
+// Counter-clockwise seen from the front: the winding's normal must agree with
+// the normals the file gives its corners.
+TEST(ObjModels, WindingAgreesWithNormals) {
+    for (const std::string& path : modelPaths()) {
+        ObjFile obj = parseObj(file(path));
+        int disagreeing = 0;
+        for (const auto& f : obj.faces) {
+            auto p = [&](int c) { return obj.v[size_t(f[3 * c] - 1)]; };
+            auto n = [&](int c) { return obj.vn[size_t(f[3 * c + 2] - 1)]; };
+            std::array<float, 3> winding = cross(sub(p(1), p(0)), sub(p(2), p(0)));
+            std::array<float, 3> normals{};
+            for (int c = 0; c < 3; ++c) {
+                for (int k = 0; k < 3; ++k) {
+                    normals[size_t(k)] += n(c)[size_t(k)];
+                }
+            }
+            disagreeing += dot(winding, normals) < 0.0f ? 1 : 0;
+        }
+        EXPECT_EQ(disagreeing, 0) << path;
+    }
+}
+
+TEST(ObjModels, PulsedCueHasTheSameFacesAsTheSphere) {
+    ObjFile sphere = parseObj(file("Models/ani_sphere.obj"));
+    ObjFile pulse = parseObj(file("Models/ani_sphere_2.obj"));
+    ASSERT_FALSE(sphere.faces.empty());
+    EXPECT_EQ(sphere.v.size(), pulse.v.size());
+    EXPECT_EQ(sphere.vt.size(), pulse.vt.size());
+    EXPECT_EQ(sphere.vn.size(), pulse.vn.size());
+    EXPECT_EQ(sphere.faceLines, pulse.faceLines);
+    float largestSwell = 0.0f;
+    for (size_t i = 0; i < sphere.v.size(); ++i) {
+        EXPECT_NEAR(std::sqrt(dot(sphere.v[i], sphere.v[i])), 1.0f, 1e-4f);
+        largestSwell = std::max(largestSwell, std::sqrt(dot(pulse.v[i], pulse.v[i])) - 1.0f);
+    }
+    EXPECT_GT(largestSwell, 0.2f) << "the pulse must visibly change the shape";
+}
+
+TEST(ObjModels, CubePlaneCrosshairAndRingHaveTheirShapes) {
+    ObjFile cube = parseObj(file("Models/cube.obj"));
+    EXPECT_EQ(cube.faces.size(), 12u);
+    for (const auto& p : cube.v) {
+        EXPECT_TRUE(std::fabs(p[0]) == 0.5f && std::fabs(p[1]) == 0.5f && std::fabs(p[2]) == 0.5f);
+    }
+    ObjFile plane = parseObj(file("Models/plane.obj"));
+    EXPECT_EQ(plane.faces.size(), 2u);
+    for (const auto& p : plane.v) {
+        EXPECT_TRUE(std::fabs(p[0]) == 1.0f && std::fabs(p[1]) == 1.0f && p[2] == 0.0f);
+    }
+    ObjFile crosshair = parseObj(file("Models/crosshair.obj"));
+    for (const auto& n : crosshair.vn) {
+        EXPECT_EQ(n[2], 1.0f);
+    }
+    for (const auto& p : crosshair.v) {
+        EXPECT_EQ(p[2], 0.0f);
+        EXPECT_LE(std::hypot(p[0], p[1]), 1.0001f);
+    }
+    ObjFile ring = parseObj(file("Models/ring.obj"));
+    int up = 0, down = 0;
+    for (const auto& f : ring.faces) {
+        float ny = ring.vn[size_t(f[2] - 1)][1];
+        (ny > 0.0f ? up : down) += 1;
+    }
+    EXPECT_GT(up, 0);
+    EXPECT_EQ(up, down);
+}
+
+TEST(ObjModels, SpaceshipPointsItsNoseTowardsMinusZ) {
+    ObjFile ship = parseObj(file("Models/spaceship.obj"));
+    ASSERT_FALSE(ship.v.empty());
+    auto nose = *std::min_element(ship.v.begin(), ship.v.end(),
+                                  [](auto& a, auto& b) { return a[2] < b[2]; });
+    float back = 0.0f;
+    for (const auto& p : ship.v) {
+        back = std::max(back, p[2]);
+    }
+    EXPECT_LT(nose[2], -0.9f);
+    EXPECT_NEAR(nose[0], 0.0f, 1e-4f);
+    EXPECT_GT(back, 0.8f);
+}
+
+TEST(TgaWriter, HeaderMarksTopLeftOriginAndRowsReadBackTopFirst) {
+    assetgen::Image image(4, 2, 4);
+    image.set(0, 0, {1.0f, 0.0f, 0.0f, 1.0f});
+    image.set(3, 1, {0.0f, 0.0f, 1.0f, 0.5f});
+    std::string bytes = assetgen::encodeTga(image);
+    ASSERT_EQ(bytes.size(), 18u + 4u * 2u * 4u);
+    EXPECT_EQ(uint8_t(bytes[2]), 2u);     // uncompressed true colour
+    EXPECT_EQ(uint8_t(bytes[16]), 32u);   // bits per pixel
+    EXPECT_EQ(uint8_t(bytes[17]), 0x28u); // top-left origin, 8 alpha bits
+    Decoded d = decode(bytes);
+    ASSERT_EQ(d.width, 4);
+    ASSERT_EQ(d.height, 2);
+    EXPECT_EQ(std::vector<int>(d.at(0, 0), d.at(0, 0) + 4), (std::vector<int>{255, 0, 0, 255}));
+    EXPECT_EQ(std::vector<int>(d.at(3, 1), d.at(3, 1) + 4), (std::vector<int>{0, 0, 255, 128}));
+    EXPECT_EQ(d.at(0, 1)[3], 0);
+}
+
+TEST(Sprites, EveryTextureDecodesWithPowerOfTwoSides) {
+    const std::map<std::string, int> rgba{{"Sprites/marker.tga", 4},
+                                          {"Sprites/splosion_part_sheet4.tga", 4},
+                                          {"Sprites/fonts.tga", 4},
+                                          {"Sprites/ring_bands.tga", 4}};
+    int textures = 0;
+    for (const auto& [path, bytes] : assets()) {
+        if (path.rfind("Sprites/", 0) != 0) {
+            continue;
+        }
+        ++textures;
+        Decoded d = decode(bytes);
+        SCOPED_TRACE(path);
+        ASSERT_GT(d.width, 0);
+        EXPECT_EQ(d.width & (d.width - 1), 0);
+        EXPECT_EQ(d.height & (d.height - 1), 0);
+        EXPECT_EQ(d.channels, rgba.count(path) ? 4 : 3);
+    }
+    EXPECT_EQ(textures, 20);
+    EXPECT_FALSE(file("Sprites/hull17.tga_s").empty());
+    EXPECT_FALSE(file("Sprites/hull17.tga_n").empty());
+}
+
+int maxAlphaInCell(const Decoded& sheet, int code, int x0 = 0, int x1 = 64) {
+    int best = 0;
+    int cx = (code % 16) * 64, cy = (code / 16) * 64;
+    for (int y = 0; y < 64; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            best = std::max(best, int(sheet.at(cx + x, cy + y)[3]));
+        }
+    }
+    return best;
+}
+
+TEST(FontSheet, GlyphsSitInTheirCellsByCharacterCode) {
+    Decoded sheet = decode(file("Sprites/fonts.tga"));
+    ASSERT_EQ(sheet.width, 1024);
+    ASSERT_EQ(sheet.height, 1024);
+    EXPECT_EQ(maxAlphaInCell(sheet, 'A'), 255);
+    EXPECT_EQ(maxAlphaInCell(sheet, '~'), 255);
+    EXPECT_EQ(maxAlphaInCell(sheet, ' '), 0);
+    EXPECT_EQ(maxAlphaInCell(sheet, 1), 0);
+    EXPECT_EQ(maxAlphaInCell(sheet, 127), 0);
+    EXPECT_EQ(maxAlphaInCell(sheet, 200), 0);
+    // 'A' (row 4) has white ink and a dark outline; its mirror row 11 is empty,
+    // so the sheet is not upside down.
+    int white = 0, outline = 0;
+    for (int y = 256; y < 320; ++y) {
+        for (int x = 64; x < 128; ++x) {
+            const uint8_t* p = sheet.at(x, y);
+            white += p[0] == 255 && p[3] == 255 ? 1 : 0;
+            outline += p[0] == 0 && p[3] > 128 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(white, 100);
+    EXPECT_GT(outline, 100);
+    EXPECT_EQ(maxAlphaInCell(sheet, 11 * 16 + 1), 0);
+}
+
+TEST(FontSheet, WideGlyphsStayInsideTheirHalfWidthBox) {
+    Decoded sheet = decode(file("Sprites/fonts.tga"));
+    ASSERT_GT(sheet.width, 0);
+    for (char c : {'W', 'M', '@', '_'}) {
+        EXPECT_EQ(maxAlphaInCell(sheet, c, 0, 12), 0) << c;
+        EXPECT_EQ(maxAlphaInCell(sheet, c, 52, 64), 0) << c;
+    }
+}
+
+TEST(CubeMap, NeighbouringFacesMatchAlongTheirSharedEdges) {
+    Decoded right = decode(file("Sprites/cubemap_space3_right.tga"));
+    Decoded back = decode(file("Sprites/cubemap_space3_back.tga"));
+    Decoded top = decode(file("Sprites/cubemap_space3_top.tga"));
+    Decoded front = decode(file("Sprites/cubemap_space3_front.tga"));
+    const int n = right.width;
+    ASSERT_EQ(n, 512);
+    int seamMismatch = 0, unrelatedMismatch = 0;
+    for (int i = 0; i < n; ++i) {
+        for (int c = 0; c < 3; ++c) {
+            // +X's right column is -Z's left column; +Y's bottom row is +Z's top row.
+            seamMismatch += std::abs(right.at(n - 1, i)[c] - back.at(0, i)[c]) > 2 ? 1 : 0;
+            seamMismatch += std::abs(top.at(i, n - 1)[c] - front.at(i, 0)[c]) > 2 ? 1 : 0;
+            unrelatedMismatch += std::abs(right.at(0, i)[c] - back.at(0, i)[c]) > 2 ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(seamMismatch, 0);
+    EXPECT_GT(unrelatedMismatch, 50) << "edges that are not shared should differ";
+}
+
+TEST(ExplosionSheet, FourSpritesThatFadeOutBeforeTheirCellBorders) {
+    Decoded sheet = decode(file("Sprites/splosion_part_sheet4.tga"));
+    ASSERT_EQ(sheet.width, 512);
+    for (int cell = 0; cell < 4; ++cell) {
+        int x0 = (cell % 2) * 256, y0 = (cell / 2) * 256;
+        EXPECT_GT(sheet.at(x0 + 128, y0 + 128)[3], 100) << "sprite " << cell << " has a body";
+        int borderAlpha = 0;
+        for (int i = 0; i < 256; ++i) {
+            borderAlpha =
+                std::max({borderAlpha, int(sheet.at(x0 + i, y0)[3]), int(sheet.at(x0, y0 + i)[3]),
+                          int(sheet.at(x0 + i, y0 + 255)[3]), int(sheet.at(x0 + 255, y0 + i)[3])});
+        }
+        EXPECT_EQ(borderAlpha, 0) << "sprite " << cell;
+    }
+}
+
+TEST(HullTextures, NormalMapHoldsUnitNormalsFacingOut) {
+    Decoded normals = decode(file("Sprites/hull17.tga_n"));
+    ASSERT_GT(normals.width, 0);
+    int tilted = 0, bad = 0;
+    for (int y = 0; y < normals.height; ++y) {
+        for (int x = 0; x < normals.width; ++x) {
+            const uint8_t* p = normals.at(x, y);
+            float n[3] = {p[0] / 127.5f - 1.0f, p[1] / 127.5f - 1.0f, p[2] / 127.5f - 1.0f};
+            float length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+            bad += std::fabs(length - 1.0f) > 0.02f || n[2] <= 0.0f ? 1 : 0;
+            tilted += n[2] < 0.95f ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(bad, 0);
+    EXPECT_GT(tilted, 1000) << "seams and rivets should bend the normals";
+}
+
+} // namespace
