@@ -1,0 +1,148 @@
+#include "scene_fixture.h"
+
+#include "app/window.h"
+#include "scenegraph/camera_node.h"
+#include "view/space_ship_camera.h"
+
+#include <algorithm>
+
+using scenegraph::CameraNode;
+using scenegraph::Node;
+
+namespace {
+
+int lineCount(const std::string& text) {
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+bool mentions(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+const std::string kTwoChildren = "children: 2\nchild0: TransformationNode\nchild1: "
+                                 "TransformationNode\n";
+
+// A scene the missing-block tests start from, so "left as it was" is visible.
+class SceneMissingTest : public SceneTest {
+protected:
+    void SetUp() override {
+        SceneTest::SetUp();
+        root().addChild(new Node("previous", "Node"));
+        root().addCamera(new CameraNode("previous cam", new view::SpaceShipCamera()));
+        root().setActiveCamera("previous cam");
+    }
+
+    void expectPreviousScene() {
+        EXPECT_NE(root().findNode("previous"), nullptr);
+        EXPECT_EQ(root().activeCam, root().getCamera("previous cam"));
+    }
+};
+
+} // namespace
+
+TEST_F(SceneMissingTest, WithoutRootNodeBlockTheSceneStaysAsItWas) {
+    const std::string errors = readWithErrors("<Node lonely :\n>\n</Node lonely :\n");
+    EXPECT_EQ(lineCount(errors), 1);
+    EXPECT_TRUE(mentions(errors, "test.scene"));
+    EXPECT_TRUE(mentions(errors, "\"RootNode\""));
+    expectPreviousScene();
+}
+
+TEST_F(SceneMissingTest, FileThatCannotBeOpenedLeavesTheScene) {
+    testing::internal::CaptureStderr();
+    scenegraph::loadScene("no/such/dir/missing.scene", store.factory());
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(lineCount(errors), 1);
+    EXPECT_TRUE(mentions(errors, "no/such/dir/missing.scene"));
+    expectPreviousScene();
+}
+
+TEST_F(SceneMissingTest, NamelessRootNodeBlockLeavesTheScene) {
+    const std::string errors = readWithErrors("<RootNode :\n>\n</RootNode :\n");
+    EXPECT_TRUE(mentions(errors, "has no name"));
+    expectPreviousScene();
+}
+
+TEST_F(SceneTest, WithoutWindowBlockTheRestIsReadAndTheWindowIsNew) {
+    std::string text = sceneAround("children: 0\n", "");
+    text.erase(text.find("<Window"), text.find("<CameraNode") - text.find("<Window"));
+    const std::string errors = readWithErrors(text);
+    EXPECT_EQ(lineCount(errors), 1);
+    EXPECT_TRUE(mentions(errors, "\"Window\""));
+    const Window initial;
+    ASSERT_NE(root().getWindow(), nullptr);
+    EXPECT_EQ(root().getWindow()->width, initial.width);
+    EXPECT_EQ(root().getWindow()->height, initial.height);
+    EXPECT_NE(root().activeCam, nullptr);
+    EXPECT_EQ(root().getName(), "root");
+}
+
+TEST_F(SceneTest, MissingTransnodeSkipsThatChildOnly) {
+    const std::string errors =
+        readWithErrors(sceneAround(kTwoChildren + "child2: HitNode\n", transformBlocks("first")));
+    EXPECT_EQ(lineCount(errors), 1);
+    EXPECT_TRUE(mentions(errors, "child 1 (TransformationNode) of \"root\""));
+    EXPECT_TRUE(mentions(errors, "\"Transnode\""));
+    ASSERT_EQ(root().children.size(), 1u);
+    EXPECT_EQ(root().children[0]->getName(), "first");
+}
+
+TEST_F(SceneTest, TransnodeWithoutNodeBlockIsSkippedWhole) {
+    const std::string broken = "<Transnode broken :\n>\n</Transnode broken :\n";
+    const std::string errors =
+        readWithErrors(sceneAround(kTwoChildren, broken + transformBlocks("second")));
+    EXPECT_TRUE(mentions(errors, "\"Node\""));
+    ASSERT_EQ(root().children.size(), 1u);
+    EXPECT_EQ(root().children[0]->getName(), "second");
+    EXPECT_EQ(root().children[0]->parent, &root());
+}
+
+TEST_F(SceneTest, ObjectWithoutGeometryIsSkipped) {
+    const std::string bare = "<ObjectNode bare :\n>\n<Node bare :\n>\n</Node bare :\n</ObjectNode "
+                             "bare :\n";
+    const std::string errors =
+        readWithErrors(sceneAround("children: 2\nchild0: ObjectNode\nchild1: HitNode\n",
+                                   bare + objectBlocks("HitNode", "target", "")));
+    EXPECT_TRUE(mentions(errors, "\"GeomObj\""));
+    EXPECT_TRUE(mentions(errors, "\"bare\""));
+    ASSERT_EQ(root().children.size(), 1u);
+    EXPECT_EQ(root().children[0]->getName(), "target");
+}
+
+TEST_F(SceneTest, NamelessChildBlockIsReportedTakenOutAndSkipped) {
+    const std::string nameless = "<Transnode :\n>\n<Node :\n>\n</Node :\n</Transnode :\n";
+    const std::string errors =
+        readWithErrors(sceneAround(kTwoChildren, nameless + transformBlocks("named")));
+    EXPECT_EQ(lineCount(errors), 1);
+    EXPECT_TRUE(mentions(errors, "has no name"));
+    ASSERT_EQ(root().children.size(), 1u);
+    EXPECT_EQ(root().children[0]->getName(), "named");
+}
+
+TEST_F(SceneTest, CameraWithoutClassIsSkippedAndTheOthersRead) {
+    std::string text = sceneAround("children: 0\n", "");
+    const std::string classless = "<CameraNode odd cam :\n>\n</CameraNode odd cam :\n";
+    text.insert(text.find("<CameraNode"), classless);
+    text.replace(text.find("cameras: 1"), 10, "cameras: 2");
+    const std::string errors = readWithErrors(text);
+    EXPECT_EQ(lineCount(errors), 1);
+    EXPECT_TRUE(mentions(errors, "\"odd cam\" names no camera class"));
+    ASSERT_EQ(root().cameras.size(), 1u);
+    EXPECT_EQ(root().activeCam, root().getCamera("main cam"));
+}
+
+TEST_F(SceneTest, CameraCountBeyondTheBlocksStopsAtTheLastOne) {
+    std::string text = sceneAround("children: 0\n", "");
+    text.replace(text.find("cameras: 1"), 10, "cameras: 2147483647");
+    const std::string errors = readWithErrors(text);
+    EXPECT_EQ(lineCount(errors), 1);
+    EXPECT_TRUE(mentions(errors, "camera 2 of 2147483647"));
+    EXPECT_EQ(root().cameras.size(), 1u);
+}
+
+TEST_F(SceneTest, HugeChildCountReadsOnlyTheEntriesThatExist) {
+    read(sceneAround("children: 2147483647\nchild0: TransformationNode\n", transformBlocks("one")));
+    EXPECT_EQ(root().getChildCount(true), 1);
+    read(sceneAround("children: -1\nchild0: TransformationNode\n", transformBlocks("none")));
+    EXPECT_EQ(root().getChildCount(true), 0);
+}

@@ -1,0 +1,204 @@
+#include "app/window.h"
+#include "model/obj.h"
+#include "scenegraph/camera_node.h"
+#include "scenegraph/hit_node.h"
+#include "scenegraph/root_node.h"
+#include "scenegraph/scene_reader.h"
+#include "support/gl_context.h"
+#include "util/color_counter.h"
+#include "view/global_view_plane_move_camera.h"
+#include "view/space_ship_camera.h"
+#include "view/third_person_race_camera.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <vector>
+
+using scenegraph::Node;
+using scenegraph::ObjectNode;
+using scenegraph::RootNode;
+
+namespace {
+
+// The level's flight path, as the level builds it.
+const glm::vec3 kControlPoints[30] = {
+    {0, 0, 0},         {0, 0, -100},     {100, 0, -200},   {100, 50, -300},   {0, -20, -400},
+    {20, 0, -500},     {-20, 80, -600},  {-20, -20, -700}, {-20, -40, -800},  {-40, -40, -900},
+    {-20, -20, -1000}, {0, 0, -1100},    {20, -40, -1200}, {20, 20, -1300},   {40, 30, -1400},
+    {30, -40, -1500},  {50, -80, -1600}, {50, -40, -1700}, {0, 0, -1800},     {0, 20, -1900},
+    {20, 20, -2000},   {20, 40, -2100},  {-20, 40, -2200}, {-20, -10, -2300}, {-20, -40, -2400},
+    {-20, -40, -2500}, {20, -20, -2600}, {20, 10, -2700},  {20, 0, -2800},    {0, 0, -2900}};
+
+std::vector<glm::vec3> sampledPath() {
+    std::vector<glm::vec3> points;
+    for (int k = 0; k < 30; ++k) {
+        const glm::vec3& p0 = kControlPoints[k];
+        const glm::vec3& p1 = kControlPoints[(k + 1) % 30];
+        const glm::vec3& p2 = kControlPoints[(k + 2) % 30];
+        const glm::vec3& p3 = kControlPoints[(k + 3) % 30];
+        for (int step = 0; step < 50; ++step) {
+            const float f = static_cast<float>(step) / 50.0f;
+            const float f2 = f * f;
+            const float f3 = f2 * f;
+            points.push_back(0.5f * ((-f + 2 * f2 - f3) * p0 + (2 - 5 * f2 + 3 * f3) * p1 +
+                                     (f + 4 * f2 - 3 * f3) * p2 + (-f2 + f3) * p3));
+        }
+    }
+    return points;
+}
+
+void collectObjects(Node& node, std::vector<ObjectNode*>& objects) {
+    for (Node* child : node.children) {
+        if (auto* object = dynamic_cast<ObjectNode*>(child)) {
+            objects.push_back(object);
+        }
+        collectObjects(*child, objects);
+    }
+}
+
+std::vector<std::string> childSummary(Node& node) {
+    std::vector<std::string> summary;
+    for (Node* child : node.children) {
+        summary.push_back(child->getType() + " " + child->getName() + " " +
+                          std::to_string(child->getChildCount(false)));
+    }
+    return summary;
+}
+
+// Loads the shipped scene from the run folder, where its models and
+// textures are, with a fresh root.
+class ShippedSceneTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        testsupport::requireGLContext();
+        RootNode::destroyInstance();
+        util::ColorCounter::destroyInstance();
+        const std::filesystem::path previous = std::filesystem::current_path();
+        std::filesystem::current_path(CUEFLIGHT_RUN_DIR);
+        testing::internal::CaptureStderr();
+        scenegraph::loadScene(CUEFLIGHT_SOURCE_DIR "/data/Scenes/testscene.scene");
+        errors = new std::string(testing::internal::GetCapturedStderr());
+        std::filesystem::current_path(previous);
+    }
+    static void TearDownTestSuite() {
+        RootNode::destroyInstance();
+        delete errors;
+    }
+
+    RootNode& root() { return *RootNode::getInstance(); }
+    Node& universum() {
+        Node* found = root().findNode("universum");
+        EXPECT_NE(found, nullptr);
+        return found != nullptr ? *found : root();
+    }
+
+    static std::string* errors;
+};
+
+std::string* ShippedSceneTest::errors = nullptr;
+
+} // namespace
+
+TEST_F(ShippedSceneTest, LoadsWithoutAnErrorLine) {
+    EXPECT_EQ(*errors, "");
+}
+
+TEST_F(ShippedSceneTest, WindowAndCameras) {
+    ASSERT_NE(root().window, nullptr);
+    EXPECT_EQ(root().window->mode, 65537);
+    EXPECT_EQ(root().window->width, 1024);
+    EXPECT_EQ(root().window->height, 768);
+
+    ASSERT_EQ(root().cameras.size(), 3u);
+    EXPECT_EQ(root().cameras[0]->getName(), "main cam");
+    EXPECT_NE(dynamic_cast<view::GlobalViewPlaneMoveCamera*>(root().cameras[0]->getCam()), nullptr);
+    EXPECT_EQ(root().cameras[1]->getName(), "spaceship cam");
+    EXPECT_NE(dynamic_cast<view::SpaceShipCamera*>(root().cameras[1]->getCam()), nullptr);
+    EXPECT_EQ(root().cameras[2]->getName(), "racing cam");
+    EXPECT_NE(dynamic_cast<view::ThirdPersonRaceCamera*>(root().cameras[2]->getCam()), nullptr);
+    EXPECT_EQ(root().activeCam, root().cameras[0]);
+    EXPECT_EQ(root().activeCamName, "main cam");
+}
+
+TEST_F(ShippedSceneTest, RootHoldsTheWorldAndTheSpecialNodes) {
+    EXPECT_EQ(root().getName(), "root");
+    EXPECT_EQ(childSummary(root()),
+              (std::vector<std::string>{"TransformationNode universum 9", "ObjectNode crosshair 0",
+                                        "ObjectNode moonnode 0", "ObjectNode planenode 0"}));
+    const std::map<std::string, std::string> models = {{"crosshair", "Models/crosshair.obj"},
+                                                       {"moonnode", "Models/moon.obj"},
+                                                       {"planenode", "Models/plane.obj"}};
+    for (const auto& [name, objPath] : models) {
+        auto* node = dynamic_cast<ObjectNode*>(root().findNode(name));
+        ASSERT_NE(node, nullptr) << name;
+        ASSERT_NE(node->getGeomObj(), nullptr) << name;
+        EXPECT_EQ(node->getGeomObj()->getObjpath(), objPath);
+        EXPECT_EQ(node->getDrawStatus(), 1) << name << " must stay on for its model to show";
+        EXPECT_EQ(node->getGeomObj()->getDrawStatus(), 0) << name << " is off until a pass";
+    }
+}
+
+TEST_F(ShippedSceneTest, UniversumHoldsTheWorld) {
+    EXPECT_EQ(childSummary(universum()),
+              (std::vector<std::string>{
+                  "TransformationNode orbit of Jove 2", "TransformationNode wing formation 3",
+                  "TransformationNode wreck site 2", "DisappearingNode spinning station 2",
+                  "DisappearingNode beacon spin 1", "TransformationNode belt of rocks 10",
+                  "TransformationNode orbit of Terra 2", "TransformationNode outpost 2",
+                  "TransformationNode orbit of Hades 1"}));
+    EXPECT_EQ(universum().getChildCount(true), 48);
+
+    std::map<std::string, int> types;
+    std::vector<Node*> pending(universum().children.begin(), universum().children.end());
+    while (!pending.empty()) {
+        Node* node = pending.back();
+        pending.pop_back();
+        ++types[node->getType()];
+        pending.insert(pending.end(), node->children.begin(), node->children.end());
+    }
+    EXPECT_EQ(types["TransformationNode"], 17);
+    EXPECT_EQ(types["DisappearingNode"], 6);
+    EXPECT_EQ(types["ObjectNode"], 24);
+    EXPECT_EQ(types["HitNode"], 1);
+}
+
+TEST_F(ShippedSceneTest, EveryModelIsLoadedWithItsTexture) {
+    std::vector<ObjectNode*> objects;
+    collectObjects(root(), objects);
+    ASSERT_EQ(objects.size(), 28u);
+    for (ObjectNode* object : objects) {
+        model::OBJ* model = object->getGeomObj();
+        ASSERT_NE(model, nullptr) << object->getName();
+        EXPECT_GT(model->nrFaces, 0) << object->getName() << " " << model->getObjpath();
+        EXPECT_GT(model->nrTexLevels, 0) << object->getName() << " " << model->getTexturepath();
+    }
+}
+
+TEST_F(ShippedSceneTest, BonusTargetCanBePicked) {
+    auto* bonus = dynamic_cast<scenegraph::HitNode*>(universum().findNode("bonus beacon"));
+    ASSERT_NE(bonus, nullptr);
+    EXPECT_TRUE(bonus->hitable);
+    EXPECT_NE(bonus->color, glm::vec3(0.0f));
+    EXPECT_EQ(bonus->getGeomObj()->color, bonus->color / 255.0f);
+}
+
+TEST_F(ShippedSceneTest, WorldPassesByTheFlightPathWithoutBlockingIt) {
+    universum().update(0.0);
+    const std::vector<glm::vec3> path = sampledPath();
+    std::vector<ObjectNode*> objects;
+    collectObjects(universum(), objects);
+    for (ObjectNode* object : objects) {
+        const glm::mat4& placement = object->getGeomObj()->globalModelMat;
+        const glm::vec3 centre(placement[3]);
+        const float size = glm::length(glm::vec3(placement[0]));
+        float nearest = 1e9f;
+        for (const glm::vec3& point : path) {
+            nearest = std::min(nearest, glm::distance(point, centre));
+        }
+        EXPECT_GT(nearest - size, 30.0f) << object->getName() << " blocks the path";
+        EXPECT_LT(nearest, 600.0f) << object->getName() << " is out of sight";
+    }
+}
