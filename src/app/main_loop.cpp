@@ -2,6 +2,7 @@
 
 #include "app/startup.h"
 
+#include "animation/animation_player.h"
 #include "app/frame_passes.h"
 #include "app/key_commands.h"
 #include "app/loop_steps.h"
@@ -47,6 +48,7 @@ void runPass(LoopState& loop, KeyCommands& commands, CommandContext& context) {
 
 void updateFrame(double elapsed) {
     scenegraph::RootNode::getInstance()->update(elapsed);
+    animation::AnimationPlayer::getInstance()->update(elapsed);
 }
 
 void runMainLoop(LoopState& loop) {
@@ -62,6 +64,7 @@ void shutdown() {
     scenegraph::RootNode* root = scenegraph::RootNode::getInstance();
     root->deleteChildren();
     scenegraph::RootNode::destroyInstance();
+    animation::AnimationPlayer::destroyInstance();
     releaseStartupObjects();
     platform::glfwTerminate();
 }
