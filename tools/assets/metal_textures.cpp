@@ -72,27 +72,31 @@ Image normalsFromHeight(const std::vector<float>& height, int size, float streng
 
 Image rustyMetal() {
     Image image(materialSize, materialSize, 3);
-    std::vector<float> scratches = scratchMask(materialSize, 140, 0x5C7A7C4ull);
+    std::vector<float> scratches = scratchMask(materialSize, 50, 0x5C7A7C4ull);
     fillImage(image, [&](glm::vec2 uv, int x, int y) {
         float grain = tiledFbm(uv, 128, 1, 11u);
-        glm::vec3 metal = glm::vec3(0.46f, 0.47f, 0.49f) * (0.9f + 0.1f * tiledFbm(uv, 8, 3, 12u)) +
-                          0.04f * grain;
+        float mottle = tiledFbm(uv, 8, 3, 12u);
+        glm::vec3 metal = glm::vec3(0.40f, 0.41f, 0.43f) * (0.85f + 0.15f * mottle) + 0.04f * grain;
         float rustField = tiledFbm(uv, 4, 5, 13u) + 0.35f * tiledFbm(uv, 16, 3, 14u);
-        float rust = smoothstep(-0.2f, 0.25f, rustField);
-        glm::vec3 rustColour = mix3({0.25f, 0.10f, 0.05f}, {0.72f, 0.34f, 0.12f},
+        float rust = smoothstep(-0.3f, 0.2f, rustField);
+        // Rust darkens where it eats into the paint, before it flakes orange.
+        float front =
+            smoothstep(-0.3f, -0.05f, rustField) * (1.0f - smoothstep(-0.05f, 0.2f, rustField));
+        glm::vec3 rustColour = mix3({0.25f, 0.10f, 0.05f}, {0.70f, 0.33f, 0.12f},
                                     0.5f + 0.5f * tiledFbm(uv, 12, 3, 15u));
-        rustColour *= 0.8f + 0.35f * (0.5f + 0.5f * tiledFbm(uv, 96, 1, 16u));
-        glm::vec3 colour = mix3(metal, rustColour, rust);
+        rustColour *= 0.75f + 0.4f * (0.5f + 0.5f * tiledFbm(uv, 96, 1, 16u));
+        glm::vec3 colour = mix3(metal, rustColour, rust) * (1.0f - 0.35f * front);
 
-        CellSample pit = tiledCells(uv, 24, 17u);
-        if (hashToUnit(pit.id) < 0.45f) {
-            float depth = 1.0f - smoothstep(0.05f, 0.2f, pit.nearest);
-            float halo = 1.0f - smoothstep(0.1f, 0.35f, pit.nearest);
-            colour = mix3(colour, rustColour * 0.8f, halo * 0.6f);
-            colour *= 1.0f - 0.6f * depth;
+        CellSample pit = tiledCells(uv, 32, 17u);
+        if (hashToUnit(pit.id) < 0.2f) {
+            float edge = pit.nearest + 0.08f * tiledFbm(uv, 64, 2, 18u);
+            float depth = 1.0f - smoothstep(0.04f, 0.14f, edge);
+            float halo = 1.0f - smoothstep(0.1f, 0.4f, edge);
+            colour = mix3(colour, rustColour * 0.7f, halo * 0.7f);
+            colour *= 1.0f - 0.5f * depth;
         }
-        float scratch = scratches[size_t(y) * materialSize + size_t(x)];
-        colour = mix3(colour, glm::vec3(0.78f, 0.77f, 0.74f), scratch * (1.0f - 0.6f * rust));
+        float scratch = 0.6f * scratches[size_t(y) * materialSize + size_t(x)];
+        colour = mix3(colour, glm::vec3(0.7f, 0.69f, 0.67f), scratch * (1.0f - 0.8f * rust));
         return glm::vec4(colour, 1.0f);
     });
     return image;
