@@ -1,0 +1,62 @@
+#include "scene_fixture.h"
+
+#include <algorithm>
+
+namespace {
+
+int lineCount(const std::string& text) {
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+std::string rootBlockAround(const std::string& tree) {
+    return "<RootNode scene :\n>\n<Window win :\n>\n</Window win :\n" + tree +
+           "</RootNode scene :\n";
+}
+
+} // namespace
+
+// A Node opening line that also opens a Transnode makes the child's block the
+// parent's own block again, without end unless the reader stops it.
+TEST_F(SceneTest, BlockThatContainsItselfEndsWithOneErrorLine) {
+    const std::string errors = readWithErrors(rootBlockAround("<Transnode top :\n>\n"
+                                                              "<Node loop <Transnode :\n"
+                                                              "children: 1\n"
+                                                              "child0: TransformationNode\n"
+                                                              ">\n"));
+    EXPECT_EQ(lineCount(errors), 1);
+    EXPECT_NE(errors.find("overlap"), std::string::npos);
+    EXPECT_LT(root().getChildCount(true), 8);
+}
+
+// Two children of one ObjectNode that both find the same overlapping blocks
+// would double the work at every level.
+TEST_F(SceneTest, OverlappingObjectBlocksAreReadABoundedNumberOfTimes) {
+    const std::string loop = "<Node o <ObjectNode <GeomObj <Transnode :\n"
+                             "objpath: Models/cube.obj\n"
+                             "children: 2\n"
+                             "child0: ObjectNode\n"
+                             "child1: ObjectNode\n"
+                             ">\n";
+    std::string tree = "<Transnode top :\n>\n";
+    for (int i = 0; i < 40; ++i) {
+        tree += loop;
+    }
+    readWithErrors(rootBlockAround(tree));
+    EXPECT_LE(store.requests.size(), 200u);
+}
+
+TEST_F(SceneTest, NestingDeeperThanAHundredNodesIsCutThere) {
+    std::string open;
+    std::string close;
+    for (int level = 0; level < 150; ++level) {
+        const std::string name = std::to_string(1000 + level).substr(1) + " level";
+        open += "<Transnode " + name + " :\n>\n<Node " + name +
+                " :\nchildren: 1\nchild0: " + "TransformationNode\n>\n";
+        close = "</Node " + name + " :\n</Transnode " + name + " :\n" + close;
+    }
+    const std::string errors = readWithErrors(rootBlockAround(open + close));
+    EXPECT_EQ(lineCount(errors), 1);
+    EXPECT_NE(errors.find("deeper than 100"), std::string::npos);
+    // The root's own Node block is the first level.
+    EXPECT_EQ(root().getChildCount(true), 99);
+}
