@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <set>
 #include <sstream>
 
 // stb_image as private functions of this file, so it cannot clash with the
@@ -142,6 +143,24 @@ TEST(AssetGenerator, WritesEveryFileUnderTheRunFolder) {
         EXPECT_EQ(read, f.bytes) << f.path;
     }
     EXPECT_FALSE(assetgen::writeAssets(files, "/proc/no/such/place"));
+}
+
+// The build only copies what tools/assets/CMakeLists.txt names as outputs: a
+// file missing there would be missing in the run folder.
+TEST(AssetGenerator, BuildListsExactlyTheGeneratedFiles) {
+    std::ifstream in(std::string(CUEFLIGHT_SOURCE_DIR) + "/tools/assets/CMakeLists.txt");
+    std::string word;
+    std::set<std::string> listed;
+    while (in >> word) {
+        if (word.rfind("Models/", 0) == 0 || word.rfind("Sprites/", 0) == 0) {
+            listed.insert(word.substr(0, word.find(')')));
+        }
+    }
+    std::set<std::string> generated;
+    for (const auto& entry : assets()) {
+        generated.insert(entry.first);
+    }
+    EXPECT_EQ(listed, generated);
 }
 
 TEST(ObjModels, IndicesInRangeTrianglesOnlyAndUnitNormals) {
