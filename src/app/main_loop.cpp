@@ -1,12 +1,11 @@
 #include "app/main_loop.h"
 
-#include "app/startup.h"
-
 #include "animation/animation_player.h"
 #include "app/frame_passes.h"
 #include "app/key_commands.h"
 #include "app/loop_steps.h"
 #include "app/settings.h"
+#include "app/startup.h"
 #include "platform/glfw_compat.h"
 #include "scenegraph/root_node.h"
 
