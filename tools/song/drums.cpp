@@ -15,7 +15,7 @@ void renderKick(const Note& note, StereoBuffer& out, Prng& noise) {
         phase += hz / sampleRate;
         float body = std::sin(twoPi * phase) * std::exp(-t / 0.2f);
         float click = noise.bipolar() * std::exp(-t / 0.0025f) * 0.5f;
-        float value = softClip(1.7f * body + click) * 0.95f * note.velocity * tailFade(i, length);
+        float value = softClip(1.7f * body + click) * 0.8f * note.velocity * tailFade(i, length);
         out.add(note.start + i, value, value);
     }
 }
@@ -31,7 +31,7 @@ void renderSnare(const Note& note, StereoBuffer& out, Prng& noise) {
         float tone = (0.7f * low.next() + 0.4f * high.next()) * std::exp(-t / 0.045f);
         float bright = crack.process(noise.bipolar()).highPass;
         float rattle = soften.process(bright).lowPass * std::exp(-t / 0.11f);
-        float value = (0.55f * tone + 0.8f * rattle) * note.velocity * tailFade(i, length);
+        float value = (0.6f * tone + 1.1f * rattle) * note.velocity * tailFade(i, length);
         out.addPanned(note.start + i, value, -0.05f);
     }
 }
@@ -82,7 +82,7 @@ void renderCrash(const Note& note, StereoBuffer& out, Prng& noise) {
         }
         float ring = metalFilter.process(metal / 6.0f).highPass;
         float env = std::exp(-t / 0.9f) + 0.6f * std::exp(-t / 0.05f);
-        float gain = 0.22f * note.velocity * env * tailFade(i, length);
+        float gain = 0.14f * note.velocity * env * tailFade(i, length);
         out.add(note.start + i, (washLeft.process(noise.bipolar()).highPass + 0.5f * ring) * gain,
                 (washRight.process(noise.bipolar()).highPass + 0.5f * ring) * gain);
     }

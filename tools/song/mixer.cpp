@@ -79,11 +79,11 @@ StereoBuffer renderMix(const Score& score, int64_t frames) {
     StereoBuffer room = reverb(send, 0.86f, 0.35f);
 
     StereoBuffer mix(frames);
-    mix.mixIn(stems.drums, 0.6f);
+    mix.mixIn(stems.drums, 0.55f);
     mix.mixIn(stems.bass, 0.45f);
     mix.mixIn(stems.pads, 0.7f);
-    mix.mixIn(stems.lead, 0.8f);
-    mix.mixIn(stems.arp, 0.6f);
+    mix.mixIn(stems.lead, 0.9f);
+    mix.mixIn(stems.arp, 0.5f);
     mix.mixIn(stems.fx, 0.4f);
     mix.mixIn(room, 0.45f);
     limit(mix, mixCeiling, 0.08f);

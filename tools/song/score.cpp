@@ -137,7 +137,7 @@ public:
             }
             fourOnTheFloor(bar, 1.0f);
             backbeat(bar, 1.0f);
-            sixteenthHats(bar, phraseEnd ? 0.45f : 0.7f);
+            sixteenthHats(bar, phraseEnd ? 0.4f : 0.6f);
             offbeatHats(bar, 0.55f, Voice::OpenHat);
             offbeatBass(bar, chord, 1.0f, final ? 0.85f : 0.7f, stepsPerBar);
             pads(bar, chord, 0.95f, final ? 0.95f : 0.8f);
@@ -238,9 +238,11 @@ private:
     void melodyBar(const MelodyBar& melody, int bar, float velocity, float tone, bool accents,
                    int transpose = 0) {
         for (const MelodyNote& note : melody) {
+            // Accented notes are played harder, so they stand out as they should.
+            bool accent = isHookAccent(note);
             add(Voice::Lead, bar, note.step, note.length,
-                static_cast<float>(note.pitch + transpose), velocity, tone,
-                accents && isHookAccent(note));
+                static_cast<float>(note.pitch + transpose), accent ? velocity : 0.75f * velocity,
+                tone, accents && accent);
         }
     }
 
@@ -268,10 +270,10 @@ private:
         }
     }
 
-    // Four bars of rising noise that stops an eighth before the downbeat, so
-    // the drop lands in a moment of air.
+    // Four bars of rising noise that falls silent on the roll's last hit, so
+    // that hit rings alone and the drop lands in a moment of air.
     void riser(int firstBar, float velocity) {
-        add(Voice::Riser, firstBar, 0, 4 * stepsPerBar - 2, 0, velocity, 0.0f, false);
+        add(Voice::Riser, firstBar, 0, 3 * stepsPerBar + gapStep, 0, velocity, 0.0f, false);
     }
 
     // Toms falling through the last beat of a phrase, under the backbeat.
