@@ -1,0 +1,267 @@
+#include "collection/shader_collection.h"
+#include "collection/test_shaders.h"
+#include "render/effect_buffers.h"
+#include "render/framebuffer_object.h"
+#include "support/gl_context.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+using collection::ShaderCollection;
+
+namespace {
+
+constexpr const char* kFactorMessage = "Factor cannot be 0 and must be multiple of 2\n";
+
+struct Size {
+    int width;
+    int height;
+};
+
+Size colorTextureSize(const FramebufferObject& fbo) {
+    Size size{0, 0};
+    glBindTexture(GL_TEXTURE_2D, fbo.colorTexture());
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &size.width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &size.height);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return size;
+}
+
+bool isCompleteNow(const FramebufferObject& fbo) {
+    glBindFramebuffer(GL_FRAMEBUFFER, fbo.getFboId());
+    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    return complete;
+}
+
+int occurrences(const std::string& text, const std::string& part) {
+    int count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos;
+         at = text.find(part, at + part.size())) {
+        ++count;
+    }
+    return count;
+}
+
+GLint boundTexture2D() {
+    GLint texture = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
+    return texture;
+}
+
+GLint activeUnit() {
+    GLint unit = 0;
+    glGetIntegerv(GL_ACTIVE_TEXTURE, &unit);
+    return unit - GL_TEXTURE0;
+}
+
+} // namespace
+
+TEST(FramebufferObject, TheFiveBuffersOfAThousandByHundredFiftyWindow) {
+    testsupport::requireGLContext();
+    testing::internal::CaptureStdout();
+    auto buffers = std::make_unique<EffectBuffers>(1000, 750);
+    const std::string created = testing::internal::GetCapturedStdout();
+
+    struct Expected {
+        const FramebufferObject* fbo;
+        Size size;
+    };
+    const std::array<Expected, 5> expected{{{buffers->pickerFbo.get(), {250, 187}},
+                                            {buffers->lightshaftFbo.get(), {500, 375}},
+                                            {buffers->sceneFbo.get(), {1000, 750}},
+                                            {buffers->bloomFboA.get(), {125, 93}},
+                                            {buffers->bloomFboB.get(), {125, 93}}}};
+    std::vector<GLuint> framebuffers;
+    for (const Expected& e : expected) {
+        EXPECT_EQ(e.fbo->getWidth(), 1000);
+        EXPECT_EQ(e.fbo->getHeight(), 750);
+        const Size actual = colorTextureSize(*e.fbo);
+        EXPECT_EQ(actual.width, e.size.width);
+        EXPECT_EQ(actual.height, e.size.height);
+        EXPECT_EQ(e.fbo->reducedWidth(), e.size.width);
+        EXPECT_EQ(e.fbo->reducedHeight(), e.size.height);
+        EXPECT_TRUE(e.fbo->isComplete());
+        EXPECT_TRUE(isCompleteNow(*e.fbo));
+        framebuffers.push_back(e.fbo->getFboId());
+    }
+    // Only the light-shaft buffer has two textures and tells their ids.
+    const FramebufferObject& shafts = *buffers->lightshaftFbo;
+    EXPECT_EQ(created, "texture_id[col]: " + std::to_string(shafts.colorTexture()) +
+                           " texture_id[dep]: " + std::to_string(shafts.depthTextureId()) + "\n");
+    EXPECT_NE(shafts.depthTextureId(), 0u);
+    EXPECT_EQ(buffers->sceneFbo->depthTextureId(), 0u);
+
+    testing::internal::CaptureStdout();
+    buffers.reset();
+    const std::string destroyed = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(occurrences(destroyed, "deleting framebuffer object\n"), 5);
+    EXPECT_EQ(destroyed.size(), 5 * std::string("deleting framebuffer object\n").size());
+    for (GLuint id : framebuffers) {
+        EXPECT_FALSE(glIsFramebuffer(id));
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST(FramebufferObject, DepthTextureReadsPlainValues) {
+    testsupport::requireGLContext();
+    testing::internal::CaptureStdout();
+    FramebufferObject fbo(64, 32, 2, true, true);
+    testing::internal::GetCapturedStdout();
+    glBindTexture(GL_TEXTURE_2D, fbo.depthTextureId());
+    GLint compareMode = -1;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_MODE, &compareMode);
+    GLint format = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &format);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    EXPECT_EQ(compareMode, 0);
+    EXPECT_EQ(format, GL_DEPTH_COMPONENT24);
+}
+
+TEST(FramebufferObject, OnlyOneAndPositiveMultiplesOfTwoAreFactors) {
+    testsupport::requireGLContext();
+    for (int factor : {3, 0, -2}) {
+        testing::internal::CaptureStdout();
+        {
+            FramebufferObject fbo(1000, 750, factor, true, true);
+            EXPECT_EQ(testing::internal::GetCapturedStdout(), kFactorMessage) << factor;
+            EXPECT_FALSE(fbo.isComplete());
+            EXPECT_EQ(fbo.getFboId(), 0u);
+            EXPECT_EQ(fbo.colorTexture(), 0u);
+            testing::internal::CaptureStdout();
+        }
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "deleting framebuffer object\n");
+    }
+    testing::internal::CaptureStdout();
+    FramebufferObject whole(40, 30, 1, false, false);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_TRUE(whole.isComplete());
+    EXPECT_EQ(whole.getFactor(), 1);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST(FramebufferObject, AnIncompleteBufferIsReportedAndNotLeftBound) {
+    testsupport::requireGLContext();
+    // An eighth of a 4-pixel window has no pixels at all.
+    testing::internal::CaptureStdout();
+    FramebufferObject empty(4, 4, 8, false, false);
+    const std::string report = testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(empty.isComplete());
+    EXPECT_TRUE(report.rfind("Framebuffer incomplete", 0) == 0 ||
+                report.rfind("FRAMEBUFFER INCOMPLETE, ERROR CODE: ", 0) == 0 ||
+                report == "Unsupported framebuffer format\n")
+        << report;
+    GLint bound = -1;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
+    EXPECT_EQ(bound, 0);
+    glGetError(); // zero-sized images may leave an error; it is not the next test's
+}
+
+class BindTextureTest : public testing::Test {
+protected:
+    void SetUp() override {
+        testsupport::requireGLContext();
+        folder.writeProgram("all", testfiles::kAllNamesVertex, testfiles::kAllNamesFragment);
+        auto* shaders = ShaderCollection::getInstance();
+        shaders->addProgram(kAll, "all");
+        shaders->locateVariables();
+        testing::internal::CaptureStdout();
+        fbo = std::make_unique<FramebufferObject>(64, 48, 2, true, true);
+        testing::internal::GetCapturedStdout();
+        // Samplers of different types may not share a unit when validated.
+        preset("envMap", 7);
+    }
+
+    void TearDown() override {
+        fbo.reset();
+        glActiveTexture(GL_TEXTURE0);
+        ShaderCollection::destroyInstance();
+    }
+
+    ShaderProgram* all() { return ShaderCollection::getInstance()->getProgram(kAll); }
+    void preset(const char* name, int value) {
+        glUseProgram(all()->getProgramId());
+        glUniform1i(all()->getUniformLocation(name), value);
+        glUseProgram(0);
+    }
+    int uniformInt(const char* name) {
+        GLint value = -99;
+        glGetUniformiv(all()->getProgramId(), all()->getUniformLocation(name), &value);
+        return value;
+    }
+    std::array<float, 2> windowSize() {
+        std::array<float, 2> value{};
+        glGetUniformfv(all()->getProgramId(), all()->getUniformLocation("windowSize"),
+                       value.data());
+        return value;
+    }
+
+    static constexpr int kAll = 0;
+    testfiles::WorkingFolder folder;
+    std::unique_ptr<FramebufferObject> fbo;
+};
+
+TEST_F(BindTextureTest, UnitZeroBindsTheColourWithFreshMipmaps) {
+    // Fill the colour texture with one colour; only a rebuilt mip chain has
+    // it in level 1 too.
+    glBindFramebuffer(GL_FRAMEBUFFER, fbo->getFboId());
+    glViewport(0, 0, fbo->reducedWidth(), fbo->reducedHeight());
+    glClearColor(0.2f, 0.4f, 0.6f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glActiveTexture(GL_TEXTURE3);
+
+    fbo->bindTexture(all(), 0);
+
+    EXPECT_EQ(activeUnit(), 0);
+    EXPECT_EQ(static_cast<GLuint>(boundTexture2D()), fbo->colorTexture());
+    std::vector<unsigned char> level1(16 * 12 * 4);
+    glGetTexImage(GL_TEXTURE_2D, 1, GL_RGBA, GL_UNSIGNED_BYTE, level1.data());
+    EXPECT_NEAR(level1[0], 51, 2);
+    EXPECT_NEAR(level1[1], 102, 2);
+    EXPECT_NEAR(level1[2], 153, 2);
+    EXPECT_EQ(uniformInt("fboTex0"), 0);
+    EXPECT_EQ(windowSize()[0], 32.0f);
+    EXPECT_EQ(windowSize()[1], 24.0f);
+    GLint program = -1;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+    EXPECT_EQ(program, 0);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(BindTextureTest, UnitOneBindsTheDepthAndStaysActive) {
+    preset("fboTex1", 5);
+    glActiveTexture(GL_TEXTURE0);
+
+    fbo->bindTexture(all(), 1);
+
+    EXPECT_EQ(activeUnit(), 1);
+    EXPECT_EQ(static_cast<GLuint>(boundTexture2D()), fbo->depthTextureId());
+    EXPECT_EQ(uniformInt("fboTex1"), 1);
+    EXPECT_EQ(windowSize()[0], 32.0f);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(BindTextureTest, UnitTwoAndOthersOnlyChooseAUnit) {
+    preset("fboTex0", 4);
+    preset("fboTex1", 5);
+    glActiveTexture(GL_TEXTURE0);
+
+    fbo->bindTexture(all(), 2);
+    EXPECT_EQ(activeUnit(), 2);
+    EXPECT_EQ(boundTexture2D(), 0);
+
+    fbo->bindTexture(all(), 6);
+    EXPECT_EQ(activeUnit(), 0);
+    EXPECT_EQ(boundTexture2D(), 0);
+
+    EXPECT_EQ(uniformInt("fboTex0"), 4);
+    EXPECT_EQ(uniformInt("fboTex1"), 5);
+    EXPECT_EQ(windowSize()[0], 0.0f);
+}
