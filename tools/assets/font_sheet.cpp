@@ -16,9 +16,10 @@ namespace {
 
 using Layout = FontSheetLayout;
 const int outlineRadius = 2;
-// Pixel size chosen so the advance is about 30 px (fits the 32-px box with the
-// outline) and ascender plus descender fit the 64-px cell height.
-const int pixelSize = 50;
+// Pixel size chosen so the advance is 28 px: the widest glyphs plus their
+// outline then just fill the 32-px box the overlay shows, and ascender plus
+// descender fit the 64-px cell height.
+const int pixelSize = 46;
 
 // Glyph coverage of one cell, 0..1, row 0 on top.
 using Coverage = std::vector<float>;
