@@ -1,0 +1,171 @@
+#include "render/particle_gl_fixture.h"
+
+#include "model/obj.h"
+
+using particletest::kHeight;
+using particletest::kSheet;
+using particletest::kWidth;
+using particletest::ParticleGLTest;
+
+namespace {
+
+std::vector<float> bufferContents(GLuint buffer, std::size_t floats) {
+    std::vector<float> data(floats);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glGetBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(floats * sizeof(float)),
+                       data.data());
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    return data;
+}
+
+GLint textureParameter(GLuint texture, GLenum name) {
+    GLint value = 0;
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glGetTexParameteriv(GL_TEXTURE_2D, name, &value);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return value;
+}
+
+} // namespace
+
+TEST_F(ParticleGLTest, MissingSpriteIsReportedAndDrawsAsOneTransparentTexel) {
+    testing::internal::CaptureStderr();
+    ParticleSystem* system = make(1, 4, "Sprites/none.tga", kExplosionParticles, glm::vec3(0.0f));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "particle tex file not found at: Sprites/none.tga\n");
+
+    std::vector<std::uint8_t> texel(16, 99);
+    glBindTexture(GL_TEXTURE_2D, system->getTexture());
+    GLint width = 0;
+    GLint height = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    EXPECT_EQ(width, 1);
+    EXPECT_EQ(height, 1);
+    EXPECT_EQ(std::vector<std::uint8_t>(texel.begin(), texel.begin() + 4),
+              (std::vector<std::uint8_t>{0, 0, 0, 0}));
+    EXPECT_FLOAT_EQ(system->m, 2.0f);
+}
+
+TEST_F(ParticleGLTest, SpriteSheetCellsPerSideFollowTheKind) {
+    EXPECT_FLOAT_EQ(make(1, 1, kSheet, kExplosionParticles, glm::vec3(0.0f))->m, 2.0f);
+    EXPECT_FLOAT_EQ(make(1, 1, kSheet, kCloudParticles, glm::vec3(0.0f))->m, 4.0f);
+    EXPECT_FLOAT_EQ(make(1, 1, kSheet, kMarkerParticles, glm::vec3(0.0f))->m, 1.0f);
+}
+
+TEST_F(ParticleGLTest, ConstructionUploadsTheThreeArrays) {
+    ParticleSystem* system = make(1, 3, kSheet, kExplosionParticles, glm::vec3(1.0f, 2.0f, 3.0f));
+    EXPECT_EQ(bufferContents(system->positionBuffer, 9), system->getArrays().positions);
+    EXPECT_EQ(bufferContents(system->velocityBuffer, 9), system->getArrays().velocities);
+    EXPECT_EQ(bufferContents(system->paramBuffer, 12), system->getArrays().params);
+    EXPECT_FLOAT_EQ(system->getArrays().velocities[0], -0.00959f);
+}
+
+TEST_F(ParticleGLTest, MoveToRestartsEveryParticleAtTheNewEmitter) {
+    ParticleSystem* system = make(1, 3, kSheet, kExplosionParticles, glm::vec3(0.0f));
+    system->moveTo(4.0f, 5.0f, 6.0f);
+    for (const Particle& particle : system->getParticles()) {
+        EXPECT_EQ(particle.position, glm::vec3(4.0f, 5.0f, 6.0f));
+        EXPECT_EQ(particle.startPosition, glm::vec3(4.0f, 5.0f, 6.0f));
+    }
+    EXPECT_EQ(bufferContents(system->positionBuffer, 9),
+              (std::vector<float>{4, 5, 6, 4, 5, 6, 4, 5, 6}));
+}
+
+TEST_F(ParticleGLTest, MarkersStayOnTheirTargetAtEveryDraw) {
+    ParticleSystem* marker = make(1, 5, kSheet, kMarkerParticles, glm::vec3(0.0f));
+    scenegraph::TransformationNode cue("cue", "obj");
+    marker->target = &cue;
+    cue.setPosition(glm::vec3(3.0f, 4.0f, -20.0f));
+    cue.update(0.0);
+    ParticleManager::getInstance()->add(marker, "targetingsystem");
+
+    renderPass(1, glm::vec3(0.0f));
+    EXPECT_EQ(marker->position, glm::vec3(3.0f, 4.0f, -20.0f));
+    EXPECT_FLOAT_EQ(marker->getParticles()[0].position.z, -20.4f);
+    EXPECT_FLOAT_EQ(marker->getParticles()[4].position.z, -19.6f);
+
+    cue.setPosition(glm::vec3(-1.0f, 0.0f, -30.0f));
+    cue.update(0.0);
+    renderPass(1, glm::vec3(0.0f));
+    const std::vector<float> uploaded = bufferContents(marker->positionBuffer, 15);
+    EXPECT_FLOAT_EQ(uploaded[0], -1.0f);
+    EXPECT_FLOAT_EQ(uploaded[2], -30.4f);
+    EXPECT_FLOAT_EQ(uploaded[14], -29.6f);
+}
+
+TEST_F(ParticleGLTest, DrawOnlyInTheSystemsOwnPass) {
+    ParticleSystem* explosion = make(1, 4, kSheet, kExplosionParticles, glm::vec3(0.0f));
+    EXPECT_FALSE(explosion->draw(&view, &projection, program(), 0, 2, 12));
+    EXPECT_TRUE(explosion->draw(&view, &projection, program(), 1, 2, 12));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(ParticleGLTest, TextureFiltersFollowTheModesOnlyWhenThePairChanges) {
+    ParticleSystem* system = make(1, 1, kSheet, kExplosionParticles, glm::vec3(0.0f, 0.0f, -10.0f));
+    const GLuint texture = system->getTexture();
+
+    system->draw(&view, &projection, program(), 1, scenegraph::FILTER_NEAREST,
+                 scenegraph::MIPMAP_OFF);
+    EXPECT_EQ(textureParameter(texture, GL_TEXTURE_MIN_FILTER), GL_NEAREST);
+    EXPECT_EQ(textureParameter(texture, GL_TEXTURE_MAG_FILTER), GL_NEAREST);
+
+    // The same pair again leaves the texture as it is.
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    system->draw(&view, &projection, program(), 1, scenegraph::FILTER_NEAREST,
+                 scenegraph::MIPMAP_OFF);
+    EXPECT_EQ(textureParameter(texture, GL_TEXTURE_MIN_FILTER), GL_LINEAR);
+
+    system->draw(&view, &projection, program(), 1, scenegraph::FILTER_BILINEAR,
+                 scenegraph::MIPMAP_NEAREST);
+    EXPECT_EQ(textureParameter(texture, GL_TEXTURE_MIN_FILTER), GL_LINEAR_MIPMAP_NEAREST);
+    EXPECT_EQ(textureParameter(texture, GL_TEXTURE_MAG_FILTER), GL_LINEAR);
+    system->draw(&view, &projection, program(), 1, scenegraph::FILTER_NEAREST,
+                 scenegraph::MIPMAP_LINEAR);
+    EXPECT_EQ(textureParameter(texture, GL_TEXTURE_MIN_FILTER), GL_NEAREST_MIPMAP_LINEAR);
+    EXPECT_EQ(textureParameter(texture, GL_TEXTURE_MAG_FILTER), GL_NEAREST);
+}
+
+TEST_F(ParticleGLTest, ImpostorShowsTheLitSphereAndHandsTheWindowBack) {
+    Light::getInstance()->update(glm::vec3(-5.0f, 5.0f, -15.0f), 0.0);
+    ParticleSystem* field = make(0, 10, " ", kBackgroundParticles, glm::vec3(0.0f));
+    ASSERT_NE(field->getImpostorModel(), nullptr);
+    EXPECT_EQ(field->getImpostorModel()->getDrawMode(), 5);
+    glViewport(0, 0, 10, 10);
+
+    EXPECT_TRUE(field->update(0.016));
+    const glm::mat4 firstTurn = field->getImpostorModel()->rotY;
+    EXPECT_TRUE(field->update(0.016));
+
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], kWidth);
+    EXPECT_EQ(viewport[3], kHeight);
+    GLint framebuffer = -1;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
+    EXPECT_EQ(framebuffer, 0);
+    EXPECT_NE(field->getImpostorModel()->rotY, firstTurn);
+
+    const int side = ParticleSystem::kImpostorSize;
+    std::vector<std::uint8_t> frame(static_cast<std::size_t>(side * side * 4));
+    glBindTexture(GL_TEXTURE_2D, field->getImpostorTarget()->colorTexture());
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    const std::uint8_t* centre = &frame[(static_cast<std::size_t>(side / 2) * side + side / 2) * 4];
+    EXPECT_EQ(centre[3], 255) << "the sphere covers the frame's centre";
+    EXPECT_GT(centre[0] + centre[1] + centre[2], 60) << "and is lit";
+    EXPECT_EQ(frame[3], 0) << "the corner stays cleared";
+}
+
+TEST_F(ParticleGLTest, DestroyingReportsTheSystemAndItsImpostorBuffer) {
+    auto field =
+        std::make_unique<ParticleSystem>(0, 10, " ", kBackgroundParticles, glm::vec3(0.0f));
+    testing::internal::CaptureStdout();
+    field.reset();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "Deleting Particle System.\ndeleting framebuffer object\n");
+}
