@@ -1,0 +1,18 @@
+#pragma once
+
+#include "app/overlay_text.h"
+
+#include <glm/glm.hpp>
+
+class ShaderProgram;
+
+// The frame's text step: draws the loop's message text, then its statistics
+// line, each only while visible, with an identity model-view and the given
+// overlay projection. The GL overlays are made on the first call; a text is
+// laid out and uploaded again only when it, its line or its size changed, so
+// the accuracy text set on every pass costs no upload.
+void drawTextOverlays(const OverlayText& message, const OverlayText& fps,
+                      const glm::mat4& overlayProjection, ShaderProgram* fontProgram);
+
+// Frees the overlays' GL objects; call while the context still exists.
+void releaseTextOverlays();

@@ -1,0 +1,76 @@
+#include "render/text_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct Layout {
+    std::vector<float> positions;
+    std::vector<float> fontData;
+    int count = 0;
+};
+
+Layout layOut(const std::string& text, int line, float size) {
+    Layout layout;
+    layout.count = layoutText(text, line, size, layout.positions, layout.fontData);
+    return layout;
+}
+
+void expectPoint(const Layout& layout, int point, float x, float y) {
+    EXPECT_NEAR(layout.positions[3 * point], x, 1e-6f) << "point " << point;
+    EXPECT_NEAR(layout.positions[3 * point + 1], y, 1e-6f) << "point " << point;
+    EXPECT_EQ(layout.positions[3 * point + 2], 0.0f) << "point " << point;
+}
+
+TEST(TextLayout, BackslashNStartsANewLineAtTheLeftEdge) {
+    const Layout layout = layOut("ab\\nc", 1, 0.3f);
+    ASSERT_EQ(layout.count, 3);
+    ASSERT_EQ(layout.positions.size(), 9u);
+    expectPoint(layout, 0, -0.485f, 0.458f);
+    expectPoint(layout, 1, -0.47f, 0.458f);
+    expectPoint(layout, 2, -0.485f, 0.431f);
+    const std::vector<float> font = {'a', 0.03f, 0.0f, 'b', 0.03f, 0.0f, 'c', 0.03f, 0.0f};
+    ASSERT_EQ(layout.fontData.size(), font.size());
+    for (std::size_t i = 0; i < font.size(); ++i) {
+        EXPECT_FLOAT_EQ(layout.fontData[i], font[i]) << i;
+    }
+}
+
+TEST(TextLayout, LinesAndColumnsFollowTheGlyphSize) {
+    // Size 0.8: glyphs 0.08 high, 0.04 apart, lines 0.072 apart.
+    const Layout layout = layOut("xy\\n\\nz", 5, 0.8f);
+    ASSERT_EQ(layout.count, 3);
+    expectPoint(layout, 0, -0.46f, 0.5f - 0.04f - 5 * 0.072f);
+    expectPoint(layout, 1, -0.42f, 0.5f - 0.04f - 5 * 0.072f);
+    expectPoint(layout, 2, -0.46f, 0.5f - 0.04f - 7 * 0.072f);
+}
+
+TEST(TextLayout, LoneOrTrailingBackslashAndRealLineFeedAreCharacters) {
+    const Layout layout = layOut("a\\b\n\\", 0, 0.3f);
+    ASSERT_EQ(layout.count, 5);
+    EXPECT_EQ(layout.fontData[3], '\\');
+    EXPECT_EQ(layout.fontData[9], 10.0f); // drawn as the glyph of code 10
+    EXPECT_EQ(layout.fontData[12], '\\');
+    expectPoint(layout, 4, 5 * 0.015f - 0.5f, 0.485f); // all on the first line
+}
+
+TEST(TextLayout, BytesAboveAsciiBecomeNegativeCodes) {
+    const Layout layout = layOut("\xc3\xa9", 0, 0.3f);
+    ASSERT_EQ(layout.count, 2);
+    EXPECT_EQ(layout.fontData[0], -61.0f);
+    EXPECT_EQ(layout.fontData[3], -87.0f);
+}
+
+TEST(TextLayout, NewTextReplacesThePreviousPoints) {
+    Layout layout = layOut("long old text", 0, 0.3f);
+    layout.count = layoutText("", 0, 0.3f, layout.positions, layout.fontData);
+    EXPECT_EQ(layout.count, 0);
+    EXPECT_TRUE(layout.positions.empty());
+    EXPECT_TRUE(layout.fontData.empty());
+    layout.count = layoutText("\\n", 0, 0.3f, layout.positions, layout.fontData);
+    EXPECT_EQ(layout.count, 0);
+}
+
+} // namespace
