@@ -1,10 +1,13 @@
+#include "app/frame_objects.h"
 #include "app/loop_state.h"
 #include "app/main_loop.h"
 #include "app/settings.h"
+#include "app/shader_setup.h"
 #include "app/startup.h"
 #include "app/window.h"
 #include "platform/allocator.h"
 #include "scenegraph/root_node.h"
+#include "scenegraph/scene_reader.h"
 
 #include <cstdlib>
 
@@ -18,8 +21,14 @@ int main() {
         // Nothing past this point may run without a GL context.
         return EXIT_FAILURE;
     }
-    loop.currentCamName = root->activeCamName;
-    runMainLoop(loop);
+    initShaders();
+    // The world the level plays in; the level's set-up takes this over.
+    scenegraph::loadScene("Scenes/testscene.scene");
+    FrameObjects frameObjects;
+    initSpecialNodes(frameObjects.nodes, *root, loop.currentCamName);
+    const Window* window = root->getWindow();
+    createFrameObjects(frameObjects, window->width, window->height);
+    runMainLoop(loop, frameObjects);
     shutdown();
     return EXIT_SUCCESS;
 }

@@ -7,6 +7,7 @@
 #include "app/settings.h"
 #include "app/startup.h"
 #include "platform/glfw_compat.h"
+#include "render/light.h"
 #include "scenegraph/root_node.h"
 
 #include <iostream>
@@ -23,16 +24,17 @@ void showStatistics(LoopState& loop, double frameTime) {
     }
 }
 
-void runPass(LoopState& loop, KeyCommands& commands, CommandContext& context) {
+void runPass(LoopState& loop, FrameObjects& frameObjects, KeyCommands& commands,
+             CommandContext& context) {
     platform::glfwGetMousePos(&loop.mouseX, &loop.mouseY);
     loop.now = platform::glfwGetTime();
     double elapsed = loop.now - loop.lastTime;
     ageMessage(loop.messageOverlay, elapsed);
     if (!loop.paused) {
-        updateFrame(elapsed);
+        updateFrame(loop, elapsed);
     }
     if (std::optional<double> frameTime = frameToDraw(loop, elapsed)) {
-        renderFrame(elapsed);
+        renderFrame(loop, frameObjects, elapsed);
         if (showfps) {
             showStatistics(loop, *frameTime);
         }
@@ -45,17 +47,18 @@ void runPass(LoopState& loop, KeyCommands& commands, CommandContext& context) {
 
 } // namespace
 
-void updateFrame(double elapsed) {
+void updateFrame(const LoopState& loop, double elapsed) {
+    Light::getInstance()->update(loop.lightPosition, elapsed);
     scenegraph::RootNode::getInstance()->update(elapsed);
     animation::AnimationPlayer::getInstance()->update(elapsed);
 }
 
-void runMainLoop(LoopState& loop) {
+void runMainLoop(LoopState& loop, FrameObjects& frameObjects) {
     KeyCommands commands;
     CommandContext context{loop, *scenegraph::RootNode::getInstance(), contextGLSwitches(),
                            std::cout};
     while (loop.running) {
-        runPass(loop, commands, context);
+        runPass(loop, frameObjects, commands, context);
     }
 }
 

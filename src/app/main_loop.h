@@ -2,11 +2,13 @@
 
 #include "app/loop_state.h"
 
+struct FrameObjects;
+
 // The per-pass simulation step, skipped while the game is paused.
-void updateFrame(double elapsed);
+void updateFrame(const LoopState& loop, double elapsed);
 
 // Runs passes until Escape, Q or the window closing ends the loop.
-void runMainLoop(LoopState& loop);
+void runMainLoop(LoopState& loop, FrameObjects& frameObjects);
 
 // Releases every GL object while the context still exists, then ends GLFW.
 void shutdown();

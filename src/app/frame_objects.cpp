@@ -1,0 +1,9 @@
+#include "app/frame_objects.h"
+
+#include "render/light.h"
+
+void createFrameObjects(FrameObjects& objects, int width, int height) {
+    objects.environmentMap = std::make_unique<collection::EnvironmentMap>("Sprites/cubemap_space3");
+    Light::getInstance()->setEnvironmentTexture(objects.environmentMap->getCubeTexture());
+    objects.pickingTarget = PassTarget{0, width, height, kPickingFactor};
+}

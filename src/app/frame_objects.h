@@ -1,0 +1,29 @@
+#pragma once
+
+#include "app/passes/debris_pass.h"
+#include "app/passes/pass_target.h"
+#include "app/special_nodes.h"
+#include "collection/environment_map.h"
+
+#include <memory>
+
+// What the frame passes need beyond the scene: made at start-up by main,
+// kept until shutdown, and read or updated by every frame.
+struct FrameObjects {
+    SpecialNodes nodes;                                         // crosshair, moon, plane
+    std::unique_ptr<collection::EnvironmentMap> environmentMap; // the reflected space
+    // Where colour picking draws: a quarter of the window in each direction.
+    // Until a picking frame buffer of its own exists this is the window's back
+    // buffer, whose corner the full render clears before anything is shown.
+    PassTarget pickingTarget;
+    DebrisPass debris;        // the level's wreckage, once the level hands it over
+    int rememberedButton = 0; // left button as the last picking pass saw it
+};
+
+// The picking pass reads one pixel at the mouse position divided by this.
+constexpr int kPickingFactor = 4;
+
+// Makes the objects the passes need for a window of the given size: the
+// environment map, handed to the light for reflection, and the picking
+// target.
+void createFrameObjects(FrameObjects& objects, int width, int height);

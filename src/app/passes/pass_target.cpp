@@ -1,0 +1,15 @@
+#include "app/passes/pass_target.h"
+
+void bindTarget(const PassTarget& target) {
+    glViewport(0, 0, target.drawWidth(), target.drawHeight());
+    glBindFramebuffer(GL_FRAMEBUFFER, target.fboId);
+}
+
+void backToScreen(int width, int height) {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, width, height);
+}
+
+void clearTarget() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}

@@ -1,0 +1,44 @@
+#include "app/shader_setup.h"
+
+#include "collection/shader_collection.h"
+
+#include <array>
+
+namespace {
+
+using collection::ShaderCollection;
+using collection::UniformSlot;
+
+constexpr std::array<const char*, ShaderCollection::kProgramCount> kProgramNames{
+    "lightshaft", "minimal", "light", "ps", "bloom", "picker", "lensflare", "font", "mblur"};
+
+// Texture units of the "light" program's samplers: the environment map on 1,
+// the specular and normal levels of the models that have them on 2 and 3.
+constexpr GLint kEnvironmentUnit = 1;
+constexpr GLint kSpecularUnit = 2;
+constexpr GLint kNormalUnit = 3;
+
+void presetLightSamplers() {
+    ShaderCollection* shaders = ShaderCollection::getInstance();
+    const collection::UniformRow& uniforms = shaders->uniforms(LightProgram);
+    glUseProgram(programById(LightProgram)->getProgramId());
+    glUniform1i(uniforms[UniformSlot::envMap], kEnvironmentUnit);
+    glUniform1i(uniforms[UniformSlot::tex1], kSpecularUnit);
+    glUniform1i(uniforms[UniformSlot::tex2], kNormalUnit);
+    glUseProgram(0);
+}
+
+} // namespace
+
+void initShaders() {
+    ShaderCollection* shaders = ShaderCollection::getInstance();
+    for (int id = 0; id < ShaderCollection::kProgramCount; ++id) {
+        shaders->addProgram(id, kProgramNames[id]);
+    }
+    shaders->locateVariables();
+    presetLightSamplers();
+}
+
+ShaderProgram* programById(ProgramId id) {
+    return collection::ShaderCollection::getInstance()->getProgram(id);
+}
