@@ -210,6 +210,26 @@ TEST_F(GeneratedSong, StabAndClickAreShortMonoHits) {
     }
 }
 
+TEST(CueSelection, MergesAndSpacesTheAccentsOfLeadAndSnare) {
+    auto at = [](double ms) { return static_cast<int64_t>(ms * 44.1); };
+    auto note = [](songgen::Voice voice, int64_t start, bool accent) {
+        return songgen::Note{voice, start, 1000, 69.0f, 1.0f, 0.5f, accent};
+    };
+    songgen::Score score;
+    score.notes = {
+        note(songgen::Voice::Lead, at(1300.0), true), // out of order in the score
+        note(songgen::Voice::Snare, at(1000.0), true),
+        note(songgen::Voice::Lead, at(1000.0), true),    // same hit as the snare: one cue
+        note(songgen::Voice::Lead, at(1200.0), true),    // 200 ms after a cue: dropped
+        note(songgen::Voice::Kick, at(2000.0), true),    // not the lead or the snare
+        note(songgen::Voice::Lead, at(3000.0), false),   // not an accent
+        note(songgen::Voice::Bell, at(4000.0), true),    // the bell doubles the lead
+        note(songgen::Voice::Snare, at(117000.0), true), // after the game has ended
+    };
+    const std::vector<int64_t> expected = {at(1000.0), at(1300.0), at(4000.0)};
+    EXPECT_EQ(songgen::selectCues(score), expected);
+}
+
 TEST(SongGenerator, ReportsAFolderItCannotWrite) {
     testsupport::ScratchDir dir;
     const std::filesystem::path blocker = dir.path() / "not_a_folder";
