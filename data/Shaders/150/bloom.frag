@@ -21,7 +21,7 @@ out vec4 fragColor;
 const float kGlowStart = 0.55;
 const float kGlowFull = 0.95;
 // How much of the bright light spills into the glow.
-const float kGlowGain = 0.9;
+const float kGlowGain = 1.6;
 
 float luminance(vec3 c) {
     return dot(c, vec3(0.2126, 0.7152, 0.0722));

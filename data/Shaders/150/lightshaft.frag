@@ -1,0 +1,57 @@
+#version 150
+
+// God rays: the occlusion picture (the moon white, everything in front of it
+// black) is smeared along the line from each pixel toward the moon's place
+// on the screen, fading with distance, and added to the frame. The moon thus
+// shines as a bright disc and throws rays past the objects that cover it.
+
+uniform sampler2D fboTex0;   // the occlusion picture, half the window's size
+uniform vec3 lightDirection; // the light's world position, where the moon is drawn
+uniform vec2 windowSize;     // the window in pixels, for a round glow
+uniform mat4 vMat;           // the camera's view
+uniform mat4 projMat;        // arrives transposed: multiply from the left
+
+in vec2 screenUv;
+
+out vec4 fragColor;
+
+const int kSamples = 40;
+// Share of the way to the light that the samples cover.
+const float kDensity = 0.9;
+// Each sample further out counts this much less than the one before.
+const float kDecay = 0.955;
+const float kExposure = 0.07;
+// The occlusion picture's background is the clear colour, not black: only
+// what is clearly brighter counts as light.
+const float kLightThreshold = 0.25;
+const vec3 kMoonlight = vec3(0.85, 0.9, 1.0);
+
+float lightAt(vec2 uv) {
+    vec3 c = textureLod(fboTex0, uv, 0.5).rgb;
+    return max(dot(c, vec3(0.333)) - kLightThreshold, 0.0) / (1.0 - kLightThreshold);
+}
+
+void main() {
+    vec4 clip = (vMat * vec4(lightDirection, 1.0)) * projMat;
+    if (clip.w <= 0.0) {
+        fragColor = vec4(0.0); // the light is behind the camera
+        return;
+    }
+    vec2 lightUv = clip.xy / clip.w * 0.5 + 0.5;
+    vec2 step = (lightUv - screenUv) * (kDensity / float(kSamples));
+    vec2 uv = screenUv;
+    float weight = 1.0;
+    float sum = 0.0;
+    for (int i = 0; i < kSamples; ++i) {
+        sum += lightAt(uv) * weight;
+        weight *= kDecay;
+        uv += step;
+    }
+    // A soft halo around the light's place adds to the rays.
+    vec2 toLight = (screenUv - lightUv) * windowSize / windowSize.y;
+    float halo = exp(-dot(toLight, toLight) * 30.0) * 0.25;
+    // Rays fade as the light leaves the screen.
+    float onScreen = 1.0 - smoothstep(0.6, 1.2, max(abs(lightUv.x - 0.5), abs(lightUv.y - 0.5)));
+    float light = (sum * kExposure + halo) * onScreen;
+    fragColor = vec4(kMoonlight * light, 1.0);
+}

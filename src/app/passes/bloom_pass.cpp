@@ -1,0 +1,89 @@
+#include "app/passes/bloom_pass.h"
+
+#include "app/frame_values.h"
+#include "app/passes/effect_objects.h"
+#include "app/passes/effect_plane.h"
+#include "app/passes/pass_target.h"
+#include "app/shader_setup.h"
+#include "app/special_nodes.h"
+#include "model/obj.h"
+
+#include <array>
+
+namespace {
+
+// The plane's draw modes that the "bloom" program tells apart.
+enum BloomMode { BrightPass, NarrowBlur, WideBlur, Composite };
+
+PassTarget targetOf(const FramebufferObject& fbo) {
+    return PassTarget{fbo.getFboId(), fbo.getWidth(), fbo.getHeight(), fbo.getFactor()};
+}
+
+// The composite's blend factors read destination alpha; an opaque screen
+// makes them read 1 whether or not the window has an alpha channel, so the
+// result is glow plus scene in both cases.
+void clearScreenOpaque() {
+    std::array<GLfloat, 4> clear{};
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear.data());
+    glClearColor(clear[0], clear[1], clear[2], 1.0f);
+    clearTarget();
+    glClearColor(clear[0], clear[1], clear[2], clear[3]);
+}
+
+// One stage into a bloom buffer: source texture on unit 0, the plane in mode.
+void renderStage(const FrameValues& values, SpecialNodes& nodes, FramebufferObject& target,
+                 FramebufferObject& source, BloomMode mode, bool clear) {
+    ShaderProgram* bloom = programById(BloomProgram);
+    nodes.plane->setDrawMode(mode);
+    bindTarget(targetOf(target));
+    if (clear) {
+        clearTarget();
+    }
+    source.bindTexture(bloom, 0);
+    drawEffectPlane(values, nodes, bloom);
+    unbindEffectTexture();
+    backToScreen(values.width, values.height);
+}
+
+void drawOntoScreen(const FrameValues& values, SpecialNodes& nodes, FramebufferObject& source) {
+    ShaderProgram* bloom = programById(BloomProgram);
+    source.bindTexture(bloom, 0);
+    drawEffectPlane(values, nodes, bloom);
+    unbindEffectTexture();
+}
+
+bool bloomBuffersUsable(EffectObjects& effects) {
+    const EffectBuffers& buffers = *effects.buffers;
+    bool& reported = effects.reported.bloom;
+    return usableForEffect(buffers.sceneFbo.get(), "BLOOM", reported) &&
+           usableForEffect(buffers.bloomFboA.get(), "BLOOM", reported) &&
+           usableForEffect(buffers.bloomFboB.get(), "BLOOM", reported);
+}
+
+} // namespace
+
+bool captureSceneForBloom(EffectObjects& effects) {
+    if (!bloomBuffersUsable(effects)) {
+        return false;
+    }
+    bindTarget(targetOf(*effects.buffers->sceneFbo));
+    return true;
+}
+
+void runBloomPass(const FrameValues& values, EffectObjects& effects, SpecialNodes& nodes) {
+    if (nodes.plane == nullptr || !bloomBuffersUsable(effects)) {
+        return;
+    }
+    EffectBuffers& buffers = *effects.buffers;
+    EffectBlend blend(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    backToScreen(values.width, values.height);
+    clearScreenOpaque();
+    renderStage(values, nodes, *buffers.bloomFboA, *buffers.sceneFbo, BrightPass, true);
+    renderStage(values, nodes, *buffers.bloomFboB, *buffers.bloomFboA, NarrowBlur, true);
+    renderStage(values, nodes, *buffers.bloomFboB, *buffers.bloomFboA, WideBlur, false);
+    nodes.plane->setDrawMode(Composite);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_DST_ALPHA);
+    drawOntoScreen(values, nodes, *buffers.bloomFboB);
+    glBlendFunc(GL_DST_ALPHA, GL_ONE);
+    drawOntoScreen(values, nodes, *buffers.sceneFbo);
+}

@@ -1,0 +1,59 @@
+#include "app/passes/effect_plane.h"
+
+#include "app/frame_values.h"
+#include "app/special_nodes.h"
+#include "model/obj.h"
+#include "render/framebuffer_object.h"
+#include "scenegraph/node.h"
+
+#include <array>
+#include <iostream>
+
+void drawEffectPlane(const FrameValues& values, SpecialNodes& nodes, ShaderProgram* program) {
+    if (nodes.plane == nullptr) {
+        return;
+    }
+    scenegraph::Node* universum = findUniversum();
+    if (universum != nullptr) {
+        universum->setDrawStatus(0);
+    }
+    nodes.plane->setDrawStatus(1);
+    drawScene(values, program);
+    nodes.plane->setDrawStatus(0);
+    if (universum != nullptr) {
+        universum->setDrawStatus(1);
+    }
+}
+
+void unbindEffectTexture() {
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+bool usableForEffect(const FramebufferObject* fbo, const char* effect, bool& reported) {
+    if (fbo != nullptr && fbo->isComplete()) {
+        return true;
+    }
+    if (!reported) {
+        std::cerr << effect << " skipped: its frame buffer is incomplete" << std::endl;
+        reported = true;
+    }
+    return false;
+}
+
+EffectBlend::EffectBlend(GLenum source, GLenum destination)
+    : blendWasOn(glIsEnabled(GL_BLEND) == GL_TRUE) {
+    std::array<GLint, 2> modes{};
+    glGetIntegerv(GL_POLYGON_MODE, modes.data());
+    polygonMode = modes[0];
+    glEnable(GL_BLEND);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glBlendFunc(source, destination);
+}
+
+EffectBlend::~EffectBlend() {
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glPolygonMode(GL_FRONT_AND_BACK, static_cast<GLenum>(polygonMode));
+    if (!blendWasOn) {
+        glDisable(GL_BLEND);
+    }
+}

@@ -1,0 +1,81 @@
+#include "app/passes/light_shaft_pass.h"
+
+#include "app/frame_values.h"
+#include "app/passes/debris_pass.h"
+#include "app/passes/effect_objects.h"
+#include "app/passes/effect_plane.h"
+#include "app/passes/pass_target.h"
+#include "app/shader_setup.h"
+#include "app/special_nodes.h"
+#include "collection/shader_program.h"
+#include "model/obj.h"
+
+#include <glm/gtc/type_ptr.hpp>
+
+namespace {
+
+// The moon's draw mode that "minimal" paints as the light source.
+constexpr int kLightSourceMode = 1;
+
+void locateUniforms(LightShaftLocations& locations, const ShaderProgram& program) {
+    if (locations.located) {
+        return;
+    }
+    locations.lightDirection = program.getUniformLocation("lightDirection");
+    locations.windowSize = program.getUniformLocation("windowSize");
+    locations.located = true;
+}
+
+} // namespace
+
+bool runOcclusionPass(const FrameValues& values, EffectObjects& effects, SpecialNodes& nodes,
+                      DebrisPass& debris, glm::vec3 lightPosition) {
+    const FramebufferObject* fbo = effects.buffers->lightshaftFbo.get();
+    if (!usableForEffect(fbo, "LIGHTSHAFTS", effects.reported.occlusion)) {
+        return false;
+    }
+    ShaderProgram* minimal = programById(MinimalProgram);
+    model::OBJ* moon = nodes.moon;
+    bindTarget(PassTarget{fbo->getFboId(), fbo->getWidth(), fbo->getHeight(), fbo->getFactor()});
+    clearTarget();
+    if (moon != nullptr) {
+        moon->setDrawStatus(1);
+        moon->setDrawMode(kLightSourceMode);
+        moon->setPosition(lightPosition);
+        moon->update(0.0);
+    }
+    drawScene(values, minimal);
+    debris.draw(values, minimal);
+    if (moon != nullptr) {
+        moon->setDrawMode(0);
+        moon->setDrawStatus(0);
+    }
+    backToScreen(values.width, values.height);
+    return true;
+}
+
+void runLightShaftPass(const FrameValues& values, EffectObjects& effects, SpecialNodes& nodes,
+                       glm::vec3 lightPosition) {
+    FramebufferObject* fbo = effects.buffers->lightshaftFbo.get();
+    if (nodes.plane == nullptr ||
+        !usableForEffect(fbo, "LIGHTSHAFTS", effects.reported.occlusion)) {
+        return;
+    }
+    ShaderProgram* lightshaft = programById(LightshaftProgram);
+    LightShaftLocations& locations = effects.lightShafts;
+    if (nodes.moon != nullptr) {
+        nodes.moon->setDrawStatus(0);
+    }
+    fbo->bindTexture(lightshaft, 0);
+    locateUniforms(locations, *lightshaft);
+    const glm::vec2 windowSize(static_cast<float>(values.width), static_cast<float>(values.height));
+    glUseProgram(lightshaft->getProgramId());
+    glUniform3fv(locations.lightDirection, 1, glm::value_ptr(lightPosition));
+    glUniform2fv(locations.windowSize, 1, glm::value_ptr(windowSize));
+    glUseProgram(0);
+    {
+        EffectBlend blend(GL_SRC_ALPHA, GL_ONE);
+        drawEffectPlane(values, nodes, lightshaft);
+    }
+    unbindEffectTexture();
+}

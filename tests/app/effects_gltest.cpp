@@ -1,0 +1,347 @@
+#include "app/frame_values.h"
+#include "app/passes/bloom_pass.h"
+#include "app/passes/debris_pass.h"
+#include "app/passes/effect_objects.h"
+#include "app/passes/light_shaft_pass.h"
+#include "app/passes/motion_blur_pass.h"
+#include "app/shader_setup.h"
+#include "app/special_nodes.h"
+#include "collection/obj_collection.h"
+#include "collection/shader_collection.h"
+#include "collection/texure_collection.h"
+#include "collection/vbo_collection.h"
+#include "model/obj.h"
+#include "render/light.h"
+#include "scenegraph/object_node.h"
+#include "scenegraph/root_node.h"
+#include "support/gl_context.h"
+
+#include <glm/gtc/matrix_transform.hpp>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+constexpr int kWidth = 320;
+constexpr int kHeight = 240;
+
+struct Rgb {
+    int r = 0;
+    int g = 0;
+    int b = 0;
+    int sum() const { return r + g + b; }
+};
+
+class Picture {
+public:
+    // Reads the bound frame buffer's colour at size; row 0 is the bottom.
+    Picture(int width, int height) : width(width), pixels(width * height * 3) {
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    }
+    Rgb at(int x, int y) const {
+        const std::size_t i = static_cast<std::size_t>((y * width + x) * 3);
+        return {pixels[i], pixels[i + 1], pixels[i + 2]};
+    }
+    bool operator==(const Picture& other) const { return pixels == other.pixels; }
+
+private:
+    int width;
+    std::vector<unsigned char> pixels;
+};
+
+// The game's clear colour; the passes clear with whatever is set.
+void restoreGameClearColour() {
+    glClearColor(0.05f, 0.02f, 0.03f, 0.0f);
+}
+
+// Fills a rectangle (x, y from the bottom left) of the bound target.
+void fillRect(int x, int y, int width, int height, glm::vec3 colour) {
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(x, y, width, height);
+    glClearColor(colour.r, colour.g, colour.b, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+    restoreGameClearColour();
+}
+
+void clearTo(glm::vec3 colour) {
+    glClearColor(colour.r, colour.g, colour.b, 1.0f);
+    glClearDepth(1.0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    restoreGameClearColour();
+}
+
+void bindBuffer(const FramebufferObject& fbo) {
+    glBindFramebuffer(GL_FRAMEBUFFER, fbo.getFboId());
+    glViewport(0, 0, fbo.reducedWidth(), fbo.reducedHeight());
+}
+
+void bindScreen() {
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, kWidth, kHeight);
+}
+
+// The game's shaders and models from the run folder, the effect buffers for
+// a 320 x 240 window, and a scene of "universum" plus the effect plane and
+// the moon, seen by an identity camera.
+class EffectsTest : public testing::Test {
+protected:
+    void SetUp() override {
+        testsupport::requireGLContext(kWidth, kHeight);
+        previousDir = std::filesystem::current_path();
+        std::filesystem::current_path(CUEFLIGHT_RUN_DIR);
+        glGenVertexArrays(1, &vertexArray);
+        glBindVertexArray(vertexArray);
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LEQUAL);
+        glEnable(GL_CULL_FACE);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        testing::internal::CaptureStdout();
+        initShaders();
+        createEffectObjects(effects, kWidth, kHeight);
+        testing::internal::GetCapturedStdout();
+        root = scenegraph::RootNode::getInstance();
+        root->addChild(new scenegraph::TransformationNode("universum", "TransformationNode"));
+        nodes.plane = addModel("planenode", "Models/plane.obj", "Sprites/metal18.tga");
+        nodes.moon = addModel("moonnode", "Models/moon.obj", "Sprites/moon.tga");
+        values.projection = glm::perspective(glm::radians(20.0f), 1.0f, 1.0f, 3.0f);
+        values.width = kWidth;
+        values.height = kHeight;
+        values.filter = root->textureFilterMode;
+        values.mipmap = root->mipmapMode;
+    }
+
+    void TearDown() override {
+        testing::internal::CaptureStdout();
+        destroyEffectObjects(effects);
+        testing::internal::GetCapturedStdout();
+        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        glEnable(GL_BLEND);
+        scenegraph::RootNode::destroyInstance();
+        collection::VBOCollection::destroyInstance();
+        collection::ObjCollection::destroyInstance();
+        collection::TexureCollection::destroyInstance();
+        collection::ShaderCollection::destroyInstance();
+        Light::destroyInstance();
+        glBindVertexArray(0);
+        glDeleteVertexArrays(1, &vertexArray);
+        std::filesystem::current_path(previousDir);
+    }
+
+    model::OBJ* addModel(const std::string& name, const std::string& obj,
+                         const std::string& texture) {
+        model::OBJ* model = collection::VBOCollection::getInstance()->createModel(obj, texture);
+        model->setDrawStatus(0);
+        root->addChild(new scenegraph::ObjectNode(name, "ObjectNode", model));
+        root->update(0.0);
+        return model;
+    }
+
+    // The picture a full render would have left in the scene buffer: black,
+    // a white square at the centre and a dim grey patch in the lower left.
+    void paintScene() {
+        bindBuffer(*effects.buffers->sceneFbo);
+        clearTo(glm::vec3(0.0f));
+        fillRect(148, 108, 24, 24, glm::vec3(1.0f));
+        fillRect(20, 20, 40, 40, glm::vec3(0.3f));
+        bindScreen();
+    }
+
+    Picture bloomedScreen() {
+        paintScene();
+        runBloomPass(values, effects, nodes);
+        return Picture(kWidth, kHeight);
+    }
+
+    // The screen with a white vertical bar, and the occlusion depth at the
+    // far end everywhere (the background).
+    void paintBarAndFarDepth() {
+        bindBuffer(*effects.buffers->lightshaftFbo);
+        clearTo(glm::vec3(0.0f));
+        bindScreen();
+        clearTo(glm::vec3(0.0f));
+        fillRect(150, 0, 20, kHeight, glm::vec3(1.0f));
+    }
+
+    // Motion blur after the camera turned by degrees about the vertical.
+    Picture blurredAfterTurn(float degrees, std::string* printed = nullptr) {
+        paintBarAndFarDepth();
+        effects.motionBlur.viewMatOld = values.view;
+        values.view = glm::rotate(glm::mat4(1.0f), glm::radians(degrees), glm::vec3(0, 1, 0));
+        std::ostringstream out;
+        runMotionBlurPass(values, effects, nodes, false, out);
+        if (printed != nullptr) {
+            *printed = out.str();
+        }
+        return Picture(kWidth, kHeight);
+    }
+
+    // A light that the identity camera sees at the screen's centre.
+    const glm::vec3 lightAhead = glm::vec3(0.0f, 0.0f, -60.0f);
+
+    scenegraph::RootNode* root = nullptr;
+    SpecialNodes nodes;
+    DebrisPass debris;
+    EffectObjects effects;
+    FrameValues values;
+    GLuint vertexArray = 0;
+    std::filesystem::path previousDir;
+};
+
+TEST_F(EffectsTest, BloomAddsAGlowAroundBrightPartsAndKeepsTheRest) {
+    const Picture screen = bloomedScreen();
+    bindBuffer(*effects.buffers->sceneFbo);
+    const Picture scene(kWidth, kHeight);
+    bindScreen();
+
+    // The bright square stays white and lights up the dark pixels around it.
+    EXPECT_GE(screen.at(160, 120).sum(), 3 * 250);
+    for (glm::ivec2 beside : {glm::ivec2(180, 120), glm::ivec2(140, 120), glm::ivec2(160, 140)}) {
+        EXPECT_EQ(scene.at(beside.x, beside.y).sum(), 0);
+        EXPECT_GT(screen.at(beside.x, beside.y).sum(), 3 * 25) << beside.x << "," << beside.y;
+    }
+    // Dark stays dark and dim stays as it was: the glow adds only near light.
+    EXPECT_LE(screen.at(300, 220).sum(), 3);
+    EXPECT_NEAR(screen.at(40, 40).r, 77, 3);
+    EXPECT_NEAR(screen.at(40, 40).b, 77, 3);
+    // Blending state is back to the default.
+    GLint source = 0;
+    glGetIntegerv(GL_BLEND_SRC_RGB, &source);
+    EXPECT_EQ(source, GL_SRC_ALPHA);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(EffectsTest, BloomLooksTheSameWithTransparencyAndWireframeSwitched) {
+    const Picture normal = bloomedScreen();
+    glDisable(GL_BLEND);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    const Picture switched = bloomedScreen();
+    EXPECT_EQ(switched.at(180, 120).sum(), normal.at(180, 120).sum());
+    EXPECT_EQ(switched.at(160, 120).sum(), normal.at(160, 120).sum());
+    EXPECT_EQ(switched.at(40, 40).sum(), normal.at(40, 40).sum());
+    // And the switches are as the player left them.
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    GLint mode[2] = {0, 0};
+    glGetIntegerv(GL_POLYGON_MODE, mode);
+    EXPECT_EQ(mode[0], GL_LINE);
+}
+
+TEST_F(EffectsTest, BloomKeepsNothingFromEarlierFrames) {
+    const Picture first = bloomedScreen();
+    for (const auto* stage : {&effects.buffers->bloomFboA, &effects.buffers->bloomFboB}) {
+        bindBuffer(**stage);
+        clearTo(glm::vec3(1.0f, 0.0f, 0.0f));
+    }
+    bindScreen();
+    const Picture again = bloomedScreen();
+    EXPECT_TRUE(again == first);
+}
+
+TEST_F(EffectsTest, MotionBlurLeavesAStillFrameExactlyAsItWas) {
+    paintBarAndFarDepth();
+    const Picture before(kWidth, kHeight);
+    const Picture after = blurredAfterTurn(0.0f);
+    EXPECT_TRUE(after == before);
+}
+
+TEST_F(EffectsTest, MotionBlurSmearsAlongTheTurn) {
+    const Picture blurred = blurredAfterTurn(1.5f);
+    // Beside the bar, on both sides, the bar's light spreads sideways...
+    EXPECT_GT(blurred.at(173, 120).sum(), 3 * 25);
+    EXPECT_GT(blurred.at(146, 120).sum(), 3 * 25);
+    EXPECT_GT(blurred.at(160, 120).sum(), 3 * 150);
+    // ...but not far away.
+    EXPECT_EQ(blurred.at(60, 120).sum(), 0);
+    EXPECT_EQ(blurred.at(260, 30).sum(), 0);
+}
+
+TEST_F(EffectsTest, ACameraCutIsNotSmeared) {
+    paintBarAndFarDepth();
+    const Picture before(kWidth, kHeight);
+    EXPECT_TRUE(blurredAfterTurn(90.0f) == before);
+}
+
+TEST_F(EffectsTest, MotionBlurPrintsTheProjectionEveryFrame) {
+    std::string printed;
+    blurredAfterTurn(1.0f, &printed);
+    const glm::mat4& p = values.projection;
+    std::ostringstream expected;
+    expected << "projectionMatrix\n"
+             << "[" << p[0][0] << "|0|0|0]\n"
+             << "[0|" << p[1][1] << "|0|0]\n"
+             << "[0|0|" << p[2][2] << "|-1]\n"
+             << "[0|0|" << p[3][2] << "|0]\n";
+    EXPECT_EQ(printed, expected.str());
+    // The matrices went to the program and the view is kept for next time.
+    ShaderProgram* mblur = programById(MblurProgram);
+    glm::mat4 inverseProjection(0.0f);
+    glGetUniformfv(mblur->getProgramId(), mblur->getUniformLocation("invProjMat"),
+                   &inverseProjection[0][0]);
+    EXPECT_NEAR(inverseProjection[0][0], 1.0f / p[0][0], 1e-5f);
+    EXPECT_NEAR(inverseProjection[3][2], 1.0f / p[3][2], 1e-5f); // arrives transposed
+    EXPECT_NEAR(inverseProjection[2][3], -1.0f, 1e-5f);
+    EXPECT_EQ(effects.motionBlur.viewMatOld, values.view);
+}
+
+TEST_F(EffectsTest, TheOcclusionPictureShowsTheMoonAtTheLight) {
+    ASSERT_TRUE(runOcclusionPass(values, effects, nodes, debris, lightAhead));
+    bindBuffer(*effects.buffers->lightshaftFbo);
+    const Picture occlusion(kWidth / 2, kHeight / 2);
+    bindScreen();
+    EXPECT_GE(occlusion.at(80, 60).sum(), 3 * 250);
+    EXPECT_LT(occlusion.at(10, 10).sum(), 3 * 30);
+    EXPECT_EQ(nodes.moon->getDrawStatus(), 0);
+    EXPECT_EQ(nodes.moon->getDrawMode(), 0);
+    EXPECT_EQ(glm::vec3(nodes.moon->globalModelMat[3]), lightAhead);
+}
+
+TEST_F(EffectsTest, LightShaftsShineFromTheMoonAndFadeOutward) {
+    runOcclusionPass(values, effects, nodes, debris, lightAhead);
+    clearTo(glm::vec3(0.0f));
+    runLightShaftPass(values, effects, nodes, lightAhead);
+    const Picture shafts(kWidth, kHeight);
+    const int centre = shafts.at(160, 120).sum();
+    const int near = shafts.at(160 + 30, 120).sum();
+    const int far = shafts.at(160 + 100, 120).sum();
+    EXPECT_GT(centre, 3 * 150);
+    EXPECT_GT(near, 3 * 10);
+    EXPECT_GT(centre, near);
+    EXPECT_GT(near, far);
+}
+
+TEST_F(EffectsTest, NoShaftsFromALightBehindTheCamera) {
+    const glm::vec3 behind(0.0f, 0.0f, 60.0f);
+    runOcclusionPass(values, effects, nodes, debris, behind);
+    clearTo(glm::vec3(0.0f));
+    runLightShaftPass(values, effects, nodes, behind);
+    const Picture shafts(kWidth, kHeight);
+    EXPECT_EQ(shafts.at(160, 120).sum(), 0);
+    EXPECT_EQ(shafts.at(10, 10).sum(), 0);
+}
+
+TEST_F(EffectsTest, AnIncompleteBufferSkipsItsEffectAndIsReportedOnce) {
+    testing::internal::CaptureStdout();
+    destroyEffectObjects(effects);
+    // An eighth of a 4-pixel window is no picture at all.
+    createEffectObjects(effects, 4, 4);
+    testing::internal::GetCapturedStdout();
+    bindScreen();
+    clearTo(glm::vec3(0.2f));
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(captureSceneForBloom(effects));
+    runBloomPass(values, effects, nodes);
+    const std::string report = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(report, "BLOOM skipped: its frame buffer is incomplete\n");
+    GLint bound = -1;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
+    EXPECT_EQ(bound, 0);
+    EXPECT_EQ(Picture(kWidth, kHeight).at(160, 120).sum(), 3 * 51);
+    glGetError(); // zero-sized images leave an error behind; it is not the next test's
+}
+
+} // namespace
