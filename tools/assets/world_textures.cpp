@@ -149,7 +149,9 @@ Image ringBands() {
         float fine = 0.5f + 0.5f * gradientNoise(glm::vec3(r * 300.0f, 0.5f, 0.5f), 142u);
         float gap = smoothstep(0.015f, 0.03f, std::fabs(r - 0.64f));
         float edges = smoothstep(0.0f, 0.06f, r) * (1.0f - smoothstep(0.9f, 1.0f, r));
-        float alpha = (0.35f + 0.55f * bands + 0.1f * fine) * gap * edges;
+        float faintInside = 0.35f + 0.65f * smoothstep(0.2f, 0.3f, r);
+        float density = smoothstep(0.25f, 0.75f, bands);
+        float alpha = (0.25f + 0.65f * density + 0.1f * fine) * gap * edges * faintInside;
         float clump = 0.95f + 0.05f * tiledFbm(uv, 8, 2, 143u);
         glm::vec3 colour = mix3({0.75f, 0.66f, 0.52f}, {0.93f, 0.88f, 0.78f}, bands) * clump;
         return glm::vec4(colour, alpha);
