@@ -3,13 +3,22 @@
 #include "app/frame_objects.h"
 #include "app/frame_values.h"
 #include "app/loop_state.h"
+#include "app/passes/bloom_pass.h"
 #include "app/passes/crosshair_pass.h"
 #include "app/passes/full_render_pass.h"
+#include "app/passes/lens_flare_pass.h"
+#include "app/passes/light_shaft_pass.h"
+#include "app/passes/motion_blur_pass.h"
+#include "app/passes/pass_target.h"
 #include "app/passes/picking_pass.h"
+#include "app/shader_setup.h"
 #include "model/obj.h"
 #include "platform/glfw_compat.h"
 #include "render/light.h"
+#include "render/text_pass.h"
 #include "scenegraph/root_node.h"
+
+#include <iostream>
 
 namespace {
 
@@ -28,9 +37,12 @@ void renderFullScene(const FrameValues& values, const LoopState& loop, FrameObje
     if (values.switches[Crosshair]) {
         drawCrosshair(values, objects.nodes, loop.mouseX, loop.mouseY);
     }
-    // The text overlays ("font": messageOverlay, then fpsOverlay) go here.
+    drawTextOverlays(loop.messageOverlay, loop.fpsOverlay, values.overlayProjection,
+                     programById(FontProgram));
     // Particle systems, pass 1 (additive, no depth test), go here.
-    // The lens flare (LENSFLARE, no depth test) goes here.
+    if (values.switches[Lensflare]) {
+        drawLensFlare(values, objects.effects);
+    }
 }
 
 } // namespace
@@ -47,12 +59,28 @@ void renderFrame(const LoopState& loop, FrameObjects& objects, double elapsed) {
     if (objects.nodes.moon != nullptr) {
         objects.nodes.moon->setDrawStatus(0);
     }
-    // The light-shaft occlusion pass (LIGHTSHAFTS) goes here, then with BLOOM
-    // the scene frame buffer is bound so the full render lands in it.
+    // The occlusion picture's depth also feeds the motion blur, which would
+    // otherwise read the depth of whenever LIGHTSHAFTS was last on.
+    if (values.switches[Lightshafts] || values.switches[MotionBlur]) {
+        runOcclusionPass(values, objects.effects, objects.nodes, objects.debris,
+                         loop.lightPosition);
+    }
+    const bool bloom = values.switches[Bloom] && captureSceneForBloom(objects.effects);
     if (values.switches[FullRender]) {
         renderFullScene(values, loop, objects);
+    } else if (bloom || values.switches[MotionBlur] || values.switches[Lightshafts]) {
+        // Nothing is rendered, but the effects blend over what the target
+        // holds: without a clear they would show an old frame or pile up.
+        clearTarget();
     }
-    // The bloom composite (BLOOM), the motion blur (MOTION BLUR) and the light
-    // shafts (LIGHTSHAFTS) go here, in that order.
+    if (bloom) {
+        runBloomPass(values, objects.effects, objects.nodes);
+    }
+    if (values.switches[MotionBlur]) {
+        runMotionBlurPass(values, objects.effects, objects.nodes, bloom, std::cout);
+    }
+    if (values.switches[Lightshafts]) {
+        runLightShaftPass(values, objects.effects, objects.nodes, loop.lightPosition);
+    }
     platform::glfwSwapBuffers();
 }

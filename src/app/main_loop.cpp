@@ -1,6 +1,7 @@
 #include "app/main_loop.h"
 
 #include "animation/animation_player.h"
+#include "app/frame_objects.h"
 #include "app/frame_passes.h"
 #include "app/key_commands.h"
 #include "app/loop_steps.h"
@@ -8,6 +9,7 @@
 #include "app/startup.h"
 #include "platform/glfw_compat.h"
 #include "render/light.h"
+#include "render/text_pass.h"
 #include "scenegraph/root_node.h"
 
 #include <iostream>
@@ -62,11 +64,13 @@ void runMainLoop(LoopState& loop, FrameObjects& frameObjects) {
     }
 }
 
-void shutdown() {
+void shutdown(FrameObjects& frameObjects) {
     scenegraph::RootNode* root = scenegraph::RootNode::getInstance();
     root->deleteChildren();
     scenegraph::RootNode::destroyInstance();
     animation::AnimationPlayer::destroyInstance();
+    releaseTextOverlays();
+    destroyEffectObjects(frameObjects.effects);
     releaseStartupObjects();
     platform::glfwTerminate();
 }
