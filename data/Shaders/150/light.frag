@@ -113,7 +113,7 @@ void main() {
     } else if (mode == 6) {
         float beat = 0.75 + 0.25 * float(updatetime % 2);
         float pulse = beat * (0.55 + 0.45 * sin(3.14159265 * (interpolate == 1 ? dt : 0.5)));
-        colour = colour * 0.8 + vec3(1.0, 0.5, 0.12) * (0.35 + 0.5 * rim) * pulse;
+        colour = colour * 0.8 + vec3(1.0, 0.5, 0.12) * (0.45 + 0.6 * rim) * pulse;
     } else if (mode == 7) {
         colour = colour * 1.25 + vec3(0.1, 0.25, 0.3) + vec3(0.55, 1.0, 1.0) * rim * 1.6;
     } else if (mode == 8) {

@@ -1,0 +1,199 @@
+#include "app/frame_values.h"
+#include "app/passes/crosshair_pass.h"
+#include "app/passes/full_render_pass.h"
+#include "app/special_nodes.h"
+#include "frame_scene.h"
+#include "scenegraph/object_node.h"
+#include "scenegraph/scene_reader.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace frametest {
+namespace {
+
+const glm::vec3 kCuePlace(0.0f, 0.0f, -20.0f);
+
+class FrameImageTest : public FrameTest {
+protected:
+    // Draws what the full render draws, without presenting it, and reads it.
+    std::vector<unsigned char> drawWorld() {
+        const FrameValues values = computeFrameValues(*root, loop.renderFlags);
+        drawLitWorld(values, objects);
+        if (values.switches[Crosshair]) {
+            drawCrosshair(values, objects.nodes, loop.mouseX, loop.mouseY);
+        }
+        return readFrame();
+    }
+
+    // Mean colour of the pixels within radius of the centre, on one side of it
+    // (side -1 left, +1 right, 0 both).
+    static glm::vec3 meanColour(const std::vector<unsigned char>& pixels, glm::ivec2 centre,
+                                int radius, int side = 0) {
+        glm::vec3 sum(0.0f);
+        int count = 0;
+        for (int y = centre.y - radius; y <= centre.y + radius; ++y) {
+            for (int x = centre.x - radius; x <= centre.x + radius; ++x) {
+                const int dx = x - centre.x;
+                const int dy = y - centre.y;
+                if (dx * dx + dy * dy > radius * radius || dx * side < 0) {
+                    continue;
+                }
+                const Rgb c = at(pixels, x, y);
+                sum += glm::vec3(c.r, c.g, c.b);
+                ++count;
+            }
+        }
+        return sum / static_cast<float>(count);
+    }
+
+    // Screen centre of the cue in GL pixel rows (bottom up).
+    static glm::ivec2 cueCentre() {
+        const glm::ivec2 mouse = mouseAt(kCuePlace);
+        return {mouse.x, kHeight - 1 - mouse.y};
+    }
+
+    static float brightness(glm::vec3 c) { return c.r + c.g + c.b; }
+
+    glm::vec3 cueColour(int drawMode) {
+        ObjAnim* sphere = dynamic_cast<ObjAnim*>(cue->getGeomObj());
+        sphere->setDrawMode(drawMode);
+        return meanColour(drawWorld(), cueCentre(), 20);
+    }
+
+    void addLitCue() {
+        // A morphing cue takes its lights from the plain models drawn before
+        // it, as in the game's world; this one lies behind the camera.
+        model::OBJ* before = collection::VBOCollection::getInstance()->createModel(
+            "Models/asteroid.obj", "Sprites/asteroid_rock.tga");
+        before->setPosition(glm::vec3(0.0f, 0.0f, 50.0f));
+        universum->addChild(new scenegraph::ObjectNode("before", "ObjectNode", before));
+        cue = addCue("cue", kCuePlace);
+        // The main light sits to the left of the cue and in front of it.
+        Light::getInstance()->update(glm::vec3(-40.0f, 10.0f, 0.0f), 0.0);
+    }
+
+    scenegraph::HitNode* cue = nullptr;
+};
+
+TEST_F(FrameImageTest, ACueIsLitFromTheLightsSideAndTextured) {
+    addLitCue();
+    const std::vector<unsigned char> pixels = drawWorld();
+    const glm::ivec2 centre = cueCentre();
+    const float litSide = brightness(meanColour(pixels, centre, 25, -1));
+    const float darkSide = brightness(meanColour(pixels, centre, 25, 1));
+    EXPECT_GT(litSide, 150.0f);
+    EXPECT_GT(litSide, 2.0f * darkSide);
+    // A textured surface changes from pixel to pixel; a plain lit sphere only
+    // changes slowly with the angle to the light.
+    float change = 0.0f;
+    int count = 0;
+    for (int y = centre.y - 10; y <= centre.y + 10; ++y) {
+        for (int x = centre.x - 20; x < centre.x; ++x) {
+            change +=
+                static_cast<float>(std::abs(at(pixels, x + 1, y).sum() - at(pixels, x, y).sum()));
+            ++count;
+        }
+    }
+    EXPECT_GT(change / static_cast<float>(count), 6.0f);
+}
+
+TEST_F(FrameImageTest, EachCueStateHasItsOwnLook) {
+    addLitCue();
+    const glm::vec3 plain = cueColour(0);
+    const glm::vec3 built = cueColour(4);
+    const glm::vec3 announced = cueColour(6);
+    const glm::vec3 inWindow = cueColour(7);
+    const glm::vec3 missed = cueColour(8);
+    const std::vector<glm::vec3> looks{plain, built, announced, inWindow, missed};
+    for (std::size_t a = 0; a < looks.size(); ++a) {
+        for (std::size_t b = a + 1; b < looks.size(); ++b) {
+            const glm::vec3 d = glm::abs(looks[a] - looks[b]);
+            EXPECT_GT(d.r + d.g + d.b, 25.0f) << "looks " << a << " and " << b;
+        }
+    }
+    // Announced glows warm, in its window it is bright and cold, missed is dark red.
+    EXPECT_GT(brightness(announced), brightness(built));
+    EXPECT_GT(announced.r, announced.b + 30.0f);
+    EXPECT_GT(brightness(inWindow), brightness(announced));
+    EXPECT_GT(inWindow.b, inWindow.r);
+    EXPECT_LT(brightness(missed), brightness(built));
+    EXPECT_GT(missed.r, missed.g);
+    EXPECT_GT(missed.r, missed.b);
+}
+
+TEST_F(FrameImageTest, TheEnvironmentIsReflectedOnlyWhileSwitchedOn) {
+    addLitCue();
+    createFrameObjects(objects, kWidth, kHeight);
+    loop.renderFlags = onlyFlags({FullRender, EnvironmentMapping});
+    const glm::vec3 reflecting = cueColour(0);
+    loop.renderFlags = onlyFlags({FullRender});
+    const glm::vec3 plain = cueColour(0);
+    const glm::vec3 d = glm::abs(reflecting - plain);
+    EXPECT_GT(d.r + d.g + d.b, 3.0f);
+    loop.renderFlags = onlyFlags({FullRender, EnvironmentMapping});
+    EXPECT_EQ(cueColour(0), reflecting);
+}
+
+TEST_F(FrameImageTest, TheCrosshairSitsWhereTheMouseIs) {
+    model::OBJ* model = collection::VBOCollection::getInstance()->createModel(
+        "Models/crosshair.obj", "Sprites/marker.tga");
+    model->setDrawStatus(0);
+    root->addChild(new scenegraph::ObjectNode("crosshair", "ObjectNode", model));
+    initSpecialNodes(objects.nodes, *root, loop.currentCamName);
+    loop.renderFlags = onlyFlags({FullRender, Crosshair});
+    for (glm::ivec2 mouse : {glm::ivec2(80, 60), glm::ivec2(250, 200), glm::ivec2(160, 120)}) {
+        moveMouse(mouse);
+        const std::vector<unsigned char> pixels = drawWorld();
+        glm::ivec2 low(kWidth, kHeight);
+        glm::ivec2 high(-1, -1);
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                if (at(pixels, x, y).sum() > 600) {
+                    low = glm::min(low, glm::ivec2(x, y));
+                    high = glm::max(high, glm::ivec2(x, y));
+                }
+            }
+        }
+        ASSERT_GE(high.x, 0) << "no crosshair drawn";
+        const glm::vec2 centre = glm::vec2(low + high) * 0.5f;
+        EXPECT_NEAR(centre.x, mouse.x, 2.0f);
+        EXPECT_NEAR(centre.y, kHeight - 1 - mouse.y, 2.0f);
+        // Small: a ring, not a screen-filling shape.
+        EXPECT_LT(high.x - low.x, 30);
+    }
+}
+
+TEST_F(FrameImageTest, TheShippedWorldFillsTheView) {
+    scenegraph::loadScene("Scenes/testscene.scene");
+    // The cameras' remembered mouse is the scene window's centre: no look.
+    input.mouseX = 512;
+    input.mouseY = 384;
+    Window* window = root->getWindow();
+    window->width = kWidth;
+    window->height = kHeight;
+    window->changed = true;
+    initSpecialNodes(objects.nodes, *root, loop.currentCamName);
+    createFrameObjects(objects, kWidth, kHeight);
+    loop.renderFlags = initialRenderFlags;
+    Light::getInstance()->update(loop.lightPosition, 0.0);
+    root->update(0.0);
+    const std::vector<unsigned char> pixels = drawWorld();
+    int drawn = 0;
+    int bright = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const int sum = at(pixels, x, y).sum();
+            drawn += sum > 30 ? 1 : 0;
+            bright += sum > 300 ? 1 : 0;
+        }
+    }
+    // Planets, stations and asteroids cover a good part of the view, and the
+    // lit ones show as such.
+    EXPECT_GT(drawn, kWidth * kHeight / 10);
+    EXPECT_GT(bright, kWidth * kHeight / 50);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+} // namespace
+} // namespace frametest
