@@ -1,6 +1,8 @@
 #include "assets/catalogue.h"
 #include "assets/font_sheet.h"
 #include "assets/image.h"
+#include "assets/mesh.h"
+#include "assets/panels.h"
 
 #include <gtest/gtest.h>
 
@@ -264,6 +266,73 @@ TEST(ObjModels, SpaceshipPointsItsNoseTowardsMinusZ) {
     EXPECT_LT(nose[2], -0.9f);
     EXPECT_NEAR(nose[0], 0.0f, 1e-4f);
     EXPECT_GT(back, 0.8f);
+}
+
+TEST(ObjWriter, WritesSixDecimalsAndOneBasedCornerTriples) {
+    assetgen::Mesh mesh;
+    mesh.positions.push_back(glm::vec3(0.0f));
+    mesh.positions.push_back(glm::vec3(1.0f, -0.0000001f, 0.0f));
+    mesh.positions.push_back(glm::vec3(0.0f, 1.0f, 0.5f));
+    mesh.uvs.push_back(glm::vec2(0.0f));
+    mesh.uvs.push_back(glm::vec2(1.0f, 0.25f));
+    mesh.normals.push_back(glm::vec3(0.0f, 0.0f, 1.0f));
+    mesh.triangles = {
+        {assetgen::Corner{0, 0, 0}, assetgen::Corner{1, 1, 0}, assetgen::Corner{2, 1, 0}}};
+    assetgen::Mesh twice = mesh;
+    twice.append(mesh);
+    EXPECT_EQ(assetgen::encodeObj(mesh, "one"), "# one\n# 3 vertices, 1 triangles\n"
+                                                "v 0.000000 0.000000 0.000000\n"
+                                                "v 1.000000 0.000000 0.000000\n"
+                                                "v 0.000000 1.000000 0.500000\n"
+                                                "vt 0.000000 0.000000\n"
+                                                "vt 1.000000 0.250000\n"
+                                                "vn 0.000000 0.000000 1.000000\n"
+                                                "f 1/1/1 2/2/1 3/2/1\n");
+    ObjFile both = parseObj(assetgen::encodeObj(twice, "two"));
+    ASSERT_EQ(both.faces.size(), 2u);
+    EXPECT_EQ(both.faces[1], (std::array<int, 9>{4, 3, 2, 5, 4, 2, 6, 4, 2}));
+}
+
+TEST(PanelLayout, PlatesCoverTheTileAndMeetAtItsEdges) {
+    const int size = 128;
+    assetgen::PanelLayout layout(size, 4, 7u);
+    int uncovered = 0, edgesOffSeam = 0;
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            assetgen::PanelLayout::Hit hit = layout.at(x, y);
+            uncovered += hit.panel < 0 ? 1 : 0;
+            bool onTileEdge = x == 0 || y == 0 || x == size - 1 || y == size - 1;
+            edgesOffSeam += onTileEdge && hit.edgeDistance != 0 ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(uncovered, 0);
+    EXPECT_EQ(edgesOffSeam, 0) << "a seam on every tile edge keeps the repeat invisible";
+}
+
+// Textures repeat (GL_REPEAT) and wrap around spheres: the step from the last
+// column back to the first must be no larger than steps between neighbours
+// inside the image. (Plate textures wrap on a plate seam, see PanelLayout.)
+TEST(Sprites, RepeatingTexturesHaveNoSeamWhereTheyWrap) {
+    auto meanStep = [](const Decoded& d, int xa, int xb) {
+        double sum = 0.0;
+        for (int y = 0; y < d.height; ++y) {
+            for (int c = 0; c < 3; ++c) {
+                sum += std::abs(int(d.at(xa, y)[c]) - int(d.at(xb, y)[c]));
+            }
+        }
+        return sum / (3.0 * d.height);
+    };
+    for (const char* path :
+         {"Sprites/sphere_rusty.tga", "Sprites/metal18.tga", "Sprites/asteroid_rock.tga",
+          "Sprites/planet_gas.tga", "Sprites/planet_terra.tga", "Sprites/moon.tga"}) {
+        Decoded d = decode(file(path));
+        ASSERT_GT(d.width, 4) << path;
+        double largestInside = 0.0;
+        for (int x = 0; x + 1 < d.width; ++x) {
+            largestInside = std::max(largestInside, meanStep(d, x, x + 1));
+        }
+        EXPECT_LE(meanStep(d, d.width - 1, 0), 1.1 * largestInside) << path;
+    }
 }
 
 TEST(TgaWriter, HeaderMarksTopLeftOriginAndRowsReadBackTopFirst) {

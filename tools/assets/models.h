@@ -2,6 +2,8 @@
 
 #include "assets/mesh.h"
 
+#include <cstdint>
+
 namespace assetgen {
 
 // The cue: a unit sphere, and its pulsed shape with the same vertices and
