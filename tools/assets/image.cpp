@@ -28,15 +28,6 @@ void Image::set(int x, int y, glm::vec4 rgba) {
     }
 }
 
-glm::vec4 Image::get(int x, int y) const {
-    const uint8_t* p = &pixels[(size_t(y) * size_t(width) + size_t(x)) * size_t(channels)];
-    glm::vec4 rgba(1.0f);
-    for (int c = 0; c < channels; ++c) {
-        rgba[c] = float(p[c]) / 255.0f;
-    }
-    return rgba;
-}
-
 void fillImage(Image& image, const std::function<glm::vec4(glm::vec2 uv, int x, int y)>& shade) {
     for (int y = 0; y < image.height; ++y) {
         for (int x = 0; x < image.width; ++x) {

@@ -15,7 +15,6 @@ struct Image {
     Image(int width, int height, int channels);
 
     void set(int x, int y, glm::vec4 rgba); // components 0..1, clamped and rounded
-    glm::vec4 get(int x, int y) const;      // alpha 1 for RGB images
 
     int width;
     int height;

@@ -20,7 +20,6 @@ public:
     // Uniform in [0, 1): the top 24 bits fit a float's mantissa exactly.
     float uniform() { return float(next() >> 40) * (1.0f / 16777216.0f); }
     float range(float lo, float hi) { return lo + (hi - lo) * uniform(); }
-    int below(int n) { return int(next() % uint64_t(n)); }
 
 private:
     uint64_t state; // advanced by the golden-ratio step on every draw
