@@ -116,17 +116,18 @@ Image brushedMetal() {
         float brush =
             0.5f * rowValue(y, 1, 21u) + 0.3f * rowValue(y, 3, 22u) + 0.2f * rowValue(y, 9, 23u);
         float value = 0.5f + 0.12f * (brush - 0.5f) + 0.05f * tiledFbm(uv, 4, 3, 24u);
-        value += 0.03f * tiledFbm(glm::vec2(uv.x, uv.y), 32, 2, 25u);
+        value += 0.03f * tiledFbm(uv, 32, 2, 25u);
         // Four plates, their seams and a screw in each corner.
-        int px = x % 256, py = y % 256;
-        int edge = std::min({px, 255 - px, py, 255 - py});
+        const int plate = materialSize / 2, last = plate - 1;
+        int px = x % plate, py = y % plate;
+        int edge = std::min({px, last - px, py, last - py});
         if (edge == 0) {
             value *= 0.35f;
         } else if (edge == 1) {
             value *= 1.15f;
         }
-        float sx = float(std::min(px, 255 - px)) - 10.0f,
-              sy = float(std::min(py, 255 - py)) - 10.0f;
+        float sx = float(std::min(px, last - px)) - 10.0f;
+        float sy = float(std::min(py, last - py)) - 10.0f;
         float screw = std::hypot(sx, sy);
         if (screw < 4.0f) {
             bool slot = std::fabs(sx - sy) < 0.8f;
