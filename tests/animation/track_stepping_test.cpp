@@ -5,7 +5,6 @@
 namespace {
 
 using animation::Animation;
-using animation::MorphKey;
 using animation::MoveKey;
 using animation::RotationKey;
 using animation::ScaleKey;
@@ -116,23 +115,6 @@ TEST_F(TrackStepping, AllRotationTracksShareOneSpin) {
     EXPECT_FLOAT_EQ(animation::spinAccumulator, 60.0f);
     expectVec(animation::stepRotationTrack(fast, 0.75), {0, 0, 30});
     EXPECT_FLOAT_EQ(animation::spinAccumulator, 0.0f);
-}
-
-TEST_F(TrackStepping, MorphRaisesTheFactorThenStaysOnTheNextShape) {
-    std::deque<MorphKey> track{{0, 0.0, 0.0, 0.25f}, {1, 0.0, 0.0, 0.25f}};
-    auto state = animation::stepMorphTrack(track, 0.125);
-    ASSERT_TRUE(state.has_value());
-    EXPECT_EQ(state->frame, 0);
-    EXPECT_FLOAT_EQ(state->factor, 0.5f);
-    state = animation::stepMorphTrack(track, 0.125);
-    EXPECT_FLOAT_EQ(state->factor, 1.0f);
-    state = animation::stepMorphTrack(track, 0.125); // frame 0 over, frame 1 half way
-    EXPECT_EQ(state->frame, 1);
-    EXPECT_FLOAT_EQ(state->factor, 0.5f);
-    state = animation::stepMorphTrack(track, 0.5); // frame 1 over: its end stays
-    EXPECT_EQ(state->frame, 1);
-    EXPECT_FLOAT_EQ(state->factor, 1.0f);
-    EXPECT_TRUE(track.empty());
 }
 
 } // namespace
