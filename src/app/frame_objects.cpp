@@ -5,5 +5,8 @@
 void createFrameObjects(FrameObjects& objects, int width, int height) {
     objects.environmentMap = std::make_unique<collection::EnvironmentMap>("Sprites/cubemap_space3");
     Light::getInstance()->setEnvironmentTexture(objects.environmentMap->getCubeTexture());
-    objects.pickingTarget = PassTarget{0, width, height, kPickingFactor};
+    createEffectObjects(objects.effects, width, height);
+    const FramebufferObject& picker = *objects.effects.buffers->pickerFbo;
+    objects.pickingTarget =
+        PassTarget{picker.isComplete() ? picker.getFboId() : 0, width, height, kPickingFactor};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/passes/debris_pass.h"
+#include "app/passes/effect_objects.h"
 #include "app/passes/pass_target.h"
 #include "app/special_nodes.h"
 #include "collection/environment_map.h"
@@ -12,18 +13,19 @@
 struct FrameObjects {
     SpecialNodes nodes;                                         // crosshair, moon, plane
     std::unique_ptr<collection::EnvironmentMap> environmentMap; // the reflected space
-    // Where colour picking draws: a quarter of the window in each direction.
-    // Until a picking frame buffer of its own exists this is the window's back
-    // buffer, whose corner the full render clears before anything is shown.
+    // Where colour picking draws: the picking frame buffer, a quarter of the
+    // window in each direction. Should that buffer be incomplete, the window's
+    // back buffer, whose corner the full render clears before anything is shown.
     PassTarget pickingTarget;
     DebrisPass debris;        // the level's wreckage, once the level hands it over
     int rememberedButton = 0; // left button as the last picking pass saw it
+    EffectObjects effects;    // frame buffers, lens flare, what the effects keep between frames
 };
 
 // The picking pass reads one pixel at the mouse position divided by this.
 constexpr int kPickingFactor = 4;
 
 // Makes the objects the passes need for a window of the given size: the
-// environment map, handed to the light for reflection, and the picking
-// target.
+// environment map, handed to the light for reflection, the five frame
+// buffers and the lens flare, and the picking target.
 void createFrameObjects(FrameObjects& objects, int width, int height);

@@ -29,6 +29,6 @@ int main() {
     const Window* window = root->getWindow();
     createFrameObjects(frameObjects, window->width, window->height);
     runMainLoop(loop, frameObjects);
-    shutdown();
+    shutdown(frameObjects);
     return EXIT_SUCCESS;
 }

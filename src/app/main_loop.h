@@ -10,5 +10,6 @@ void updateFrame(const LoopState& loop, double elapsed);
 // Runs passes until Escape, Q or the window closing ends the loop.
 void runMainLoop(LoopState& loop, FrameObjects& frameObjects);
 
-// Releases every GL object while the context still exists, then ends GLFW.
-void shutdown();
+// Releases every GL object while the context still exists (the frame
+// objects' frame buffers and lens flare after the singletons), then ends GLFW.
+void shutdown(FrameObjects& frameObjects);

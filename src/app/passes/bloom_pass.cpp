@@ -53,6 +53,9 @@ void drawOntoScreen(const FrameValues& values, SpecialNodes& nodes, FramebufferO
 }
 
 bool bloomBuffersUsable(EffectObjects& effects) {
+    if (!effects.buffers) {
+        return false;
+    }
     const EffectBuffers& buffers = *effects.buffers;
     bool& reported = effects.reported.bloom;
     return usableForEffect(buffers.sceneFbo.get(), "BLOOM", reported) &&

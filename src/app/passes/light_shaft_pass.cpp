@@ -30,6 +30,9 @@ void locateUniforms(LightShaftLocations& locations, const ShaderProgram& program
 
 bool runOcclusionPass(const FrameValues& values, EffectObjects& effects, SpecialNodes& nodes,
                       DebrisPass& debris, glm::vec3 lightPosition) {
+    if (!effects.buffers) {
+        return false;
+    }
     const FramebufferObject* fbo = effects.buffers->lightshaftFbo.get();
     if (!usableForEffect(fbo, "LIGHTSHAFTS", effects.reported.occlusion)) {
         return false;
@@ -56,6 +59,9 @@ bool runOcclusionPass(const FrameValues& values, EffectObjects& effects, Special
 
 void runLightShaftPass(const FrameValues& values, EffectObjects& effects, SpecialNodes& nodes,
                        glm::vec3 lightPosition) {
+    if (!effects.buffers) {
+        return;
+    }
     FramebufferObject* fbo = effects.buffers->lightshaftFbo.get();
     if (nodes.plane == nullptr ||
         !usableForEffect(fbo, "LIGHTSHAFTS", effects.reported.occlusion)) {

@@ -43,6 +43,9 @@ void copyScreenInto(const FramebufferObject& sceneFbo, int width, int height) {
 }
 
 bool buffersUsable(EffectObjects& effects) {
+    if (!effects.buffers) {
+        return false;
+    }
     const EffectBuffers& buffers = *effects.buffers;
     bool& reported = effects.reported.motionBlur;
     return usableForEffect(buffers.sceneFbo.get(), "MOTION BLUR", reported) &&
