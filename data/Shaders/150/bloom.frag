@@ -44,7 +44,8 @@ vec4 brightPass() {
     return vec4(sum * 0.25, 1.0);
 }
 
-// Gaussian over 9 x 9 texels of the same size as the target.
+// Gaussian over 9 x 9 texels of the same size as the target, falling to
+// about 1% at the border so the glow has no visible edge.
 vec4 narrowBlur() {
     ivec2 size = textureSize(fboTex0, 0);
     ivec2 centre = ivec2(screenUv * vec2(size));
@@ -52,7 +53,7 @@ vec4 narrowBlur() {
     float total = 0.0;
     for (int y = -4; y <= 4; ++y) {
         for (int x = -4; x <= 4; ++x) {
-            float weight = exp(-float(x * x + y * y) / 8.0);
+            float weight = exp(-float(x * x + y * y) / 3.5);
             ivec2 at = clamp(centre + ivec2(x, y), ivec2(0), size - 1);
             sum += texelFetch(fboTex0, at, 0).rgb * weight;
             total += weight;
@@ -61,14 +62,15 @@ vec4 narrowBlur() {
     return vec4(sum / total * kGlowGain, 1.0);
 }
 
-// Gaussian over the quarter-size mip level, reaching four times as far.
+// Gaussian over the quarter-size mip level, reaching four times as far,
+// again fading out before its border.
 vec4 wideBlur() {
     vec2 texel = 4.0 / vec2(textureSize(fboTex0, 0));
     vec3 sum = vec3(0.0);
     float total = 0.0;
-    for (int y = -2; y <= 2; ++y) {
-        for (int x = -2; x <= 2; ++x) {
-            float weight = exp(-float(x * x + y * y) / 4.5);
+    for (int y = -3; y <= 3; ++y) {
+        for (int x = -3; x <= 3; ++x) {
+            float weight = exp(-float(x * x + y * y) / 3.0);
             sum += textureLod(fboTex0, screenUv + vec2(x, y) * texel, 2.0).rgb * weight;
             total += weight;
         }

@@ -24,9 +24,9 @@ out float spriteAlpha;
 // sheet it shows (top-left, top-right, bottom-left, bottom-right) and how
 // strong it is.
 const float kAlong[3] = float[3](0.0, 0.8, 1.2);
-const float kScale[3] = float[3](1.3, 0.45, 0.8);
+const float kScale[3] = float[3](0.55, 0.4, 0.7);
 const int kCell[3] = int[3](3, 3, 0);
-const float kStrength[3] = float[3](0.9, 0.55, 0.3);
+const float kStrength[3] = float[3](0.7, 0.5, 0.25);
 
 void main() {
     vec4 light = (mvMat * vec4(lightPos, 1.0)) * projMat;

@@ -20,7 +20,12 @@ const int kSamples = 40;
 const float kDensity = 0.9;
 // Each sample further out counts this much less than the one before.
 const float kDecay = 0.955;
-const float kExposure = 0.07;
+// The rays saturate softly toward kRayMax, so a moon that fills the view
+// brightens the picture without burning it out.
+const float kExposure = 0.12;
+const float kRayMax = 0.55;
+// The moon's own disc, added on top of its rays.
+const float kDiscBrightness = 0.4;
 // The occlusion picture's background is the clear colour, not black: only
 // what is clearly brighter counts as light.
 const float kLightThreshold = 0.25;
@@ -52,6 +57,7 @@ void main() {
     float halo = exp(-dot(toLight, toLight) * 30.0) * 0.25;
     // Rays fade as the light leaves the screen.
     float onScreen = 1.0 - smoothstep(0.6, 1.2, max(abs(lightUv.x - 0.5), abs(lightUv.y - 0.5)));
-    float light = (sum * kExposure + halo) * onScreen;
+    float rays = (1.0 - exp(-sum * kExposure)) * kRayMax;
+    float light = (rays + lightAt(screenUv) * kDiscBrightness + halo) * onScreen;
     fragColor = vec4(kMoonlight * light, 1.0);
 }
