@@ -5,6 +5,10 @@ set -u
 source "$(dirname "$0")/lib/game.bash"
 
 prepare_run_dir "$1"
+# The shipped settings in a smaller window: software rendering draws it
+# several times faster, and these checks are about the keys, not the picture.
+sed -i 's/^window_width=.*/window_width=400/; s/^window_height=.*/window_height=300/' \
+    "$GAME_DIR/config.cfg"
 start_game
 find_window
 

@@ -6,7 +6,7 @@
 # Seconds a game may take to open its window (software rendering is slow).
 WINDOW_TIMEOUT=${WINDOW_TIMEOUT:-60}
 # Seconds a log line may take to appear after its key press.
-LINE_TIMEOUT=${LINE_TIMEOUT:-20}
+LINE_TIMEOUT=${LINE_TIMEOUT:-60}
 
 GAME_DIR=""
 GAME_PID=""
