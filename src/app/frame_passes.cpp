@@ -9,6 +9,7 @@
 #include "app/passes/lens_flare_pass.h"
 #include "app/passes/light_shaft_pass.h"
 #include "app/passes/motion_blur_pass.h"
+#include "app/passes/particle_pass.h"
 #include "app/passes/pass_target.h"
 #include "app/passes/picking_pass.h"
 #include "app/shader_setup.h"
@@ -33,13 +34,17 @@ void updateViewWhilePaused(const LoopState& loop, double elapsed) {
 // then what is drawn over it.
 void renderFullScene(const FrameValues& values, const LoopState& loop, FrameObjects& objects) {
     drawLitWorld(values, objects);
-    // Particle systems, pass 0 ("ps"), go here.
+    if (values.switches[ParticleSystems]) {
+        drawOpaqueParticles(values);
+    }
     if (values.switches[Crosshair]) {
         drawCrosshair(values, objects.nodes, loop.mouseX, loop.mouseY);
     }
     drawTextOverlays(loop.messageOverlay, loop.fpsOverlay, values.overlayProjection,
                      programById(FontProgram));
-    // Particle systems, pass 1 (additive, no depth test), go here.
+    if (values.switches[ParticleSystems]) {
+        drawGlowingParticles(values);
+    }
     if (values.switches[Lensflare]) {
         drawLensFlare(values, objects.effects);
     }
