@@ -146,9 +146,11 @@ SceneNode asteroidBelt() {
     return belt;
 }
 
+// Only the gas giant, seen close with its rings, gets the finest sphere; the
+// others are far enough for the lighter one, which keeps the frame cheap.
 SceneNode rockyPlanet() {
     return with(group("orbit of Terra", offPath(13, {360, -110, -50})),
-                {thing("Terra", "planet.obj", "planet_terra.tga", 120.0f),
+                {thing("Terra", "moon.obj", "planet_terra.tga", 120.0f),
                  with(spinner("circling moonlet", glm::vec3(0.0f), {0, 1, 0.2f}, 0.05f),
                       {thing("moonlet", "moon.obj", "moon.tga", 22.0f, {210, 0, 0})})});
 }
@@ -161,7 +163,7 @@ SceneNode relayStation() {
 
 SceneNode barrenPlanet() {
     return with(group("orbit of Hades", offPath(23, {-400, -130, 0})),
-                {thing("Hades", "planet.obj", "moon.tga", 170.0f)});
+                {thing("Hades", "moon.obj", "moon.tga", 170.0f)});
 }
 
 // The special models start switched off; the passes switch them on for the
