@@ -151,6 +151,24 @@ void BM_ManagerDrawBothPasses(benchmark::State& state) {
 }
 BENCHMARK(BM_ManagerDrawBothPasses)->Unit(benchmark::kMicrosecond);
 
+// The five markers alone: each re-initialises its 5 points on its cue and
+// uploads them again before its draw call; the points cost the GL next to
+// nothing, so this is the hand-over itself.
+void BM_MarkerDraws(benchmark::State& state) {
+    if (!load().ready) {
+        state.SkipWithError("no GL context or no run folder: run under Xvfb after a build");
+        return;
+    }
+    ShaderProgram* ps = collection::ShaderCollection::getInstance()->getProgram(3);
+    for (auto _ : state) {
+        for (std::size_t i = load().systems.size() - 5; i < load().systems.size(); ++i) {
+            load().systems[i]->draw(&load().view, &load().projection, ps, 1, 2, 12);
+        }
+        finishGLWork(state);
+    }
+}
+BENCHMARK(BM_MarkerDraws)->Unit(benchmark::kMicrosecond);
+
 // The whole per-frame cost, GL work included, for comparison.
 void BM_WholeFrameWithGLWork(benchmark::State& state) {
     if (!load().ready) {
