@@ -18,6 +18,9 @@ namespace {
 // Deeper nesting than any scene needs; the bound keeps a malformed file from
 // exhausting the stack.
 constexpr int kMaxNodeDepth = 100;
+// Searches per line, and searches of the root's own blocks.
+constexpr std::size_t kSearchesPerLine = 2;
+constexpr std::size_t kRootSearches = 8;
 
 std::string quoted(std::string_view text) {
     std::string result(1, '"');
@@ -70,6 +73,10 @@ private:
 
 } // namespace
 
+std::size_t sceneReadBudget(std::size_t lineCount) {
+    return kSearchesPerLine * lineCount + kRootSearches;
+}
+
 SceneNodeReader::SceneNodeReader(std::string source, GeometryFactory makeGeometry,
                                  std::size_t blockBudget)
     : source(std::move(source)), makeGeometry(std::move(makeGeometry)), blocksLeft(blockBudget) {}
@@ -86,7 +93,7 @@ bool SceneNodeReader::withinBudget(const std::string& owner) {
     }
     if (!budgetReported) {
         budgetReported = true;
-        report(owner, "blocks overlap, more block reads than the file has lines",
+        report(owner, "blocks overlap, read more often than the file has lines",
                "rest of the scene skipped");
     }
     return false;

@@ -18,6 +18,11 @@ namespace scenegraph {
 class Node;
 class TransformationNode;
 
+// Block searches enough for any file whose blocks do not overlap: each block
+// is found once at its own opening line, and each search that finds nothing
+// follows a found block or is one of the root's few.
+std::size_t sceneReadBudget(std::size_t lineCount);
+
 // Makes the drawable model of a "GeomObj" block from its two paths. The game
 // makes it through the vertex-buffer collection; tests and the fuzzer pass
 // their own, so reading needs no GL context.
@@ -29,8 +34,8 @@ using GeometryFactory =
 // is missing; that object is skipped and reading goes on with the rest.
 class SceneNodeReader {
 public:
-    // blockBudget bounds the number of blocks read: a well-formed file reads
-    // each block once, so the number of its lines is enough for any of them.
+    // blockBudget bounds the number of block searches, so overlapping blocks
+    // cannot be read again and again; see sceneReadBudget.
     SceneNodeReader(std::string source, GeometryFactory makeGeometry, std::size_t blockBudget);
 
     // Takes the first "Transnode" block out of lines and reads it, with its

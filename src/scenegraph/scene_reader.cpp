@@ -141,7 +141,7 @@ model::OBJ* collectionGeometry(const std::string& objPath, const std::string& te
 
 void readScene(RootNode& root, const SceneLines& lines, const std::string& source,
                const GeometryFactory& makeGeometry) {
-    SceneNodeReader reader(source, makeGeometry, lines.size());
+    SceneNodeReader reader(source, makeGeometry, sceneReadBudget(lines.size()));
     SceneLines rest = lines;
     std::optional<SceneLines> rootBlock =
         reader.takeNamedBlock(rest, "RootNode", "the scene", "scene left as it was");

@@ -48,6 +48,13 @@ TEST_F(SceneMissingTest, WithoutRootNodeBlockTheSceneStaysAsItWas) {
     expectPreviousScene();
 }
 
+TEST_F(SceneMissingTest, EmptyFileHasNoRootNodeBlock) {
+    const std::string errors = readWithErrors("");
+    EXPECT_EQ(lineCount(errors), 1);
+    EXPECT_TRUE(mentions(errors, "no \"RootNode\" block"));
+    expectPreviousScene();
+}
+
 TEST_F(SceneMissingTest, FileThatCannotBeOpenedLeavesTheScene) {
     testing::internal::CaptureStderr();
     scenegraph::loadScene("no/such/dir/missing.scene", store.factory());
