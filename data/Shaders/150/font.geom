@@ -12,8 +12,9 @@ layout(points) in;
 layout(triangle_strip, max_vertices = 4) out;
 
 uniform mat4 mvMat;
-// Uploaded with the transpose flag set, so the matrix applied is the
-// transpose of the one received: multiply from the left as a row vector.
+// Arrives as the transpose of the projection (it is uploaded with the
+// transpose flag set); multiplying a point from the left, as a row vector,
+// applies the projection itself.
 uniform mat4 projMat;
 
 in vec3 font[];
