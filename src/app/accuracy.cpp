@@ -47,3 +47,14 @@ std::string accuracyText(int hitCount, int cueCount) {
     text << "ACCURACY: " << accuracy << "\\n" << ratingFor(accuracy);
     return text.str();
 }
+
+std::string accuracyLogLine(int hitCount, int cueCount) {
+    const std::string text = accuracyText(hitCount, cueCount);
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool lineBreak = text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n';
+        line += lineBreak ? ' ' : text[i];
+        i += lineBreak ? 1 : 0;
+    }
+    return line;
+}

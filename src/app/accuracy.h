@@ -13,3 +13,7 @@ const char* ratingFor(float accuracy);
 // "ACCURACY: <number>\n<rating>" with the number in six significant digits and
 // the line break as the two characters '\' 'n' that the overlay understands.
 std::string accuracyText(int hitCount, int cueCount);
+
+// The same verdict as one plain line for the log: the overlay's line breaks
+// become blanks.
+std::string accuracyLogLine(int hitCount, int cueCount);

@@ -43,6 +43,8 @@ void applyLine(const std::string& key, const std::string& value, Window& window)
         forwardcontextflag = value == "true";
     } else if (key == "showfps") {
         showfps = value == "true";
+    } else if (key == "demo") {
+        demoMode = value == "true";
     }
 }
 

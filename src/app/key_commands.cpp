@@ -2,6 +2,8 @@
 
 #include "app/render_modes.h"
 #include "app/settings.h"
+#include "game/level.h"
+#include "game/level_manager.h"
 #include "platform/glfw_compat.h"
 #include "scenegraph/root_node.h"
 
@@ -31,6 +33,16 @@ std::string onOff(const char* name, bool on) {
     return std::string(name) + (on ? " ON" : " OFF");
 }
 
+// The level's flag and its song follow the loop's pause state.
+void pauseLevel(bool paused) {
+    if (!util::LevelManager::hasInstance()) {
+        return;
+    }
+    if (Level* level = util::LevelManager::getInstance()->currentLevel()) {
+        level->setPaused(paused);
+    }
+}
+
 std::optional<CommandReply> togglePause(CommandContext& context, int) {
     LoopState& loop = context.loop;
     if (!loop.paused) {
@@ -42,6 +54,7 @@ std::optional<CommandReply> togglePause(CommandContext& context, int) {
         loop.lastTime = loop.pauseStart;
         loop.paused = false;
     }
+    pauseLevel(loop.paused);
     return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 #include "app/frame_statistics.h"
 #include "app/overlay_text.h"
 #include "app/render_flags.h"
+#include "game/demo_driver.h"
 
 #include <glm/glm.hpp>
 
@@ -28,4 +29,6 @@ struct LoopState {
     int mouseY = 0;
     OverlayText messageOverlay; // command messages (one second) and the final accuracy
     OverlayText fpsOverlay;     // the statistics line, shown until F2 hides it
+    bool accuracyLogged = false; // the end of the song was written to the log once
+    game::DemoDriver demo;       // plays the game in demo mode
 };

@@ -5,9 +5,10 @@
 #include "app/shader_setup.h"
 #include "app/startup.h"
 #include "app/window.h"
+#include "game/level.h"
+#include "game/level_manager.h"
 #include "platform/allocator.h"
 #include "scenegraph/root_node.h"
-#include "scenegraph/scene_reader.h"
 
 #include <cstdlib>
 
@@ -22,12 +23,14 @@ int main() {
         return EXIT_FAILURE;
     }
     initShaders();
-    // The world the level plays in; the level's set-up takes this over.
-    scenegraph::loadScene("Scenes/testscene.scene");
+    auto* level = new Level("level1");
+    level->init();
+    util::LevelManager::getInstance()->addLevel(level);
     FrameObjects frameObjects;
     initSpecialNodes(frameObjects.nodes, *root, loop.currentCamName);
     const Window* window = root->getWindow();
     createFrameObjects(frameObjects, window->width, window->height);
+    frameObjects.debris.arrays = &level->debris;
     runMainLoop(loop, frameObjects);
     shutdown(frameObjects);
     return EXIT_SUCCESS;

@@ -4,13 +4,19 @@
 #include "app/frame_objects.h"
 #include "app/frame_passes.h"
 #include "app/key_commands.h"
+#include "app/level_steps.h"
 #include "app/loop_steps.h"
 #include "app/settings.h"
 #include "app/startup.h"
+#include "game/level.h"
+#include "game/level_manager.h"
+#include "game/time_controller.h"
 #include "platform/glfw_compat.h"
 #include "render/light.h"
+#include "render/particle_manager.h"
 #include "render/text_pass.h"
 #include "scenegraph/root_node.h"
+#include "util/color_counter.h"
 
 #include <iostream>
 
@@ -31,6 +37,9 @@ void runPass(LoopState& loop, FrameObjects& frameObjects, KeyCommands& commands,
     platform::glfwGetMousePos(&loop.mouseX, &loop.mouseY);
     loop.now = platform::glfwGetTime();
     double elapsed = loop.now - loop.lastTime;
+    if (Level* level = util::LevelManager::getInstance()->currentLevel()) {
+        followLevel(loop, *level, std::cout);
+    }
     ageMessage(loop.messageOverlay, elapsed);
     if (!loop.paused) {
         updateFrame(loop, elapsed);
@@ -49,10 +58,22 @@ void runPass(LoopState& loop, FrameObjects& frameObjects, KeyCommands& commands,
 
 } // namespace
 
-void updateFrame(const LoopState& loop, double elapsed) {
+void updateFrame(LoopState& loop, double elapsed) {
+    if (Level* level = util::LevelManager::getInstance()->currentLevel()) {
+        level->update();
+        // The demo aims after the level has flown the camera and before the
+        // camera's own update turns it towards the moved cursor.
+        if (demoMode) {
+            if (std::optional<glm::ivec2> cursor = loop.demo.step(*level)) {
+                loop.mouseX = cursor->x;
+                loop.mouseY = cursor->y;
+            }
+        }
+    }
     Light::getInstance()->update(loop.lightPosition, elapsed);
     scenegraph::RootNode::getInstance()->update(elapsed);
     animation::AnimationPlayer::getInstance()->update(elapsed);
+    ParticleManager::getInstance()->update(elapsed);
 }
 
 void runMainLoop(LoopState& loop, FrameObjects& frameObjects) {
@@ -64,7 +85,25 @@ void runMainLoop(LoopState& loop, FrameObjects& frameObjects) {
     }
 }
 
+namespace {
+
+// The level goes first: the particle manager only lists its systems, and
+// the recordings and picking colours live as long as the level.
+void destroyLevel() {
+    ParticleManager::destroyInstance();
+    if (Level* level = util::LevelManager::getInstance()->releaseCurrentLevel()) {
+        level->destroy();
+        delete level;
+    }
+    util::LevelManager::destroyInstance();
+    util::TimeController::destroyInstance();
+    util::ColorCounter::destroyInstance();
+}
+
+} // namespace
+
 void shutdown(FrameObjects& frameObjects) {
+    destroyLevel();
     scenegraph::RootNode* root = scenegraph::RootNode::getInstance();
     root->deleteChildren();
     scenegraph::RootNode::destroyInstance();

@@ -5,7 +5,7 @@
 struct FrameObjects;
 
 // The per-pass simulation step, skipped while the game is paused.
-void updateFrame(const LoopState& loop, double elapsed);
+void updateFrame(LoopState& loop, double elapsed);
 
 // Runs passes until Escape, Q or the window closing ends the loop.
 void runMainLoop(LoopState& loop, FrameObjects& frameObjects);

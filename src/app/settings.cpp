@@ -4,6 +4,7 @@ int glMajorVersion = 2;
 int glMinorVersion = 1;
 bool forwardcontextflag = true;
 bool showfps = false;
+bool demoMode = false;
 int windowWidth = 0;
 int windowHeight = 0;
 
@@ -12,6 +13,7 @@ void setDefaultSettings() {
     glMinorVersion = 1;
     forwardcontextflag = true;
     showfps = false;
+    demoMode = false;
     windowWidth = 0;
     windowHeight = 0;
 }

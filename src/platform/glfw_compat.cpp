@@ -17,6 +17,9 @@ bool initialised = false;
 Hints hints;
 InputState* scripted = nullptr;
 
+// Buttons the demo holds down until the frame is presented.
+std::array<bool, GLFW_MOUSE_BUTTON_LAST + 1> injectedButtons{};
+
 // Our own clock, so time runs in tests that never open a window.
 using Clock = std::chrono::steady_clock;
 Clock::time_point clockBase = Clock::now();
@@ -122,6 +125,7 @@ void glfwSetWindowTitle(const char* title) {
 }
 
 void glfwSwapBuffers() {
+    injectedButtons.fill(false);
     if (window != nullptr) {
         ::glfwSwapBuffers(window);
         glfwPollEvents();
@@ -144,6 +148,9 @@ int glfwGetKey(int key) {
 int glfwGetMouseButton(int button) {
     if (button < 0 || button > GLFW_MOUSE_BUTTON_LAST) {
         return 0;
+    }
+    if (injectedButtons[static_cast<std::size_t>(button)]) {
+        return 1;
     }
     if (scripted != nullptr) {
         return scripted->buttons[button] != 0 ? 1 : 0;
@@ -180,6 +187,12 @@ void glfwSetMousePos(int x, int y) {
     }
     if (window != nullptr) {
         glfwSetCursorPos(window, x, y);
+    }
+}
+
+void injectMouseButtonPress(int button) {
+    if (button >= 0 && button <= GLFW_MOUSE_BUTTON_LAST) {
+        injectedButtons[static_cast<std::size_t>(button)] = true;
     }
 }
 

@@ -49,6 +49,9 @@ int glfwGetKey(int key);
 int glfwGetMouseButton(int button);
 void glfwGetMousePos(int* x, int* y);
 void glfwSetMousePos(int x, int y);
+// Holds the button down, on top of the real mouse, until the next
+// glfwSwapBuffers: one frame's click for the demo player.
+void injectMouseButtonPress(int button);
 
 double glfwGetTime();
 void glfwSetTime(double seconds);

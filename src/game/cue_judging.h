@@ -1,0 +1,80 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <vector>
+
+namespace scenegraph {
+class TransformationNode;
+}
+
+namespace game {
+
+// Cues looked at together: the oldest cue whose event has not fired and the
+// four after it.
+constexpr int kWindowSlots = 5;
+// A click counts from this long before a cue's time to this long after it,
+// on the event clock.
+constexpr double kHitToleranceMs = 250.0;
+// The current cue's window closes this soon after its time; from then on the
+// cue is judged as the previous one, whose window opens this long before.
+constexpr double kWindowOverlapMs = 50.0;
+// Cues announce themselves this long before their time.
+constexpr double kAnnounceAheadMs = 1500.0;
+// A beat pulses at most this many cues.
+constexpr int kPulsedCues = 10;
+
+// The look of a cue, handed to model drawing.
+constexpr int kCueBuilt = 4;
+constexpr int kCueAnnounced = 6;
+constexpr int kCueInWindow = 7;
+constexpr int kCueMissed = 8;
+// The node status of a hit cue: no longer drawn.
+constexpr int kCueHitStatus = 5;
+// announceState of a slot whose cue has been announced.
+constexpr int kAnnounced = -1;
+
+// The time of cue i in ms of music, -1.0 for an index that has none
+// (negative, the last loaded cue, or past the end).
+using CueTimes = std::function<double(int)>;
+// Called for a cue at the moment it is hit or announced.
+using CueAction = std::function<void(scenegraph::TransformationNode& cue)>;
+
+// The level's cues as judging and announcing see them: plain nodes with
+// their draw mode, hit flag and status.
+struct CueTrack {
+    std::vector<scenegraph::TransformationNode*> cues; // one per loaded cue time, in time order
+    int currentCue = 0;                                // oldest cue whose cue event has not fired
+    std::array<int, kWindowSlots> announceState{};     // per slot: kAnnounced or not yet
+    int hitCount = 0;                                  // cues hit so far
+
+    int cueCount() const { return static_cast<int>(cues.size()); }
+};
+
+// How many window slots hold a cue that can be judged: the slots stop before
+// the last loaded cue, which has no time, so with no cue at all there are none.
+int judgedSlots(const CueTrack& track);
+
+// Cues the game can judge: all but the last loaded one.
+int judgeableCues(int cueCount);
+
+// Judges the clicks of the window against the event clock (positionMs plus
+// the lookahead): a click inside a cue's window hits it (onHit runs, the cue
+// stops being drawn and counts), one before it marks the cue missed, and a
+// cue left unhit past its window is marked missed.
+void judgeHits(CueTrack& track, double positionMs, const CueTimes& cueTime, const CueAction& onHit);
+
+// Announces the cue of window slot `slot` once it is due, kAnnounceAheadMs
+// ahead of its time: it takes the announced look and onAnnounce runs. A slot
+// announces once until a cue event moves a new cue into it.
+void announceSlot(CueTrack& track, int slot, double positionMs, const CueTimes& cueTime,
+                  const CueAction& onAnnounce);
+
+// A cue event: the window moves on by one cue (never past the last one) and
+// the slot entering it starts unannounced.
+void advanceWindow(CueTrack& track);
+
+// How many cues from currentCue on a beat pulses.
+int pulsedCues(const CueTrack& track);
+
+} // namespace game

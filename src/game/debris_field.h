@@ -1,0 +1,15 @@
+#pragma once
+
+#include "app/debris.h"
+#include "game/path.h"
+
+namespace game {
+
+// Scatters the wreckage along the whole path: for every segment,
+// DebrisArrays::kPiecesPerPathPoint pieces on the spline, each pushed
+// sideways by 20 to 70 units and sized up to 10 per axis. Draws from the
+// game's random sequence in a fixed order, so every run builds the same
+// field. The hull is left as it is.
+void fillDebris(DebrisArrays& debris, const PathPoints& points);
+
+} // namespace game

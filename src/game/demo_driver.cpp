@@ -1,0 +1,198 @@
+#include "game/demo_driver.h"
+
+#include "app/window.h"
+#include "game/demo_player.h"
+#include "game/level.h"
+#include "model/obj_anim.h"
+#include "platform/glfw_compat.h"
+#include "scenegraph/camera_node.h"
+#include "scenegraph/root_node.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace game {
+
+namespace {
+
+// A cursor closer than this to the window's edge may pick outside the
+// picking buffer.
+constexpr int kEdgeMargin = 8;
+// How far the rounded cursor may lie from the cue's centre.
+constexpr float kAimTolerancePixels = 2.0f;
+// The cue sphere's radius in world units (its smaller shape).
+constexpr float kCueRadius = 1.0f;
+
+// The camera node's turn for a cursor offset: 30 degrees at the window's edge.
+float lookAngle(float cursor, int centre) {
+    return static_cast<float>((cursor - static_cast<float>(centre)) * 30.0 / std::max(centre, 1));
+}
+
+struct CamPose {
+    glm::mat4 rotX, rotY, rotZ, rotMat, translationMat, localmodelMat, globalModelMat;
+};
+
+CamPose savePose(const view::Cam& cam) {
+    return {cam.rotX,           cam.rotY,          cam.rotZ,          cam.rotMat,
+            cam.translationMat, cam.localmodelMat, cam.globalModelMat};
+}
+
+void restorePose(view::Cam& cam, const CamPose& pose) {
+    cam.rotX = pose.rotX;
+    cam.rotY = pose.rotY;
+    cam.rotZ = pose.rotZ;
+    cam.rotMat = pose.rotMat;
+    cam.translationMat = pose.translationMat;
+    cam.localmodelMat = pose.localmodelMat;
+    cam.globalModelMat = pose.globalModelMat;
+}
+
+std::optional<glm::vec2> toScreen(const glm::vec4& clip, int width, int height) {
+    if (clip.w <= 0.0f) {
+        return std::nullopt;
+    }
+    const glm::vec2 ndc = glm::vec2(clip) / clip.w;
+    return glm::vec2((ndc.x + 1.0f) * 0.5f * static_cast<float>(width),
+                     (1.0f - ndc.y) * 0.5f * static_cast<float>(height));
+}
+
+// The view after the camera node's update with the cursor at `cursor`,
+// turned as the node would turn it (only a cursor that moved turns it).
+glm::mat4 predictView(scenegraph::CameraNode& node, glm::vec2 cursor, bool moved, int width,
+                      int height) {
+    view::Cam& cam = *node.getCam();
+    const CamPose pose = savePose(cam);
+    if (moved) {
+        cam.mouseLook(lookAngle(cursor.x, width / 2), lookAngle(cursor.y, height / 2));
+    }
+    cam.updateFromParent(0.0, node.localmodelMat);
+    const glm::mat4 view = *cam.viewMatrix();
+    restorePose(cam, pose);
+    return view;
+}
+
+// The cue's centre under `cursor`, near enough: well inside the cue's disc.
+bool onCentre(std::optional<glm::vec2> centre, glm::ivec2 cursor, float tolerance) {
+    return centre && glm::length(*centre - glm::vec2(cursor)) <= tolerance;
+}
+
+bool insideWindow(glm::ivec2 cursor, int width, int height) {
+    return cursor.x >= kEdgeMargin && cursor.y >= kEdgeMargin && cursor.x < width - kEdgeMargin &&
+           cursor.y < height - kEdgeMargin;
+}
+
+glm::ivec2 rounded(glm::vec2 point) {
+    return {static_cast<int>(std::lround(point.x)), static_cast<int>(std::lround(point.y))};
+}
+
+glm::ivec2 currentCursor() {
+    glm::ivec2 cursor(0);
+    platform::glfwGetMousePos(&cursor.x, &cursor.y);
+    return cursor;
+}
+
+glm::vec3 cuePlace(const Level& level, int index) {
+    return glm::vec3(level.cues[static_cast<std::size_t>(index)]->globalModelMat[3]);
+}
+
+} // namespace
+
+std::optional<glm::vec2> predictOnScreen(scenegraph::CameraNode& cameraNode, const glm::vec3& point,
+                                         const glm::mat4& projection, int width, int height,
+                                         glm::ivec2 cursor) {
+    const bool moved = cursor.x != cameraNode.mouseX_old || cursor.y != cameraNode.mouseY_old;
+    const glm::mat4 view = predictView(cameraNode, glm::vec2(cursor), moved, width, height);
+    return toScreen(projection * view * glm::vec4(point, 1.0f), width, height);
+}
+
+bool DemoDriver::liesOnCue(const Aim& aim, const glm::vec3& cue, glm::ivec2 resting) {
+    std::optional<glm::vec2> centre =
+        predictOnScreen(aim.node, cue, aim.projection, aim.width, aim.height, resting);
+    // Half the cue's radius on screen, measured beside its centre.
+    const glm::mat4 view = predictView(aim.node, glm::vec2(resting), false, aim.width, aim.height);
+    const glm::vec3 side(glm::inverse(view)[0]);
+    std::optional<glm::vec2> rim = toScreen(
+        aim.projection * view * glm::vec4(cue + side * kCueRadius, 1.0f), aim.width, aim.height);
+    if (!centre || !rim || !insideWindow(resting, aim.width, aim.height)) {
+        return false;
+    }
+    return onCentre(centre, resting, 0.5f * glm::length(*rim - *centre));
+}
+
+std::optional<glm::ivec2> DemoDriver::aimWhileTurning(const Aim& aim, const glm::vec3& cue) {
+    const CueOnScreen turned = [&](glm::vec2 cursor) -> std::optional<glm::vec2> {
+        const glm::mat4 view = predictView(aim.node, cursor, true, aim.width, aim.height);
+        return toScreen(aim.projection * view * glm::vec4(cue, 1.0f), aim.width, aim.height);
+    };
+    const glm::vec2 start(static_cast<float>(aim.width / 2), static_cast<float>(aim.height / 2));
+    std::optional<glm::vec2> solved = solveAim(turned, start);
+    if (!solved) {
+        return std::nullopt;
+    }
+    const glm::ivec2 cursor = rounded(*solved);
+    if (!insideWindow(cursor, aim.width, aim.height) ||
+        !onCentre(predictOnScreen(aim.node, cue, aim.projection, aim.width, aim.height, cursor),
+                  cursor, kAimTolerancePixels)) {
+        return std::nullopt;
+    }
+    return cursor;
+}
+
+std::optional<glm::ivec2> DemoDriver::step(const Level& level) {
+    const unsigned int positionMs = level.getPositionMs();
+    const double frameMs = positionMs >= lastPositionMs ? positionMs - lastPositionMs : 0.0;
+    lastPositionMs = positionMs;
+    scenegraph::RootNode* root = scenegraph::RootNode::getInstance();
+    scenegraph::CameraNode* node = root->activeCam;
+    if (clickedLastFrame || node == nullptr || node->getCam() == nullptr) {
+        clickedLastFrame = false;
+        return std::nullopt;
+    }
+    Window& window = *root->getWindow();
+    const Aim aim{*node, window.getProjMat(), window.width, window.height};
+    if (std::optional<int> due =
+            cueToClick(level.getTrack(), positionMs, Level::cueTime, frameMs)) {
+        return clickOn(aim, cuePlace(level, *due));
+    }
+    // A cue the turning camera cannot bring under the cursor this frame is
+    // approached in two: the cursor rests on it first, then clicks unmoved.
+    std::optional<int> next =
+        cueToClick(level.getTrack(), positionMs, Level::cueTime, 2.0 * frameMs);
+    if (next && !aimWhileTurning(aim, cuePlace(level, *next))) {
+        return restOn(aim, cuePlace(level, *next));
+    }
+    return std::nullopt;
+}
+
+std::optional<glm::ivec2> DemoDriver::clickOn(const Aim& aim, const glm::vec3& cue) {
+    const glm::ivec2 resting = currentCursor();
+    std::optional<glm::ivec2> cursor;
+    if (liesOnCue(aim, cue, resting)) {
+        cursor = resting;
+    } else {
+        cursor = aimWhileTurning(aim, cue);
+    }
+    if (!cursor) {
+        return restOn(aim, cue);
+    }
+    platform::glfwSetMousePos(cursor->x, cursor->y);
+    platform::injectMouseButtonPress(GLFW_MOUSE_BUTTON_LEFT);
+    clickedLastFrame = true;
+    return cursor;
+}
+
+std::optional<glm::ivec2> DemoDriver::restOn(const Aim& aim, const glm::vec3& cue) {
+    std::optional<glm::vec2> unturned =
+        predictOnScreen(aim.node, cue, aim.projection, aim.width, aim.height, currentCursor());
+    if (!unturned) {
+        return std::nullopt;
+    }
+    const glm::ivec2 cursor = rounded(*unturned);
+    if (!insideWindow(cursor, aim.width, aim.height)) {
+        return std::nullopt;
+    }
+    platform::glfwSetMousePos(cursor.x, cursor.y);
+    return cursor;
+}
+
+} // namespace game

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <glm/glm.hpp>
+
+#include <optional>
+
+class Level;
+
+namespace scenegraph {
+class CameraNode;
+}
+
+namespace game {
+
+// Where the centre of a world point shows on a window of width x height
+// (pixels, origin top left) when the active camera's cursor rests at
+// `cursor`: the camera's own mouse look and update are run on a copy of its
+// pose, so its matrices are left as they were. Nothing behind the eye.
+std::optional<glm::vec2> predictOnScreen(scenegraph::CameraNode& cameraNode, const glm::vec3& point,
+                                         const glm::mat4& projection, int width, int height,
+                                         glm::ivec2 cursor);
+
+// The demo mode's player: once per frame, between the level's update and the
+// scene's, it picks the cue that is due, puts the real cursor where that cue
+// will be once the camera has turned towards it, and presses the left button
+// for that frame, so the picking pass and the judging treat it like a click.
+class DemoDriver {
+public:
+    // Returns the cursor it set, for the loop's own copy of the mouse.
+    std::optional<glm::ivec2> step(const Level& level);
+
+private:
+    // What aiming needs of this frame: the camera node and the window.
+    struct Aim {
+        scenegraph::CameraNode& node;
+        glm::mat4 projection;
+        int width;
+        int height;
+    };
+
+    // Clicks the cue: from where the cursor rests if it already covers the
+    // cue, else from where the cue will be once the moved cursor has turned
+    // the camera; else only rests the cursor on it for the next frame.
+    std::optional<glm::ivec2> clickOn(const Aim& aim, const glm::vec3& cue);
+    // Moves the cursor onto the cue as the unturned camera shows it.
+    std::optional<glm::ivec2> restOn(const Aim& aim, const glm::vec3& cue);
+    static bool liesOnCue(const Aim& aim, const glm::vec3& cue, glm::ivec2 resting);
+    static std::optional<glm::ivec2> aimWhileTurning(const Aim& aim, const glm::vec3& cue);
+
+    bool clickedLastFrame = false;   // a click needs the button up for a frame first
+    unsigned int lastPositionMs = 0; // the song position of the previous frame
+};
+
+} // namespace game

@@ -1,0 +1,277 @@
+#include "game/level.h"
+
+#include "animation/animation_player.h"
+#include "app/window.h"
+#include "collection/vbo_collection.h"
+#include "game/cue_recorder.h"
+#include "game/debris_field.h"
+#include "game/path_flight.h"
+#include "game/time_controller.h"
+#include "model/obj.h"
+#include "model/obj_anim.h"
+#include "platform/glfw_compat.h"
+#include "render/light.h"
+#include "render/particle_manager.h"
+#include "render/particle_system.h"
+#include "scenegraph/camera_node.h"
+#include "scenegraph/disappearing_node.h"
+#include "scenegraph/hit_node.h"
+#include "scenegraph/root_node.h"
+#include "scenegraph/scene_reader.h"
+#include "util/random.h"
+
+#include <iostream>
+
+namespace {
+
+constexpr const char* kScenePath = "Scenes/testscene.scene";
+constexpr const char* kCueModelPath = "Models/ani_sphere.obj";
+constexpr const char* kCueTexturePath = "Sprites/sphere_rusty.tga";
+constexpr int kCueShapes = 2;
+constexpr const char* kHullModelPath = "Models/cube.obj";
+constexpr const char* kHullTexturePath = "Sprites/hull17.tga";
+constexpr const char* kExplosionSprite = "Sprites/splosion_part_sheet4.tga";
+constexpr const char* kMarkerSprite = "Sprites/marker.tga";
+constexpr float kPulseSeconds = 0.2f;
+constexpr float kJitterRange = 5.0f;
+
+// The flight's heading comes from the previous frame, whatever level flies.
+game::PathFlight flight;
+
+// Uniform in [-kJitterRange, kJitterRange) in steps of 0.005.
+float drawJitter() {
+    return static_cast<float>(util::gameRandom() % 2000 - 1000) / 1000.0f * kJitterRange;
+}
+
+animation::MorphKey morphKey(int frame) {
+    animation::MorphKey key;
+    key.frame = frame;
+    key.duration = kPulseSeconds;
+    return key;
+}
+
+} // namespace
+
+Level::Level(std::string levelName) : name(std::move(levelName)) {
+    cueTimes = [](int index) { return cueTime(index); };
+    onHit = [this](scenegraph::TransformationNode& cue) { explodeAt(cue); };
+    onAnnounce = [this](scenegraph::TransformationNode& cue) { target(cue); };
+}
+
+Level::~Level() {
+    destroy();
+}
+
+double Level::cueTime(int index) {
+    return util::TimeController::getInstance()->cueTime(index);
+}
+
+void Level::init() {
+    paused = false;
+    finished = false;
+    track.hitCount = 0;
+    track.currentCue = 0;
+    track.announceState = {};
+    pathPoints = game::pathControlPoints();
+    pathPointCount = game::kPathPointCount;
+    buildLevel();
+    platform::glfwSetTime(0.0);
+    util::TimeController::getInstance()->active = true;
+    sound.start(paused, std::cout);
+    recorder = std::make_unique<CueRecorder>();
+}
+
+void Level::buildLevel() {
+    loadWorld();
+    buildPulseAnimation();
+    if (view::Cam* cam = activeCam()) {
+        cam->reset();
+    }
+    buildParticleSystems();
+    cueCount = util::TimeController::getInstance()->trackCounts[1];
+    buildCues();
+    debris.hull =
+        collection::VBOCollection::getInstance()->createModel(kHullModelPath, kHullTexturePath);
+    debris.hull->setDrawMode(game::kCueBuilt);
+    game::fillDebris(debris, pathPoints);
+}
+
+// The scene file brings its own window record; the open window keeps its size.
+void Level::loadWorld() {
+    scenegraph::RootNode* root = scenegraph::RootNode::getInstance();
+    const Window* before = root->getWindow();
+    const int width = before->width;
+    const int height = before->height;
+    scenegraph::loadScene(kScenePath);
+    Window* window = root->getWindow();
+    window->width = width;
+    window->height = height;
+    window->changed = true;
+}
+
+void Level::buildPulseAnimation() {
+    pulseAnimation.morphSource.push_back(morphKey(0));
+    pulseAnimation.morphSource.push_back(morphKey(1));
+}
+
+void Level::buildParticleSystems() {
+    const glm::vec3 origin(0.0f);
+    backgroundSystem = std::make_unique<ParticleSystem>(0, 10000, " ", 3, origin);
+    ParticleManager::getInstance()->add(backgroundSystem.get(), "bg_imp_system");
+    constexpr std::array<glm::vec3, kExplosionSystems> places{
+        {{-2, 2, -10}, {2, 2, -10}, {2, -2, -10}, {-2, -2, -10}}};
+    for (int i = 0; i < kExplosionSystems; ++i) {
+        explosionSystems.items[static_cast<std::size_t>(i)] = std::make_unique<ParticleSystem>(
+            1, 1000, kExplosionSprite, 1, places[static_cast<std::size_t>(i)]);
+    }
+    for (auto& system : targetingSystems.items) {
+        system = std::make_unique<ParticleSystem>(1, 5, kMarkerSprite, 4, origin);
+    }
+}
+
+void Level::buildCues() {
+    std::vector<glm::vec3> jitters(static_cast<std::size_t>(std::max(cueCount, 0)));
+    for (glm::vec3& jitter : jitters) {
+        jitter.x = drawJitter();
+        jitter.y = drawJitter();
+        jitter.z = drawJitter();
+    }
+    cues.clear();
+    track.cues.clear();
+    for (int i = 0; i < cueCount; ++i) {
+        buildCue(i, jitters[static_cast<std::size_t>(i)]);
+    }
+}
+
+void Level::buildCue(int index, const glm::vec3& jitter) {
+    ObjAnim* cue = collection::VBOCollection::getInstance()->createAnimModel(
+        kCueModelPath, kCueTexturePath, kCueShapes);
+    cue->setDrawMode(game::kCueBuilt);
+    // The raw loaded time: the last cue has no judging time but still a place.
+    const double time =
+        util::TimeController::getInstance()->cueTimes[static_cast<std::size_t>(index)];
+    const glm::vec4 place = pathPoint((time + kCueLeadMs) / 1000.0);
+    cue->setPosition(glm::vec3(place.x + jitter.x, place.y + jitter.y, place.z));
+    auto* hitNode = new scenegraph::HitNode("cue", cue);
+    auto* system = new scenegraph::DisappearingNode("cueSystem");
+    system->onHit = true;
+    system->addChild(hitNode);
+    scenegraph::Node* universe = scenegraph::RootNode::getInstance()->findNode("universum");
+    if (universe != nullptr) {
+        universe->addChild(system);
+    } else {
+        scenegraph::RootNode::getInstance()->addChild(system);
+    }
+    cues.push_back(cue);
+    track.cues.push_back(cue);
+}
+
+glm::vec4 Level::pathPoint(double seconds) {
+    pathPosition = game::pathPointAt(pathPoints, seconds);
+    return pathPosition;
+}
+
+view::Cam* Level::activeCam() const {
+    scenegraph::CameraNode* node = scenegraph::RootNode::getInstance()->activeCam;
+    return node != nullptr ? node->getCam() : nullptr;
+}
+
+void Level::update() {
+    positionMs = sound.update();
+    flyAlongPath(positionMs / 1000.0);
+    game::judgeHits(track, positionMs, cueTimes, onHit);
+    if (positionMs > kEndMs) {
+        sound.setMusicPaused(true);
+        paused = true;
+        finished = true;
+    }
+    if (recorder != nullptr) {
+        recorder->record(positionMs);
+    }
+    announceAndLog();
+    const int event = util::TimeController::getInstance()->update(positionMs);
+    if (event > 0) {
+        onTimeEvent(event);
+    }
+}
+
+void Level::flyAlongPath(double seconds) {
+    const glm::vec4 point = pathPoint(seconds);
+    if (view::Cam* cam = activeCam()) {
+        flight.fly(*cam, point);
+    }
+}
+
+void Level::announceAndLog() {
+    view::Cam* cam = activeCam();
+    const int slots = game::judgedSlots(track);
+    for (int slot = 0; slot < slots; ++slot) {
+        if (cam != nullptr) {
+            logProximity(*cues[static_cast<std::size_t>(track.currentCue + slot)],
+                         *cam->viewMatrix());
+        }
+        game::announceSlot(track, slot, positionMs, cueTimes, onAnnounce);
+    }
+}
+
+// A cue passing right by the eye is logged; it has no other effect.
+void Level::logProximity(const ObjAnim& cue, const glm::mat4& view) const {
+    const glm::vec3 eye(view * cue.globalModelMat[3]);
+    const float depth = -eye.z;
+    if (depth > 0.0f && depth < 1.0f && eye.x / depth > -30.0f && eye.x / depth < 30.0f &&
+        eye.y / depth > -30.0f && eye.y / depth < 30.0f) {
+        std::cout << "BOING....." << std::endl;
+    }
+}
+
+void Level::onTimeEvent(int event) {
+    if (event == util::beatEvent) {
+        const int pulsed = game::pulsedCues(track);
+        for (int i = 0; i < pulsed; ++i) {
+            animation::AnimationPlayer::getInstance()->play(
+                cues[static_cast<std::size_t>(track.currentCue + i)], &pulseAnimation);
+        }
+    } else if (event == util::cueEvent) {
+        sound.playStab();
+        game::advanceWindow(track);
+    }
+}
+
+void Level::explodeAt(scenegraph::TransformationNode& cue) {
+    ParticleSystem& system = *explosionSystems.take();
+    system.target = &cue;
+    system.active = true;
+    ParticleManager::getInstance()->add(&system, "lolsplosion");
+    glm::vec3 position;
+    cue.getPosition(position);
+    Light::getInstance()->addLight(position.x, position.y, position.z);
+}
+
+void Level::target(scenegraph::TransformationNode& cue) {
+    ParticleSystem& system = *targetingSystems.take();
+    system.target = &cue;
+    system.active = true;
+    ParticleManager::getInstance()->add(&system, "targetingsystem");
+}
+
+void Level::setPaused(bool pause) {
+    paused = pause;
+    sound.setMusicPaused(pause);
+}
+
+void Level::destroy() {
+    sound.release();
+    recorder.reset();
+    debris = DebrisArrays{};
+    cues.clear();
+    track.cues.clear();
+    backgroundSystem.reset();
+    for (auto& system : explosionSystems.items) {
+        system.reset();
+    }
+    for (auto& system : targetingSystems.items) {
+        system.reset();
+    }
+    pulseAnimation = animation::Animation{};
+    name.clear();
+}

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "animation/animation.h"
+#include "app/debris.h"
+#include "game/cue_judging.h"
+#include "game/level_sound.h"
+#include "game/path.h"
+#include "game/rota.h"
+
+#include <glm/glm.hpp>
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CueRecorder;
+class ObjAnim;
+class ParticleSystem;
+
+namespace view {
+class Cam;
+}
+
+// One playable run of the song: the world around the scene file, the camera
+// flown along the path with the music, a cue on the path for every recorded
+// cue time, the judging of the player's clicks and the end at 116 s.
+class Level {
+public:
+    // The song ends the game at the first position past this.
+    static constexpr unsigned int kEndMs = 116000;
+    // A cue sits where the camera passes this long after the cue's time.
+    static constexpr double kCueLeadMs = 800.0;
+    static constexpr int kExplosionSystems = 4;
+    static constexpr int kTargetingSystems = 5;
+
+    explicit Level(std::string name);
+    ~Level();
+    Level(const Level&) = delete;
+    Level& operator=(const Level&) = delete;
+
+    // Builds the world, the cues and the debris, restarts the clock and starts
+    // the song. Needs the shader programs and the scene's root.
+    void init();
+    // One frame of the game; the main loop skips it while paused.
+    void update();
+    // The path position for a song time in seconds, kept in pathPosition.
+    glm::vec4 pathPoint(double seconds);
+    // Releases the sounds, the recorder, the particle systems and the arrays.
+    void destroy();
+
+    // Pauses or resumes the game and its song together (the pause key).
+    void setPaused(bool pause);
+
+    int hitCount() const { return track.hitCount; }
+    // The cues the rating divides by: those the game announces and judges.
+    int judgeableCueCount() const { return game::judgeableCues(cueCount); }
+    const game::CueTrack& getTrack() const { return track; }
+    // The cue time the judging uses (−1.0 where there is none).
+    static double cueTime(int index);
+    unsigned int getPositionMs() const { return positionMs; }
+
+    bool paused = true;                  // the per-frame update is held
+    bool finished = false;               // the song went past kEndMs
+    std::string name;                    // "level1"
+    game::PathPoints pathPoints{};       // the path's control points
+    int pathPointCount = 0;              // entries of pathPoints
+    int cueCount = 0;                    // cues built: the entries of the cue recording
+    glm::vec4 pathPosition{0.0f};        // where the camera is this frame; the light follows it
+    DebrisArrays debris;                 // the wreckage along the path and its hull
+    animation::Animation pulseAnimation; // the cues' pulse on a beat
+    std::vector<ObjAnim*> cues;          // the cue models, in time order; the scene holds them
+    game::LevelSound sound;              // the song (the game's clock) and the stab
+
+private:
+    void buildLevel();
+    void loadWorld();
+    void buildPulseAnimation();
+    void buildParticleSystems();
+    void buildCues();
+    void buildCue(int index, const glm::vec3& jitter);
+    void flyAlongPath(double seconds);
+    void announceAndLog();
+    void logProximity(const ObjAnim& cue, const glm::mat4& view) const;
+    void onTimeEvent(int event);
+    void explodeAt(scenegraph::TransformationNode& cue);
+    void target(scenegraph::TransformationNode& cue);
+    view::Cam* activeCam() const;
+
+    game::CueTrack track;                             // what judging and announcing work on
+    game::CueTimes cueTimes;                          // the time controller's cue times
+    game::CueAction onHit;                            // explosion and flash at a hit cue
+    game::CueAction onAnnounce;                       // a marker pointed at an announced cue
+    unsigned int positionMs = 0;                      // the song position of this frame
+    std::unique_ptr<ParticleSystem> backgroundSystem; // the star field
+    // Explosions for hits and markers for announced cues, each reused in turn.
+    game::Rota<std::unique_ptr<ParticleSystem>, kExplosionSystems> explosionSystems;
+    game::Rota<std::unique_ptr<ParticleSystem>, kTargetingSystems> targetingSystems;
+    std::unique_ptr<CueRecorder> recorder; // appends beats on V once enabled
+};

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <iosfwd>
+#include <memory>
+
+namespace platform::sound {
+class Channel;
+class Sound;
+class System;
+} // namespace platform::sound
+
+namespace game {
+
+// The sound of one level: the streamed song, whose channel is the game's
+// clock, and the stab played at each cue.
+class LevelSound {
+public:
+    static constexpr const char* kMusicPath = "Sound/nooneknows.mp3";
+    static constexpr const char* kStabPath = "Sound/stab0041.wav";
+    static constexpr const char* kClickPath = "Sound/click.wav";
+
+    LevelSound();
+    ~LevelSound();
+    LevelSound(const LevelSound&) = delete;
+    LevelSound& operator=(const LevelSound&) = delete;
+
+    // Opens the sound system, loads the three sounds (a failed load is
+    // reported on `log` as "FMOD error! <code> " and skips the later ones)
+    // and starts the song, paused when `paused`. A song that cannot be opened
+    // still gets a channel, which counts time in silence.
+    void start(bool paused, std::ostream& log);
+    // Feeds the stream; then the song position in ms.
+    unsigned int update();
+    void setMusicPaused(bool paused);
+    // The stab, on a channel of its own; nothing when it did not load.
+    void playStab();
+    // Frees the sounds and the system; safe to call twice.
+    void release();
+
+    platform::sound::Channel* getMusicChannel() const { return musicChannel; }
+
+private:
+    int loadSounds(std::ostream& log);
+
+    std::unique_ptr<platform::sound::System> soundSystem; // owns every sound and channel
+    platform::sound::Sound* music = nullptr;              // the song, streamed
+    platform::sound::Channel* musicChannel = nullptr;     // the song's channel: the game clock
+    platform::sound::Sound* stabSound = nullptr;          // played at each cue event
+    platform::sound::Sound* clickSound = nullptr;         // loaded with the others, not played yet
+    unsigned int positionMs = 0;                          // the song position as last read
+};
+
+} // namespace game

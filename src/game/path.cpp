@@ -1,0 +1,49 @@
+#include "game/path.h"
+
+#define GLM_ENABLE_EXPERIMENTAL
+#include <glm/gtx/spline.hpp>
+
+#include <cmath>
+
+namespace game {
+
+namespace {
+
+const glm::vec4& pointAt(const PathPoints& points, long index) {
+    long wrapped = index % kPathPointCount;
+    if (wrapped < 0) {
+        wrapped += kPathPointCount;
+    }
+    return points[static_cast<std::size_t>(wrapped)];
+}
+
+} // namespace
+
+PathPoints pathControlPoints() {
+    constexpr std::array<glm::vec3, kPathPointCount> places{{
+        {0, 0, 0},         {0, 0, -100},     {100, 0, -200},   {100, 50, -300},   {0, -20, -400},
+        {20, 0, -500},     {-20, 80, -600},  {-20, -20, -700}, {-20, -40, -800},  {-40, -40, -900},
+        {-20, -20, -1000}, {0, 0, -1100},    {20, -40, -1200}, {20, 20, -1300},   {40, 30, -1400},
+        {30, -40, -1500},  {50, -80, -1600}, {50, -40, -1700}, {0, 0, -1800},     {0, 20, -1900},
+        {20, 20, -2000},   {20, 40, -2100},  {-20, 40, -2200}, {-20, -10, -2300}, {-20, -40, -2400},
+        {-20, -40, -2500}, {20, -20, -2600}, {20, 10, -2700},  {20, 0, -2800},    {0, 0, -2900},
+    }};
+    PathPoints points{};
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        points[i] = glm::vec4(places[i], 1.0f);
+    }
+    return points;
+}
+
+glm::vec4 splinePoint(const PathPoints& points, long segment, float fraction) {
+    return glm::catmullRom(pointAt(points, segment), pointAt(points, segment + 1),
+                           pointAt(points, segment + 2), pointAt(points, segment + 3), fraction);
+}
+
+glm::vec4 pathPointAt(const PathPoints& points, double seconds) {
+    const double u = seconds / kSecondsPerSegment;
+    const double segment = std::floor(u);
+    return splinePoint(points, static_cast<long>(segment), static_cast<float>(u - segment));
+}
+
+} // namespace game

@@ -1,0 +1,178 @@
+#include "app/accuracy.h"
+#include "game/cue_judging.h"
+#include "game/rota.h"
+#include "game/time_controller.h"
+#include "scenegraph/transformation_node.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using namespace game;
+
+constexpr double lookahead = util::TimeController::lookaheadMs;
+
+// Cues 1000 ms apart from 1000 ms on; the last loaded one has no time, as
+// the time controller reports it.
+class CueJudging : public ::testing::Test {
+protected:
+    void build(int count) {
+        nodes.clear();
+        track = CueTrack{};
+        for (int i = 0; i < count; ++i) {
+            nodes.push_back(std::make_unique<scenegraph::TransformationNode>("cue", "OBJ"));
+            nodes.back()->setDrawMode(kCueBuilt);
+            track.cues.push_back(nodes.back().get());
+        }
+        times = [count](int index) {
+            return index < 0 || index + 1 >= count ? -1.0 : 1000.0 * (index + 1);
+        };
+    }
+
+    // Judges with the event clock at `now`.
+    void judgeAt(double now) {
+        judgeHits(track, now - lookahead, times, [this](scenegraph::TransformationNode& cue) {
+            exploded.push_back(&cue);
+            explosions.take();
+        });
+    }
+
+    scenegraph::TransformationNode& cue(int index) {
+        return *nodes[static_cast<std::size_t>(index)];
+    }
+
+    std::vector<std::unique_ptr<scenegraph::TransformationNode>> nodes;
+    CueTrack track;
+    CueTimes times;
+    std::vector<scenegraph::TransformationNode*> exploded;
+    Rota<int, 4> explosions{std::array<int, 4>{0, 1, 2, 3}};
+};
+
+TEST_F(CueJudging, AClickOneMillisecondBeforeTheWindowSpoilsTheCue) {
+    build(3);
+    cue(0).setHit(true);
+    judgeAt(1000.0 - 251.0);
+    EXPECT_EQ(cue(0).getDrawMode(), kCueMissed);
+    EXPECT_FALSE(cue(0).isHit());
+    EXPECT_EQ(track.hitCount, 0);
+    EXPECT_TRUE(exploded.empty());
+}
+
+TEST_F(CueJudging, AClickAtTheWindowsOpeningHitsTheCue) {
+    build(3);
+    cue(0).setHit(true);
+    judgeAt(1000.0 - 250.0);
+    EXPECT_EQ(track.hitCount, 1);
+    EXPECT_EQ(cue(0).status, kCueHitStatus);
+    EXPECT_FALSE(cue(0).isHit());
+    ASSERT_EQ(exploded.size(), 1u);
+    EXPECT_EQ(exploded[0], &cue(0));
+}
+
+TEST_F(CueJudging, UnclickedCuesInTheirWindowShowIt) {
+    build(3);
+    judgeAt(1000.0 + 50.0);
+    EXPECT_EQ(cue(0).getDrawMode(), kCueInWindow);
+    EXPECT_EQ(cue(1).getDrawMode(), kCueBuilt);
+    cue(1).setDrawMode(kCueMissed);
+    judgeAt(2000.0);
+    EXPECT_EQ(cue(1).getDrawMode(), kCueMissed);
+}
+
+TEST_F(CueJudging, ACueWhoseEventFiredIsHitAsThePreviousUntilTwoHundredFiftyAfter) {
+    build(4);
+    advanceWindow(track);
+    cue(0).setHit(true);
+    judgeAt(1000.0 + 250.0);
+    EXPECT_EQ(track.hitCount, 1);
+    EXPECT_EQ(cue(0).status, kCueHitStatus);
+    // Later on the hit cue is marked missed with the rest, but stays hit.
+    judgeAt(1000.0 + 251.0);
+    EXPECT_EQ(cue(0).getDrawMode(), kCueMissed);
+    EXPECT_EQ(cue(0).status, kCueHitStatus);
+}
+
+TEST_F(CueJudging, APreviousCueLeftUnclickedIsMissedFromTwoHundredFiftyOneAfter) {
+    build(4);
+    advanceWindow(track);
+    judgeAt(1000.0 + 250.0);
+    EXPECT_EQ(cue(0).getDrawMode(), kCueInWindow);
+    judgeAt(1000.0 + 251.0);
+    EXPECT_EQ(cue(0).getDrawMode(), kCueMissed);
+    EXPECT_EQ(track.hitCount, 0);
+}
+
+TEST_F(CueJudging, TheLastLoadedCueIsNeverJudgedAndTheRatingLeavesItOut) {
+    build(3);
+    track.currentCue = 1;
+    EXPECT_EQ(judgedSlots(track), 1);
+    advanceWindow(track);
+    EXPECT_EQ(track.currentCue, 2);
+    advanceWindow(track);
+    EXPECT_EQ(track.currentCue, 2) << "the window never moves past the last cue";
+    EXPECT_EQ(judgedSlots(track), 0);
+    cue(2).setHit(true);
+    judgeAt(3000.0);
+    EXPECT_EQ(track.hitCount, 0);
+    EXPECT_EQ(judgeableCues(3), 2);
+    EXPECT_EQ(accuracyText(2, judgeableCues(3)), "ACCURACY: 100\\nWow, you're a GOD");
+}
+
+TEST_F(CueJudging, WithoutCuesNothingIsJudgedAnnouncedOrPulsedAndTheRatingIsZero) {
+    build(0);
+    EXPECT_EQ(judgedSlots(track), 0);
+    EXPECT_EQ(pulsedCues(track), 0);
+    judgeAt(0.0);
+    advanceWindow(track);
+    EXPECT_EQ(track.currentCue, 0);
+    EXPECT_EQ(judgeableCues(0), 0);
+    EXPECT_EQ(accuracyText(0, judgeableCues(0)), "ACCURACY: 0\\nJust let my cat play");
+    build(1);
+    EXPECT_EQ(judgedSlots(track), 0);
+    EXPECT_EQ(judgeableCues(1), 0);
+}
+
+TEST_F(CueJudging, TheFifthHitTakesTheFirstExplosionAgain) {
+    build(8);
+    for (int i = 0; i < 5; ++i) {
+        track.currentCue = i;
+        cue(i).setHit(true);
+        judgeAt(1000.0 * (i + 1));
+    }
+    EXPECT_EQ(track.hitCount, 5);
+    EXPECT_EQ(explosions.nextIndex(), 1u);
+}
+
+TEST_F(CueJudging, CuesAnnounceOnceFifteenHundredAheadAndMarkersGoRoundInTurn) {
+    build(12);
+    Rota<int, 5> markers{std::array<int, 5>{0, 1, 2, 3, 4}};
+    std::vector<int> used;
+    const CueAction mark = [&](scenegraph::TransformationNode&) { used.push_back(markers.take()); };
+    announceSlot(track, 0, 1000.0 - 1500.0, times, mark);
+    EXPECT_TRUE(used.empty()) << "due only strictly after 1500 ms ahead";
+    for (int slot = 0; slot < kWindowSlots; ++slot) {
+        announceSlot(track, slot, 5000.0, times, mark);
+        announceSlot(track, slot, 5000.0, times, mark);
+    }
+    EXPECT_EQ(used, (std::vector<int>{0, 1, 2, 3, 4}));
+    EXPECT_EQ(cue(4).getDrawMode(), kCueAnnounced);
+    cue(5).setDrawMode(kCueMissed);
+    advanceWindow(track);
+    advanceWindow(track);
+    EXPECT_EQ(track.announceState,
+              (std::array<int, kWindowSlots>{kAnnounced, kAnnounced, kAnnounced, 0, 0}));
+    announceSlot(track, 3, 5000.0, times, mark);
+    EXPECT_EQ(used.back(), 0) << "the sixth announced cue takes the first marker again";
+    EXPECT_EQ(cue(5).getDrawMode(), kCueMissed) << "a spoilt cue keeps its look";
+}
+
+TEST_F(CueJudging, ABeatPulsesAtMostTenCuesBeforeTheLast) {
+    build(20);
+    EXPECT_EQ(pulsedCues(track), kPulsedCues);
+    track.currentCue = 15;
+    EXPECT_EQ(pulsedCues(track), 4);
+}
+
+} // namespace

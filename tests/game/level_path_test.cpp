@@ -1,0 +1,126 @@
+#include "game/debris_field.h"
+#include "game/path.h"
+#include "game/path_flight.h"
+#include "scenegraph/transformation_node.h"
+#include "util/random.h"
+
+#include <gtest/gtest.h>
+
+#include <glm/gtc/matrix_transform.hpp>
+
+namespace {
+
+using game::kPathPointCount;
+
+void expectNear(const glm::vec4& actual, const glm::vec4& expected) {
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_NEAR(actual[i], expected[i], 1e-3f) << "component " << i;
+    }
+}
+
+TEST(LevelPath, SegmentBoundariesAreTheNextControlPointAroundTheLoop) {
+    const game::PathPoints points = game::pathControlPoints();
+    for (int k = 0; k < 2 * kPathPointCount + 3; ++k) {
+        SCOPED_TRACE(k);
+        expectNear(game::pathPointAt(points, 5.0 * k), points[(k + 1) % kPathPointCount]);
+    }
+    expectNear(points[1], glm::vec4(0, 0, -100, 1));
+    expectNear(points[29], glm::vec4(0, 0, -2900, 1));
+}
+
+TEST(LevelPath, MidSegmentUsesTheUniformCatmullRomWeights) {
+    const game::PathPoints points = game::pathControlPoints();
+    // Segment 1 at f = 0.5: weights -1/16, 9/16, 9/16, -1/16 on points 1..4.
+    const glm::vec4 expected =
+        (-points[1] + 9.0f * points[2] + 9.0f * points[3] - points[4]) / 16.0f;
+    expectNear(game::pathPointAt(points, 7.5), expected);
+    // The last segment blends the loop's end into its start.
+    const glm::vec4 wrapped =
+        (-points[29] + 9.0f * points[0] + 9.0f * points[1] - points[2]) / 16.0f;
+    expectNear(game::pathPointAt(points, 5.0 * 29 + 2.5), wrapped);
+}
+
+TEST(LevelFlight, AnglesUseTheGivenPiAndKeepTheirValueWhenADivisorIsZero) {
+    const glm::vec3 previous(11.0f, 22.0f, 33.0f);
+    const glm::vec3 angles = game::flightAngles(glm::vec3(1.0f, -1.0f, 1.0f), previous);
+    const float degrees = static_cast<float>(std::atan(1.0) * 180.0 / 3.1416);
+    EXPECT_FLOAT_EQ(angles.x, degrees);
+    EXPECT_FLOAT_EQ(angles.y, degrees);
+    EXPECT_FLOAT_EQ(angles.z, -degrees);
+    const glm::vec3 sideways = game::flightAngles(glm::vec3(1.0f, 2.0f, 0.0f), previous);
+    EXPECT_EQ(sideways.x, 11.0f);
+    EXPECT_EQ(sideways.y, 22.0f);
+    EXPECT_FLOAT_EQ(sideways.z, static_cast<float>(std::atan(2.0) * 180.0 / 3.1416));
+    EXPECT_EQ(game::flightAngles(glm::vec3(0.0f, 2.0f, 1.0f), previous).z, 33.0f);
+}
+
+TEST(LevelFlight, CameraSitsAtTheNegatedPathPointFacingTheMoveSinceTheLastFrame) {
+    scenegraph::TransformationNode camera("cam", "CameraNode");
+    game::PathFlight flight;
+    flight.fly(camera, glm::vec4(0.0f, 0.0f, -100.0f, 1.0f));
+    // From the origin to (0, 0, 100) is straight ahead: no turn.
+    EXPECT_EQ(camera.rotY, glm::mat4(1.0f));
+    EXPECT_EQ(glm::vec3(camera.translationMat[3]), glm::vec3(0.0f, 0.0f, 100.0f));
+    // Camera translation (10, 0, 110): a move of (10, 0, -10) with z turned
+    // forward, so the yaw is atan(10 / -10).
+    flight.fly(camera, glm::vec4(-10.0f, 0.0f, -110.0f, 1.0f));
+    const float yaw = static_cast<float>(std::atan(-1.0) * 180.0 / 3.1416);
+    const glm::mat4 expected =
+        glm::rotate(glm::mat4(1.0f), glm::radians(yaw), glm::vec3(0.0f, 1.0f, 0.0f));
+    for (int c = 0; c < 4; ++c) {
+        for (int r = 0; r < 4; ++r) {
+            EXPECT_NEAR(camera.rotY[c][r], expected[c][r], 1e-6f);
+        }
+    }
+    EXPECT_EQ(flight.previousPosition, glm::vec3(10.0f, 0.0f, 110.0f));
+    // Standing still keeps the heading: both divisors are 0.
+    const glm::mat4 heading = camera.rotY;
+    flight.fly(camera, glm::vec4(-10.0f, 0.0f, -110.0f, 1.0f));
+    EXPECT_EQ(camera.rotY, heading);
+}
+
+TEST(LevelDebris, FieldIsTheSameEveryRunAndDrawsEightValuesPerPiece) {
+    const game::PathPoints points = game::pathControlPoints();
+    DebrisArrays first;
+    util::resetGameRandom();
+    game::fillDebris(first, points);
+    const int afterFill = util::gameRandom();
+    util::resetGameRandom();
+    for (int i = 0; i < kPathPointCount * DebrisArrays::kPiecesPerPathPoint * 8; ++i) {
+        util::gameRandom();
+    }
+    EXPECT_EQ(afterFill, util::gameRandom());
+
+    DebrisArrays second;
+    util::resetGameRandom();
+    game::fillDebris(second, points);
+    EXPECT_EQ(first.tubeOffsets, second.tubeOffsets);
+    EXPECT_EQ(first.tubeScales, second.tubeScales);
+}
+
+TEST(LevelDebris, PiecesFollowThePathWithinTheirOffsetAndSizeRanges) {
+    const game::PathPoints points = game::pathControlPoints();
+    DebrisArrays debris;
+    util::resetGameRandom();
+    game::fillDebris(debris, points);
+    const std::size_t total = kPathPointCount * DebrisArrays::kPiecesPerPathPoint;
+    ASSERT_EQ(debris.pathPointCount, kPathPointCount);
+    ASSERT_EQ(debris.tubePoints.size(), total);
+    ASSERT_EQ(debris.tubeOffsets.size(), total);
+    ASSERT_EQ(debris.tubeScales.size(), total);
+    for (std::size_t i = 0; i < total; ++i) {
+        const float length = glm::length(debris.tubeOffsets[i]);
+        ASSERT_GE(length, 20.0f - 1e-3f) << i;
+        ASSERT_LT(length, 70.0f + 1e-3f) << i;
+        ASSERT_EQ(debris.tubeOffsets[i].z, 0.0f);
+        for (int axis = 0; axis < 3; ++axis) {
+            ASSERT_GE(debris.tubeScales[i][axis], 0.0f);
+            ASSERT_LT(debris.tubeScales[i][axis], 10.0f);
+        }
+    }
+    // Segment s starts at control point s + 1, like the flight.
+    EXPECT_EQ(debris.tubePoints[0], glm::vec3(points[1]));
+    EXPECT_EQ(debris.tubePoints[400 * 29], glm::vec3(points[0]));
+}
+
+} // namespace
