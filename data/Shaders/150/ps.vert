@@ -3,8 +3,9 @@
 // look follow here from the system's age ("updatetime", seconds since it was
 // registered), its kind ("type") and the point's own data:
 //   1 explosion: bursts out from the emitter along its velocity, slowing,
-//     growing and fading over its life (p3 = 2 s); p0 varies size and speed,
-//     p2 picks one cell of the m x m sprite sheet.
+//     growing and fading within its life (p3 = 2 s); p0 varies size, speed
+//     and how long each spark lasts, p2 picks one cell of the m x m sprite
+//     sheet.
 //   2 cloud: points in a 1000-unit cube, sprite-sheet cell p2.
 //   3 background: impostor spheres in a 1000-unit cube wrapped around the
 //     camera, so the field never runs out however far the flight goes.
@@ -47,7 +48,7 @@ const float markerCount = 5.0;
 // No sprite may cover more than this share of its distance, so near points
 // cannot flood the screen (llvmpipe pays for every covered pixel).
 const float starMaxShare = 0.005;
-const float sparkMaxShare = 0.03;
+const float sparkMaxShare = 0.02;
 
 vec4 wholeTexture() { return vec4(0.0, 0.0, 1.0, 1.0); }
 
@@ -58,7 +59,9 @@ vec4 sheetCell(float cell) {
 }
 
 void explosion() {
-    float life = max(in_Params.w, 0.001);
+    // Each spark burns out on its own, the small ones (low p0) first, so the
+    // burst thins out instead of fading as one block.
+    float life = max(in_Params.w * min(1.0, 0.55 + 2.0 * in_Params.x), 0.001);
     float age = clamp(updatetime / life, 0.0, 1.0);
     // Directions fill a ball rather than the cube they were drawn in.
     vec3 direction = in_Velocity / explosionSpeedLimit;
@@ -67,7 +70,7 @@ void explosion() {
     float travelled = 1.0 - exp(-explosionSlowing * updatetime);
     vec3 world = in_Position + direction * explosionReach * speed * travelled;
     pointEye = mvMat * vec4(world, 1.0);
-    pointHalfSize = (0.06 + 0.5 * in_Params.x) * (1.0 + 1.5 * age);
+    pointHalfSize = (0.05 + 0.4 * in_Params.x) * (1.0 + age);
     pointHalfSize = min(pointHalfSize, sparkMaxShare * max(-pointEye.z, 0.0));
     float fade = smoothstep(0.0, 0.04, updatetime) * pow(1.0 - age, 1.5);
     vec3 tint = mix(vec3(1.0, 0.95, 0.8), vec3(1.0, 0.45, 0.2), age);
