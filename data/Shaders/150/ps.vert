@@ -103,7 +103,7 @@ void marker() {
     pointEye = mvMat * vec4(in_Position, 1.0);
     pointEye.xy += orbit * vec2(cos(angle), sin(angle));
     float pulse = 1.0 + 0.12 * sin(12.0 * updatetime + 1.3 * ring);
-    pointHalfSize = mix(3.2, 1.9, closing) * pulse;
+    pointHalfSize = mix(2.6, 1.8, closing) * pulse;
     float strength = mix(0.25, 0.7, closing);
     // p2 (1 to 4) shades the rings apart.
     vec3 tint = mix(vec3(0.7, 1.0, 1.0), vec3(1.0, 0.9, 0.6), (in_Params.z - 1.0) / 3.0);
