@@ -30,12 +30,12 @@ out vec4 fragColor;
 
 const int maxLights = 5;
 const float ambient = 0.14;
-const float shininess = 32.0;
+const float shininess = 48.0;
 const vec3 mainLightColour = vec3(1.0, 0.96, 0.9);
 const vec3 flashColour = vec3(1.0, 0.72, 0.4);
 const float flashStrength = 3.0;
 const float flashRange = 40.0; // a flash lights a cue's surroundings, not the level
-const float plainSpecular = 0.35;
+const float plainSpecular = 0.2;
 const vec3 untexturedColour = vec3(0.7);
 
 bool hasLevel(sampler2D level) {
