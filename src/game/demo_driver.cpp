@@ -3,6 +3,7 @@
 #include "app/window.h"
 #include "game/demo_player.h"
 #include "game/level.h"
+#include "game/path_flight.h"
 #include "model/obj_anim.h"
 #include "platform/glfw_compat.h"
 #include "scenegraph/camera_node.h"
@@ -74,6 +75,19 @@ glm::mat4 predictView(scenegraph::CameraNode& node, glm::vec2 cursor, bool moved
 // The cue's centre under `cursor`, near enough: well inside the cue's disc.
 bool onCentre(std::optional<glm::vec2> centre, glm::ivec2 cursor, float tolerance) {
     return centre && glm::length(*centre - glm::vec2(cursor)) <= tolerance;
+}
+
+// The view the level's flight will give the camera a frame of frameMs on,
+// worked out by flying the camera itself there and back.
+glm::mat4 nextFlightView(scenegraph::CameraNode& node, const Level& level, double frameMs) {
+    view::Cam& cam = *node.getCam();
+    const CamPose pose = savePose(cam);
+    PathFlight flight{glm::vec3(cam.translationMat[3]), glm::vec3(0.0f)};
+    flight.fly(cam, pathPointAt(level.pathPoints, (level.getPositionMs() + frameMs) / 1000.0));
+    cam.updateFromParent(0.0, node.localmodelMat);
+    const glm::mat4 view = *cam.viewMatrix();
+    restorePose(cam, pose);
+    return view;
 }
 
 bool insideWindow(glm::ivec2 cursor, int width, int height) {
@@ -149,7 +163,8 @@ std::optional<glm::ivec2> DemoDriver::step(const Level& level) {
         return std::nullopt;
     }
     Window& window = *root->getWindow();
-    const Aim aim{*node, window.getProjMat(), window.width, window.height};
+    const Aim aim{*node, window.getProjMat(), window.width, window.height,
+                  nextFlightView(*node, level, frameMs)};
     if (std::optional<int> due =
             cueToClick(level.getTrack(), positionMs, Level::cueTime, frameMs)) {
         return clickOn(aim, cuePlace(level, *due));
@@ -183,7 +198,7 @@ std::optional<glm::ivec2> DemoDriver::clickOn(const Aim& aim, const glm::vec3& c
 
 std::optional<glm::ivec2> DemoDriver::restOn(const Aim& aim, const glm::vec3& cue) {
     std::optional<glm::vec2> unturned =
-        predictOnScreen(aim.node, cue, aim.projection, aim.width, aim.height, currentCursor());
+        toScreen(aim.projection * aim.nextView * glm::vec4(cue, 1.0f), aim.width, aim.height);
     if (!unturned) {
         return std::nullopt;
     }

@@ -36,13 +36,15 @@ private:
         glm::mat4 projection;
         int width;
         int height;
+        glm::mat4 nextView; // the flight's view one frame on, the cursor left alone
     };
 
     // Clicks the cue: from where the cursor rests if it already covers the
     // cue, else from where the cue will be once the moved cursor has turned
     // the camera; else only rests the cursor on it for the next frame.
     std::optional<glm::ivec2> clickOn(const Aim& aim, const glm::vec3& cue);
-    // Moves the cursor onto the cue as the unturned camera shows it.
+    // Moves the cursor onto the cue as the camera, flying on unturned, will
+    // show it next frame.
     std::optional<glm::ivec2> restOn(const Aim& aim, const glm::vec3& cue);
     static bool liesOnCue(const Aim& aim, const glm::vec3& cue, glm::ivec2 resting);
     static std::optional<glm::ivec2> aimWhileTurning(const Aim& aim, const glm::vec3& cue);
