@@ -9,8 +9,15 @@
 // the frame passes' blend functions add the two. Everything it writes is
 // opaque: the blend reads destination alpha, and a window with no alpha
 // channel reads 1 there, so opaque output gives the same sum either way.
+//
+// Software renderers run every branch of a shader for every pixel and only
+// mask the results, and a texture read inside a loop costs them many times
+// one outside. The composite, the only mode drawn over the whole window,
+// therefore reads its four texels in straight code, and the blurs' loops
+// are empty in every mode but their own.
 
 uniform sampler2D fboTex0;
+uniform vec2 windowSize; // level-0 size of the texture being read, set with it
 uniform int mode;
 
 in vec2 screenUv;
@@ -27,81 +34,76 @@ float luminance(vec3 c) {
     return dot(c, vec3(0.2126, 0.7152, 0.0722));
 }
 
-vec3 brightPart(vec3 c) {
-    return c * smoothstep(kGlowStart, kGlowFull, luminance(c));
+// Only what is bright glows; mode 0 keeps just that of every texel it reads.
+vec3 kept(vec3 c) {
+    return mode == 0 ? c * smoothstep(kGlowStart, kGlowFull, luminance(c)) : c;
 }
 
-// One target texel covers 8 x 8 scene texels. Mip level 2 averages 4 x 4, so
-// four level-2 texels cover the block; thresholding each before averaging
-// keeps a small bright object bright.
-vec4 brightPass() {
-    vec2 texel = 1.0 / vec2(textureSize(fboTex0, 0));
-    vec3 sum = vec3(0.0);
-    for (int i = 0; i < 4; ++i) {
-        vec2 offset = vec2(float(i % 2) * 4.0 - 2.0, float(i / 2) * 4.0 - 2.0) * texel;
-        sum += brightPart(textureLod(fboTex0, screenUv + offset, 2.0).rgb);
-    }
-    return vec4(sum * 0.25, 1.0);
+// The last texel of a mip level.
+ivec2 lastTexel(int level) {
+    return max(ivec2(windowSize) / (1 << level), ivec2(1)) - 1;
 }
 
-// Gaussian over 9 x 9 texels of the same size as the target, falling to
-// about 1% at the border so the glow has no visible edge.
-vec4 narrowBlur() {
-    ivec2 size = textureSize(fboTex0, 0);
-    ivec2 centre = ivec2(screenUv * vec2(size));
+// This pixel's place in texels of a mip level; texel centres are whole.
+vec2 placeOn(int level) {
+    return screenUv * windowSize / float(1 << level) - 0.5;
+}
+
+// Bilinear by hand on one level: the colour textures magnify with nearest
+// filtering, which would show the glow's eighth-size texels as blocks. At
+// equal sizes it lands on texel centres and copies the texture exactly; on
+// level 2 of the scene it averages the four texels that cover an
+// eighth-size pixel.
+vec3 bilinear(int level) {
+    ivec2 last = lastTexel(level);
+    vec2 place = placeOn(level);
+    vec2 base = floor(place);
+    vec2 f = place - base;
+    ivec2 i0 = clamp(ivec2(base), ivec2(0), last);
+    ivec2 i1 = min(i0 + 1, last);
+    vec3 bottom = mix(kept(texelFetch(fboTex0, i0, level).rgb),
+                      kept(texelFetch(fboTex0, ivec2(i1.x, i0.y), level).rgb), f.x);
+    vec3 top = mix(kept(texelFetch(fboTex0, ivec2(i0.x, i1.y), level).rgb),
+                   kept(texelFetch(fboTex0, i1, level).rgb), f.x);
+    return mix(bottom, top, f.y);
+}
+
+// Gaussian over a side x side square of texels of one level around this
+// pixel, weighted by their exact distance, so the result moves smoothly
+// from pixel to pixel even on a coarser level. The falloff puts the weight
+// near zero at the square's border: the glow has no visible edge.
+vec3 gaussian(int level, int side, float falloff) {
+    ivec2 last = lastTexel(level);
+    vec2 place = placeOn(level);
+    vec2 origin = floor(place + 0.5) - float(side / 2);
     vec3 sum = vec3(0.0);
     float total = 0.0;
-    for (int y = -4; y <= 4; ++y) {
-        for (int x = -4; x <= 4; ++x) {
-            float weight = exp(-float(x * x + y * y) / 3.5);
-            ivec2 at = clamp(centre + ivec2(x, y), ivec2(0), size - 1);
-            sum += texelFetch(fboTex0, at, 0).rgb * weight;
-            total += weight;
-        }
+    for (int i = 0; i < side * side; ++i) {
+        vec2 texel = origin + vec2(float(i % side), float(i / side));
+        vec2 d = texel - place;
+        float weight = exp(-dot(d, d) / falloff);
+        sum += texelFetch(fboTex0, clamp(ivec2(texel), ivec2(0), last), level).rgb * weight;
+        total += weight;
     }
-    return vec4(sum / total * kGlowGain, 1.0);
-}
-
-// Gaussian over the quarter-size mip level, reaching four times as far,
-// again fading out before its border.
-vec4 wideBlur() {
-    vec2 texel = 4.0 / vec2(textureSize(fboTex0, 0));
-    vec3 sum = vec3(0.0);
-    float total = 0.0;
-    for (int y = -3; y <= 3; ++y) {
-        for (int x = -3; x <= 3; ++x) {
-            float weight = exp(-float(x * x + y * y) / 3.0);
-            sum += textureLod(fboTex0, screenUv + vec2(x, y) * texel, 2.0).rgb * weight;
-            total += weight;
-        }
-    }
-    // Half over the narrow blur when blending is on; alone when it is off.
-    return vec4(sum / total * kGlowGain, 0.5);
-}
-
-// Bilinear by hand: the colour textures magnify with nearest filtering,
-// which would show the glow's eighth-size texels as blocks. At equal sizes
-// it lands on texel centres and copies the texture exactly.
-vec4 composite() {
-    ivec2 size = textureSize(fboTex0, 0);
-    vec2 p = screenUv * vec2(size) - 0.5;
-    vec2 base = floor(p);
-    vec2 f = p - base;
-    ivec2 i0 = clamp(ivec2(base), ivec2(0), size - 1);
-    ivec2 i1 = clamp(ivec2(base) + 1, ivec2(0), size - 1);
-    vec3 bottom = mix(texelFetch(fboTex0, i0, 0).rgb, texelFetch(fboTex0, ivec2(i1.x, i0.y), 0).rgb, f.x);
-    vec3 top = mix(texelFetch(fboTex0, ivec2(i0.x, i1.y), 0).rgb, texelFetch(fboTex0, i1, 0).rgb, f.x);
-    return vec4(mix(bottom, top, f.y), 1.0);
+    return sum / max(total, 1.0e-6);
 }
 
 void main() {
-    if (mode == 0) {
-        fragColor = brightPass();
-    } else if (mode == 1) {
-        fragColor = narrowBlur();
+    // One blur serves both blur modes: 9 x 9 texels of level 0 of the
+    // eighth-size picture (narrow), or 5 x 5 of its level 2, reaching four
+    // times as far (wide). The square's side is written in terms of the mode
+    // (9 * 1, 5 * 2 / 2), so the compiler can neither fold nor bound it and
+    // unroll the loop; in the other modes it is 0.
+    int side = mode == 1 ? 9 * mode : mode == 2 ? 5 * mode / 2 : 0;
+    vec3 blurred = gaussian(mode == 2 ? 2 : 0, side, mode == 1 ? 3.5 : 1.5) * kGlowGain;
+    // Level 2 of the scene for the bright pass, level 0 for the composite.
+    vec3 direct = bilinear(mode == 0 ? 2 : 0);
+    if (mode == 1) {
+        fragColor = vec4(blurred, 1.0);
     } else if (mode == 2) {
-        fragColor = wideBlur();
+        // Half over the narrow blur while blending is on, alone when it is off.
+        fragColor = vec4(blurred, 0.5);
     } else {
-        fragColor = composite();
+        fragColor = vec4(direct, 1.0);
     }
 }

@@ -15,14 +15,14 @@ in vec2 screenUv;
 
 out vec4 fragColor;
 
-const int kSamples = 40;
+const int kSamples = 24;
 // Share of the way to the light that the samples cover.
 const float kDensity = 0.9;
 // Each sample further out counts this much less than the one before.
-const float kDecay = 0.955;
+const float kDecay = 0.93;
 // The rays saturate softly toward kRayMax, so a moon that fills the view
 // brightens the picture without burning it out.
-const float kExposure = 0.12;
+const float kExposure = 0.2;
 const float kRayMax = 0.55;
 // The moon's own disc, added on top of its rays.
 const float kDiscBrightness = 0.4;
@@ -30,34 +30,40 @@ const float kDiscBrightness = 0.4;
 // what is clearly brighter counts as light.
 const float kLightThreshold = 0.25;
 const vec3 kMoonlight = vec3(0.85, 0.9, 1.0);
+// How far from the light's place the rays reach, in screen heights.
+const float kReach = 0.8;
 
-float lightAt(vec2 uv) {
-    vec3 c = textureLod(fboTex0, uv, 0.5).rgb;
+float lightAt(vec2 uv, float lod) {
+    vec3 c = textureLod(fboTex0, uv, lod).rgb;
     return max(dot(c, vec3(0.333)) - kLightThreshold, 0.0) / (1.0 - kLightThreshold);
 }
 
 void main() {
     vec4 clip = (vMat * vec4(lightDirection, 1.0)) * projMat;
-    if (clip.w <= 0.0) {
-        fragColor = vec4(0.0); // the light is behind the camera
-        return;
-    }
-    vec2 lightUv = clip.xy / clip.w * 0.5 + 0.5;
+    // Nothing shines from a light behind the camera.
+    bool ahead = clip.w > 0.0;
+    vec2 lightUv = clip.xy / max(clip.w, 1.0e-6) * 0.5 + 0.5;
+    vec2 toLight = (screenUv - lightUv) * windowSize / windowSize.y;
+    float distance = length(toLight);
+    // Software renderers run a loop as long as any pixel of a block needs it:
+    // pixels out of the rays' reach ask for no samples at all.
+    int samples = ahead && distance < kReach ? kSamples : 0;
     vec2 step = (lightUv - screenUv) * (kDensity / float(kSamples));
+    // Long steps read a coarser level, so the rays come out smooth, not banded.
+    float lod = clamp(log2(length(step * vec2(textureSize(fboTex0, 0)))), 0.0, 4.0);
     vec2 uv = screenUv;
     float weight = 1.0;
     float sum = 0.0;
-    for (int i = 0; i < kSamples; ++i) {
-        sum += lightAt(uv) * weight;
+    for (int i = 0; i < samples; ++i) {
+        sum += lightAt(uv, lod) * weight;
         weight *= kDecay;
         uv += step;
     }
+    float rays = (1.0 - exp(-sum * kExposure)) * kRayMax * (1.0 - smoothstep(0.5, 1.0, distance / kReach));
     // A soft halo around the light's place adds to the rays.
-    vec2 toLight = (screenUv - lightUv) * windowSize / windowSize.y;
-    float halo = exp(-dot(toLight, toLight) * 30.0) * 0.25;
+    float halo = exp(-distance * distance * 30.0) * 0.25;
     // Rays fade as the light leaves the screen.
     float onScreen = 1.0 - smoothstep(0.6, 1.2, max(abs(lightUv.x - 0.5), abs(lightUv.y - 0.5)));
-    float rays = (1.0 - exp(-sum * kExposure)) * kRayMax;
-    float light = (rays + lightAt(screenUv) * kDiscBrightness + halo) * onScreen;
-    fragColor = vec4(kMoonlight * light, 1.0);
+    float light = (rays + lightAt(screenUv, 0.5) * kDiscBrightness + halo) * onScreen;
+    fragColor = vec4(kMoonlight * (ahead ? light : 0.0), 1.0);
 }

@@ -61,18 +61,20 @@ void main() {
     vec2 motion = (ndc - previousPosition(ndc, texture(fboTex1, screenUv).r)) * 0.5;
     float moved = length(motion);
     vec2 pixel = 1.0 / vec2(textureSize(fboTex0, 0));
-    if (moved > kCut || moved < pixel.x) {
-        fragColor = vec4(0.0);
-        return;
-    }
-    motion *= min(1.0, kMaxBlur / moved);
-    vec3 frame = texture(fboTex0, screenUv).rgb;
+    bool blurred = moved <= kCut && moved >= pixel.x;
+    motion *= min(1.0, kMaxBlur / max(moved, 1.0e-6));
+    // Software renderers run a loop as long as any pixel of a block needs it:
+    // still pixels ask for no samples.
+    int samples = blurred ? kSamples : 0;
     vec3 sum = vec3(0.0);
-    for (int i = 0; i < kSamples; ++i) {
+    for (int i = 0; i < samples; ++i) {
         float t = float(i) / float(kSamples - 1) - 0.5;
         sum += texture(fboTex0, screenUv - motion * t).rgb;
     }
+    vec3 frame = texture(fboTex0, screenUv).rgb;
     vec3 target = sum / float(kSamples);
-    fragColor = vec4(solveBlend(frame.r, target.r), solveBlend(frame.g, target.g),
-                     solveBlend(frame.b, target.b), 1.0);
+    // Output 0 leaves a pixel exactly as it was.
+    fragColor = blurred ? vec4(solveBlend(frame.r, target.r), solveBlend(frame.g, target.g),
+                               solveBlend(frame.b, target.b), 1.0)
+                        : vec4(0.0);
 }

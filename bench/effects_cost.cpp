@@ -1,0 +1,174 @@
+// What the screen-space effects cost: wall time per frame of the shipped
+// world at 1024 x 768 with FULL RENDER alone, with FULL RENDER plus each
+// effect on its own, and with every switch on, all in one run. The
+// configurations take turns in several rounds, so a machine whose load
+// changes during the run spreads that change over all of them; each figure
+// is the best round's mean. Besides wall time, the main thread's CPU time is
+// shown: with LP_NUM_THREADS=0 llvmpipe rasterises on that thread, and CPU
+// time is then a steadier measure of the work than wall time on a busy
+// machine. Run from anywhere under Xvfb: bench_effects_cost
+// [word]; with a word, only the configurations whose name contains it run
+// besides FULL RENDER alone.
+
+#include "app/frame_objects.h"
+#include "app/frame_passes.h"
+#include "app/loop_state.h"
+#include "app/settings.h"
+#include "app/shader_setup.h"
+#include "app/startup.h"
+#include "app/window.h"
+#include "platform/glfw_compat.h"
+#include "render/light.h"
+#include "scenegraph/root_node.h"
+#include "scenegraph/scene_reader.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <iostream>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kWidth = 1024;
+constexpr int kHeight = 768;
+constexpr int kRounds = 4;
+constexpr int kFramesPerRound = 6;
+constexpr double kFrameTime = 1.0 / 60.0;
+
+struct Configuration {
+    std::string name;
+    RenderFlags flags;
+    double bestMs = std::numeric_limits<double>::max();    // wall time
+    double bestCpuMs = std::numeric_limits<double>::max(); // main thread's CPU time
+};
+
+struct FrameCost {
+    double wallMs;
+    double cpuMs;
+};
+
+RenderFlags fullRenderWith(std::initializer_list<RenderFlag> extra) {
+    RenderFlags flags{};
+    flags[FullRender] = true;
+    for (RenderFlag flag : extra) {
+        flags[flag] = true;
+    }
+    return flags;
+}
+
+double nowSeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+double threadCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// The window at the benchmark's size, the programs, the shipped scene and
+// the frame objects, as main makes them (without the level's debris).
+bool openWorld(LoopState& loop, FrameObjects& objects) {
+    std::filesystem::current_path(CUEFLIGHT_RUN_DIR);
+    setDefaultSettings();
+    initWindow();
+    scenegraph::RootNode* root = scenegraph::RootNode::getInstance();
+    if (!root->getWindow()->winOpen) {
+        return false;
+    }
+    initShaders();
+    scenegraph::loadScene("Scenes/testscene.scene");
+    Window* window = root->getWindow();
+    window->width = kWidth;
+    window->height = kHeight;
+    window->changed = true;
+    initSpecialNodes(objects.nodes, *root, loop.currentCamName);
+    createFrameObjects(objects, kWidth, kHeight);
+    loop.mouseX = kWidth / 2;
+    loop.mouseY = kHeight / 2;
+    return true;
+}
+
+// Mean cost of a few frames, the GL work included.
+FrameCost measureFrames(LoopState& loop, FrameObjects& objects) {
+    scenegraph::RootNode* root = scenegraph::RootNode::getInstance();
+    glFinish();
+    const double start = nowSeconds();
+    const double cpuStart = threadCpuSeconds();
+    for (int i = 0; i < kFramesPerRound; ++i) {
+        Light::getInstance()->update(loop.lightPosition, kFrameTime);
+        root->update(kFrameTime);
+        renderFrame(loop, objects, kFrameTime);
+    }
+    glFinish();
+    return {1000.0 * (nowSeconds() - start) / kFramesPerRound,
+            1000.0 * (threadCpuSeconds() - cpuStart) / kFramesPerRound};
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    LoopState loop;
+    FrameObjects objects;
+    platform::InputState input;
+    input.mouseX = kWidth / 2;
+    input.mouseY = kHeight / 2;
+    platform::useScriptedInput(&input);
+    // Quiet: the game's messages and the motion blur's five lines a frame.
+    std::ostringstream quiet;
+    std::streambuf* console = std::cout.rdbuf(quiet.rdbuf());
+    if (!openWorld(loop, objects)) {
+        std::cout.rdbuf(console);
+        std::fprintf(stderr, "no window: run under xvfb-run\n");
+        return 1;
+    }
+    std::vector<Configuration> configurations{
+        {"FULL RENDER alone", fullRenderWith({})},
+        {"+ LIGHTSHAFTS", fullRenderWith({Lightshafts})},
+        {"+ BLOOM", fullRenderWith({Bloom})},
+        {"+ LENSFLARE", fullRenderWith({Lensflare})},
+        {"+ MOTION BLUR", fullRenderWith({MotionBlur})},
+        {"all switches on",
+         RenderFlags{true, true, true, true, true, true, true, true, true, true}},
+    };
+    if (argc > 1) {
+        std::vector<Configuration> chosen{configurations.front()};
+        for (std::size_t i = 1; i < configurations.size(); ++i) {
+            if (configurations[i].name.find(argv[1]) != std::string::npos) {
+                chosen.push_back(configurations[i]);
+            }
+        }
+        configurations = chosen;
+    }
+    for (int round = 0; round < kRounds; ++round) {
+        for (Configuration& configuration : configurations) {
+            loop.renderFlags = configuration.flags;
+            measureFrames(loop, objects); // settles the switch change
+            const FrameCost cost = measureFrames(loop, objects);
+            configuration.bestMs = std::min(configuration.bestMs, cost.wallMs);
+            configuration.bestCpuMs = std::min(configuration.bestCpuMs, cost.cpuMs);
+            quiet.str("");
+        }
+    }
+    std::cout.rdbuf(console);
+    std::printf("frame time at %dx%d, best of %d rounds of %d frames\n", kWidth, kHeight, kRounds,
+                kFramesPerRound);
+    std::printf("  %-20s %10s %10s\n", "", "wall", "CPU");
+    for (const Configuration& configuration : configurations) {
+        std::printf("  %-20s %7.1f ms %7.1f ms\n", configuration.name.c_str(), configuration.bestMs,
+                    configuration.bestCpuMs);
+    }
+    const Configuration& last = configurations.back();
+    const Configuration& first = configurations.front();
+    std::printf("%s / FULL RENDER alone: wall %.2f, CPU %.2f\n", last.name.c_str(),
+                last.bestMs / first.bestMs, last.bestCpuMs / first.bestCpuMs);
+    platform::useScriptedInput(nullptr);
+    return 0;
+}
