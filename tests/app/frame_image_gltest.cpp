@@ -78,20 +78,27 @@ protected:
 
 TEST_F(FrameImageTest, ACueIsLitFromTheLightsSideAndTextured) {
     addLitCue();
-    const std::vector<unsigned char> pixels = drawWorld();
     const glm::ivec2 centre = cueCentre();
-    const float litSide = brightness(meanColour(pixels, centre, 25, -1));
-    const float darkSide = brightness(meanColour(pixels, centre, 25, 1));
-    EXPECT_GT(litSide, 150.0f);
-    EXPECT_GT(litSide, 2.0f * darkSide);
+    // The same cue lit from the left, then from the right: each side is
+    // brighter while the light is on its side.
+    const std::vector<unsigned char> fromLeft = drawWorld();
+    Light::getInstance()->update(glm::vec3(40.0f, 10.0f, 0.0f), 0.0);
+    const std::vector<unsigned char> fromRight = drawWorld();
+    for (int side : {-1, 1}) {
+        const float near =
+            brightness(meanColour(side < 0 ? fromLeft : fromRight, centre, 25, side));
+        const float far = brightness(meanColour(side < 0 ? fromRight : fromLeft, centre, 25, side));
+        EXPECT_GT(near, 1.5f * far) << "side " << side;
+    }
+    EXPECT_GT(brightness(meanColour(fromLeft, centre, 25, -1)), 150.0f);
     // A textured surface changes from pixel to pixel; a plain lit sphere only
     // changes slowly with the angle to the light.
     float change = 0.0f;
     int count = 0;
     for (int y = centre.y - 10; y <= centre.y + 10; ++y) {
         for (int x = centre.x - 20; x < centre.x; ++x) {
-            change +=
-                static_cast<float>(std::abs(at(pixels, x + 1, y).sum() - at(pixels, x, y).sum()));
+            change += static_cast<float>(
+                std::abs(at(fromLeft, x + 1, y).sum() - at(fromLeft, x, y).sum()));
             ++count;
         }
     }
@@ -100,12 +107,12 @@ TEST_F(FrameImageTest, ACueIsLitFromTheLightsSideAndTextured) {
 
 TEST_F(FrameImageTest, EachCueStateHasItsOwnLook) {
     addLitCue();
-    const glm::vec3 plain = cueColour(0);
     const glm::vec3 built = cueColour(4);
     const glm::vec3 announced = cueColour(6);
     const glm::vec3 inWindow = cueColour(7);
     const glm::vec3 missed = cueColour(8);
-    const std::vector<glm::vec3> looks{plain, built, announced, inWindow, missed};
+    const glm::vec3 impostor = cueColour(5);
+    const std::vector<glm::vec3> looks{built, announced, inWindow, missed, impostor};
     for (std::size_t a = 0; a < looks.size(); ++a) {
         for (std::size_t b = a + 1; b < looks.size(); ++b) {
             const glm::vec3 d = glm::abs(looks[a] - looks[b]);

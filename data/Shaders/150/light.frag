@@ -30,6 +30,11 @@ out vec4 fragColor;
 
 const int maxLights = 5;
 const float ambient = 0.14;
+// A faint light from the eye keeps the sides turned away from the lights
+// readable; cues get more of it, since the path flies towards the main light
+// and would show every cue ahead as a black disc.
+const float worldFill = 0.18;
+const float cueFill = 0.5;
 const float shininess = 48.0;
 const vec3 mainLightColour = vec3(1.0, 0.96, 0.9);
 const vec3 flashColour = vec3(1.0, 0.72, 0.4);
@@ -97,6 +102,9 @@ void main() {
             shine += colour * weight * pow(max(dot(n, normalize(l + toEye)), 0.0), shininess);
         }
     }
+
+    bool cue = mode == 4 || (mode >= 6 && mode <= 8);
+    diffuse += vec3((cue ? cueFill : worldFill) * max(dot(n, toEye), 0.0));
 
     // The cube map is indexed in world directions; vMat only turns and moves.
     vec3 reflected = transpose(mat3(vMat)) * reflect(-toEye, n);
