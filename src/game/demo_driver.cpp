@@ -133,20 +133,21 @@ bool DemoDriver::liesOnCue(const Aim& aim, const glm::vec3& cue, glm::ivec2 rest
     return onCentre(centre, resting, 0.5f * glm::length(*rim - *centre));
 }
 
-std::optional<glm::ivec2> DemoDriver::aimWhileTurning(const Aim& aim, const glm::vec3& cue) {
+std::optional<glm::ivec2> aimThroughTurn(scenegraph::CameraNode& cameraNode, const glm::vec3& point,
+                                         const glm::mat4& projection, int width, int height) {
     const CueOnScreen turned = [&](glm::vec2 cursor) -> std::optional<glm::vec2> {
-        const glm::mat4 view = predictView(aim.node, cursor, true, aim.width, aim.height);
-        return toScreen(aim.projection * view * glm::vec4(cue, 1.0f), aim.width, aim.height);
+        const glm::mat4 view = predictView(cameraNode, cursor, true, width, height);
+        return toScreen(projection * view * glm::vec4(point, 1.0f), width, height);
     };
-    const glm::vec2 start(static_cast<float>(aim.width / 2), static_cast<float>(aim.height / 2));
+    const glm::vec2 start(static_cast<float>(width / 2), static_cast<float>(height / 2));
     std::optional<glm::vec2> solved = solveAim(turned, start);
     if (!solved) {
         return std::nullopt;
     }
     const glm::ivec2 cursor = rounded(*solved);
-    if (!insideWindow(cursor, aim.width, aim.height) ||
-        !onCentre(predictOnScreen(aim.node, cue, aim.projection, aim.width, aim.height, cursor),
-                  cursor, kAimTolerancePixels)) {
+    if (!insideWindow(cursor, width, height) ||
+        !onCentre(predictOnScreen(cameraNode, point, projection, width, height, cursor), cursor,
+                  kAimTolerancePixels)) {
         return std::nullopt;
     }
     return cursor;
@@ -173,7 +174,8 @@ std::optional<glm::ivec2> DemoDriver::step(const Level& level) {
     // approached in two: the cursor rests on it first, then clicks unmoved.
     std::optional<int> next =
         cueToClick(level.getTrack(), positionMs, Level::cueTime, 2.0 * frameMs);
-    if (next && !aimWhileTurning(aim, cuePlace(level, *next))) {
+    if (next &&
+        !aimThroughTurn(aim.node, cuePlace(level, *next), aim.projection, aim.width, aim.height)) {
         return restOn(aim, cuePlace(level, *next));
     }
     return std::nullopt;
@@ -185,7 +187,7 @@ std::optional<glm::ivec2> DemoDriver::clickOn(const Aim& aim, const glm::vec3& c
     if (liesOnCue(aim, cue, resting)) {
         cursor = resting;
     } else {
-        cursor = aimWhileTurning(aim, cue);
+        cursor = aimThroughTurn(aim.node, cue, aim.projection, aim.width, aim.height);
     }
     if (!cursor) {
         return restOn(aim, cue);

@@ -20,6 +20,13 @@ std::optional<glm::vec2> predictOnScreen(scenegraph::CameraNode& cameraNode, con
                                          const glm::mat4& projection, int width, int height,
                                          glm::ivec2 cursor);
 
+// The cursor position (whole pixels) at which a world point lies under the
+// cursor once the camera has turned for that cursor having moved there, as
+// the camera node's own update turns it; nothing when no such position lies
+// well inside the window.
+std::optional<glm::ivec2> aimThroughTurn(scenegraph::CameraNode& cameraNode, const glm::vec3& point,
+                                         const glm::mat4& projection, int width, int height);
+
 // The demo mode's player: once per frame, between the level's update and the
 // scene's, it picks the cue that is due, puts the real cursor where that cue
 // will be once the camera has turned towards it, and presses the left button
@@ -47,7 +54,6 @@ private:
     // show it next frame.
     std::optional<glm::ivec2> restOn(const Aim& aim, const glm::vec3& cue);
     static bool liesOnCue(const Aim& aim, const glm::vec3& cue, glm::ivec2 resting);
-    static std::optional<glm::ivec2> aimWhileTurning(const Aim& aim, const glm::vec3& cue);
 
     bool clickedLastFrame = false;   // a click needs the button up for a frame first
     unsigned int lastPositionMs = 0; // the song position of the previous frame
