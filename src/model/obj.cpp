@@ -105,7 +105,13 @@ void OBJ::drawAndFinish(AttributeBinding& binding, const DrawSetup& setup) const
     binding.disableAll();
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     if (setup.texturesBound) {
-        glBindTexture(GL_TEXTURE_2D, 0);
+        // Every level's unit is emptied, not only the active one: a specular
+        // or normal level left bound would show on the next model drawn, whose
+        // sampler for that unit finds no level of its own there.
+        for (int i = 0; i < nrTexLevels && i < 3; ++i) {
+            activateUnit(texLevels[i].unit);
+            glBindTexture(GL_TEXTURE_2D, 0);
+        }
     }
     glUseProgram(0);
 }

@@ -204,3 +204,28 @@ TEST_F(FrameImageTest, TheShippedWorldFillsTheView) {
 
 } // namespace
 } // namespace frametest
+
+namespace frametest {
+namespace {
+
+GLint boundOnUnit(int unit) {
+    GLint bound = -1;
+    glActiveTexture(static_cast<GLenum>(GL_TEXTURE0 + unit));
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    return bound;
+}
+
+TEST_F(FrameTest, AModelsSpecularAndNormalLevelsDoNotCarryOverToTheNextModel) {
+    model::OBJ* ship = collection::VBOCollection::getInstance()->createModel("Models/spaceship.obj",
+                                                                             "Sprites/hull17.tga");
+    ASSERT_EQ(ship->nrTexLevels, 3);
+    const glm::mat4 view(1.0f);
+    const glm::mat4 projection = root->getWindow()->getProjMat();
+    ship->draw(&view, &projection, programById(LightProgram), 2, 12);
+    for (int unit = 0; unit < 4; ++unit) {
+        EXPECT_EQ(boundOnUnit(unit), 0) << "unit " << unit;
+    }
+}
+
+} // namespace
+} // namespace frametest
