@@ -1,39 +1,15 @@
+#include "app/frame_passes.h"
 #include "app/frame_values.h"
 #include "app/passes/bloom_pass.h"
-#include "app/passes/debris_pass.h"
-#include "app/passes/effect_objects.h"
 #include "app/passes/light_shaft_pass.h"
 #include "app/passes/motion_blur_pass.h"
-#include "app/shader_setup.h"
-#include "app/special_nodes.h"
-#include "collection/obj_collection.h"
-#include "collection/shader_collection.h"
-#include "collection/texure_collection.h"
-#include "collection/vbo_collection.h"
-#include "model/obj.h"
-#include "render/light.h"
+#include "frame_scene.h"
 #include "scenegraph/object_node.h"
-#include "scenegraph/root_node.h"
-#include "support/gl_context.h"
 
-#include <glm/gtc/matrix_transform.hpp>
-#include <gtest/gtest.h>
-
-#include <filesystem>
 #include <sstream>
-#include <vector>
 
+namespace frametest {
 namespace {
-
-constexpr int kWidth = 320;
-constexpr int kHeight = 240;
-
-struct Rgb {
-    int r = 0;
-    int g = 0;
-    int b = 0;
-    int sum() const { return r + g + b; }
-};
 
 class Picture {
 public:
@@ -85,28 +61,17 @@ void bindScreen() {
     glViewport(0, 0, kWidth, kHeight);
 }
 
-// The game's shaders and models from the run folder, the effect buffers for
-// a 320 x 240 window, and a scene of "universum" plus the effect plane and
-// the moon, seen by an identity camera.
-class EffectsTest : public testing::Test {
+// The frame test's scene and programs, the effect buffers for its window,
+// and the effect plane and the moon at the root, seen by an identity camera.
+class EffectsTest : public FrameTest {
 protected:
     void SetUp() override {
-        testsupport::requireGLContext(kWidth, kHeight);
-        previousDir = std::filesystem::current_path();
-        std::filesystem::current_path(CUEFLIGHT_RUN_DIR);
-        glGenVertexArrays(1, &vertexArray);
-        glBindVertexArray(vertexArray);
-        glEnable(GL_DEPTH_TEST);
-        glDepthFunc(GL_LEQUAL);
+        FrameTest::SetUp();
         glEnable(GL_CULL_FACE);
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        restoreGameClearColour();
         testing::internal::CaptureStdout();
-        initShaders();
         createEffectObjects(effects, kWidth, kHeight);
         testing::internal::GetCapturedStdout();
-        root = scenegraph::RootNode::getInstance();
-        root->addChild(new scenegraph::TransformationNode("universum", "TransformationNode"));
         nodes.plane = addModel("planenode", "Models/plane.obj", "Sprites/metal18.tga");
         nodes.moon = addModel("moonnode", "Models/moon.obj", "Sprites/moon.tga");
         values.projection = glm::perspective(glm::radians(20.0f), 1.0f, 1.0f, 3.0f);
@@ -122,15 +87,7 @@ protected:
         testing::internal::GetCapturedStdout();
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
         glEnable(GL_BLEND);
-        scenegraph::RootNode::destroyInstance();
-        collection::VBOCollection::destroyInstance();
-        collection::ObjCollection::destroyInstance();
-        collection::TexureCollection::destroyInstance();
-        collection::ShaderCollection::destroyInstance();
-        Light::destroyInstance();
-        glBindVertexArray(0);
-        glDeleteVertexArrays(1, &vertexArray);
-        std::filesystem::current_path(previousDir);
+        FrameTest::TearDown();
     }
 
     model::OBJ* addModel(const std::string& name, const std::string& obj,
@@ -184,13 +141,10 @@ protected:
     // A light that the identity camera sees at the screen's centre.
     const glm::vec3 lightAhead = glm::vec3(0.0f, 0.0f, -60.0f);
 
-    scenegraph::RootNode* root = nullptr;
-    SpecialNodes nodes;
-    DebrisPass debris;
-    EffectObjects effects;
+    SpecialNodes& nodes = objects.nodes;
+    DebrisPass& debris = objects.debris;
+    EffectObjects& effects = objects.effects;
     FrameValues values;
-    GLuint vertexArray = 0;
-    std::filesystem::path previousDir;
 };
 
 TEST_F(EffectsTest, BloomAddsAGlowAroundBrightPartsAndKeepsTheRest) {
@@ -344,4 +298,114 @@ TEST_F(EffectsTest, AnIncompleteBufferSkipsItsEffectAndIsReportedOnce) {
     glGetError(); // zero-sized images leave an error behind; it is not the next test's
 }
 
+// Whole frames through renderFrame under combinations of the switches, with
+// the crosshair as the bright object in the middle of the window.
+class EffectFramesTest : public EffectsTest {
+protected:
+    void SetUp() override {
+        EffectsTest::SetUp();
+        initSpecialNodesForEffects();
+        moveMouse({kWidth / 2, kHeight / 2});
+        placeLight(glm::vec3(0.0f, 0.0f, 60.0f)); // behind the camera unless a test moves it
+    }
+
+    // The crosshair model at the root, at the size a click pulses it to:
+    // its lines are then thick enough to glow in this small window.
+    void initSpecialNodesForEffects() {
+        nodes.crosshair = addModel("crosshair", "Models/crosshair.obj", "Sprites/metal18.tga");
+        nodes.crosshair->scaleMat = glm::scale(glm::mat4(1.0f), glm::vec3(0.1f, 0.1f, 0.0f));
+    }
+
+    void placeLight(glm::vec3 position) {
+        loop.lightPosition = position;
+        Light::getInstance()->update(position, 0.0);
+    }
+
+    // Draws and presents one frame and reads what was presented.
+    Picture frameWith(std::initializer_list<RenderFlag> on) {
+        loop.renderFlags = onlyFlags(on);
+        renderFrame(loop, objects, 0.0);
+        return Picture(kWidth, kHeight);
+    }
+};
+
+TEST_F(EffectFramesTest, BloomSpreadsTheCrosshairsLightToDarkPixelsAroundIt) {
+    const Picture plain = frameWith({FullRender, Crosshair});
+    const Picture bloomed = frameWith({FullRender, Crosshair, Bloom});
+    int brightened = 0;
+    int darkNearBright = 0;
+    for (int y = 80; y < 160; ++y) {
+        for (int x = 110; x < 210; ++x) {
+            const bool nearBright =
+                plain.at(x + 4, y).sum() > 600 || plain.at(x - 4, y).sum() > 600;
+            if (plain.at(x, y).sum() < 40 && nearBright) {
+                ++darkNearBright;
+                brightened += bloomed.at(x, y).sum() > plain.at(x, y).sum() + 20 ? 1 : 0;
+            }
+        }
+    }
+    ASSERT_GT(darkNearBright, 20);
+    EXPECT_GT(brightened, darkNearBright * 3 / 4);
+    // Far from anything bright the picture is what it was.
+    EXPECT_NEAR(bloomed.at(10, 10).sum(), plain.at(10, 10).sum(), 3);
+    EXPECT_NEAR(bloomed.at(300, 220).sum(), plain.at(300, 220).sum(), 3);
+}
+
+TEST_F(EffectFramesTest, BloomOffAndOnAgainShowsTheSceneDirectlyThenBloomedAgain) {
+    const Picture plain = frameWith({FullRender, Crosshair});
+    const Picture first = frameWith({FullRender, Crosshair, Bloom});
+    const Picture off = frameWith({FullRender, Crosshair});
+    const Picture again = frameWith({FullRender, Crosshair, Bloom});
+    EXPECT_TRUE(off == plain);
+    EXPECT_TRUE(again == first);
+    EXPECT_FALSE(first == plain);
+}
+
+TEST_F(EffectFramesTest, MotionBlurOfAStillCameraChangesNothingAndPrintsFiveLinesAFrame) {
+    const Picture plain = frameWith({FullRender, Crosshair});
+    testing::internal::CaptureStdout();
+    const Picture blurred = frameWith({FullRender, Crosshair, MotionBlur});
+    frameWith({FullRender, Crosshair, MotionBlur, Bloom});
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(blurred == plain);
+    std::istringstream lines(printed);
+    std::string line;
+    int count = 0;
+    while (std::getline(lines, line)) {
+        EXPECT_TRUE(count % 5 == 0 ? line == "projectionMatrix" : line.front() == '[') << line;
+        ++count;
+    }
+    EXPECT_EQ(count, 10);
+}
+
+TEST_F(EffectFramesTest, EverySwitchOnGivesASanePicture) {
+    placeLight(glm::vec3(6.0f, 4.0f, -80.0f));
+    addCue("cue", glm::vec3(-2.0f, -1.0f, -20.0f));
+    const Picture plain = frameWith({FullRender, Crosshair});
+    testing::internal::CaptureStdout();
+    const Picture all = frameWith({Picker, FullRender, Lightshafts, Bloom, EnvironmentMapping,
+                                   Lensflare, Crosshair, ParticleSystems, MotionBlur});
+    testing::internal::GetCapturedStdout();
+    // The moon shines where the light is and the crosshair stays visible.
+    const glm::ivec2 light = mouseAt(glm::vec3(6.0f, 4.0f, -80.0f));
+    EXPECT_GT(all.at(light.x, kHeight - 1 - light.y).sum(), 3 * 150);
+    EXPECT_GE(all.at(kWidth / 2 + 4, kHeight / 2).sum(),
+              plain.at(kWidth / 2 + 4, kHeight / 2).sum() - 6);
+    // Nothing is washed out: the corner away from the light stays dark.
+    EXPECT_LT(all.at(5, 5).sum(), 3 * 60);
+}
+
+TEST_F(EffectFramesTest, EffectsWithoutTheFullRenderShowNoOldFrame) {
+    addCue("cue", glm::vec3(0.0f, 0.0f, -20.0f));
+    const Picture world = frameWith({FullRender, Crosshair});
+    const Picture effectsOnly = frameWith({Bloom, Lightshafts});
+    // The light is behind the camera: nothing at all is drawn, and the cue
+    // and the crosshair of the earlier frame are gone.
+    const Rgb background = effectsOnly.at(5, 5);
+    EXPECT_NE(world.at(kWidth / 2, kHeight / 2).sum(), background.sum());
+    EXPECT_EQ(effectsOnly.at(kWidth / 2, kHeight / 2).sum(), background.sum());
+    EXPECT_EQ(effectsOnly.at(kWidth / 2 + 9, kHeight / 2).sum(), background.sum());
+}
+
 } // namespace
+} // namespace frametest
