@@ -93,7 +93,7 @@ TEST(ParticleRecords, MarkersLineUpAroundTheEmitterWithoutDrawing) {
     EXPECT_EQ(util::gameRandom(), kSequence[0]);
 }
 
-TEST(ParticleRecords, OddMarkerCountCentresOnTheMiddleOne) {
+TEST(ParticleRecords, EvenMarkerCountCentresBelowTheMiddle) {
     const std::vector<Particle> particles = initialised(kMarkerParticles, 4, glm::vec3(0.0f));
     // h = floor(4 * 0.5) = 2: offsets -0.4, -0.2, 0, 0.2.
     EXPECT_FLOAT_EQ(particles[0].position.z, -0.4f);
