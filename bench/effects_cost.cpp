@@ -1,5 +1,6 @@
-// What the screen-space effects cost: wall time per frame of the shipped
-// world at 1024 x 768 with FULL RENDER alone, with FULL RENDER plus each
+// What the screen-space effects cost: wall time per frame of the game's
+// world (the level's scene, cues, debris and particles, the camera flying
+// the path) at 1024 x 768 with FULL RENDER alone, with FULL RENDER plus each
 // effect on its own, and with every switch on, all in one run. The
 // configurations take turns in several rounds, so a machine whose load
 // changes during the run spreads that change over all of them; each figure
@@ -12,15 +13,16 @@
 
 #include "app/frame_objects.h"
 #include "app/frame_passes.h"
+#include "app/level_steps.h"
 #include "app/loop_state.h"
 #include "app/settings.h"
 #include "app/shader_setup.h"
 #include "app/startup.h"
 #include "app/window.h"
+#include "game/level.h"
 #include "platform/glfw_compat.h"
 #include "render/light.h"
 #include "scenegraph/root_node.h"
-#include "scenegraph/scene_reader.h"
 
 #include <algorithm>
 #include <chrono>
@@ -73,9 +75,9 @@ double threadCpuSeconds() {
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-// The window at the benchmark's size, the programs, the shipped scene and
-// the frame objects, as main makes them (without the level's debris).
-bool openWorld(LoopState& loop, FrameObjects& objects) {
+// The window at the benchmark's size, the programs, the level and the frame
+// objects, as main makes them.
+bool openWorld(LoopState& loop, FrameObjects& objects, Level& level) {
     std::filesystem::current_path(CUEFLIGHT_RUN_DIR);
     setDefaultSettings();
     initWindow();
@@ -84,25 +86,28 @@ bool openWorld(LoopState& loop, FrameObjects& objects) {
         return false;
     }
     initShaders();
-    scenegraph::loadScene("Scenes/testscene.scene");
+    level.init();
     Window* window = root->getWindow();
     window->width = kWidth;
     window->height = kHeight;
     window->changed = true;
     initSpecialNodes(objects.nodes, *root, loop.currentCamName);
     createFrameObjects(objects, kWidth, kHeight);
+    objects.debris.arrays = &level.debris;
     loop.mouseX = kWidth / 2;
     loop.mouseY = kHeight / 2;
     return true;
 }
 
 // Mean cost of a few frames, the GL work included.
-FrameCost measureFrames(LoopState& loop, FrameObjects& objects) {
+FrameCost measureFrames(LoopState& loop, FrameObjects& objects, Level& level) {
     scenegraph::RootNode* root = scenegraph::RootNode::getInstance();
     glFinish();
     const double start = nowSeconds();
     const double cpuStart = threadCpuSeconds();
     for (int i = 0; i < kFramesPerRound; ++i) {
+        level.update();
+        loop.lightPosition = glm::vec3(level.pathPosition) + lightOffsetFromPath;
         Light::getInstance()->update(loop.lightPosition, kFrameTime);
         root->update(kFrameTime);
         renderFrame(loop, objects, kFrameTime);
@@ -124,7 +129,8 @@ int main(int argc, char** argv) {
     // Quiet: the game's messages and the motion blur's five lines a frame.
     std::ostringstream quiet;
     std::streambuf* console = std::cout.rdbuf(quiet.rdbuf());
-    if (!openWorld(loop, objects)) {
+    Level level("level1");
+    if (!openWorld(loop, objects, level)) {
         std::cout.rdbuf(console);
         std::fprintf(stderr, "no window: run under xvfb-run\n");
         return 1;
@@ -150,8 +156,8 @@ int main(int argc, char** argv) {
     for (int round = 0; round < kRounds; ++round) {
         for (Configuration& configuration : configurations) {
             loop.renderFlags = configuration.flags;
-            measureFrames(loop, objects); // settles the switch change
-            const FrameCost cost = measureFrames(loop, objects);
+            measureFrames(loop, objects, level); // settles the switch change
+            const FrameCost cost = measureFrames(loop, objects, level);
             configuration.bestMs = std::min(configuration.bestMs, cost.wallMs);
             configuration.bestCpuMs = std::min(configuration.bestCpuMs, cost.cpuMs);
             quiet.str("");
@@ -170,5 +176,6 @@ int main(int argc, char** argv) {
     std::printf("%s / FULL RENDER alone: wall %.2f, CPU %.2f\n", last.name.c_str(),
                 last.bestMs / first.bestMs, last.bestCpuMs / first.bestCpuMs);
     platform::useScriptedInput(nullptr);
+    level.destroy();
     return 0;
 }

@@ -15,14 +15,14 @@ in vec2 screenUv;
 
 out vec4 fragColor;
 
-const int kSamples = 24;
+const int kSamples = 16;
 // Share of the way to the light that the samples cover.
 const float kDensity = 0.9;
 // Each sample further out counts this much less than the one before.
-const float kDecay = 0.93;
+const float kDecay = 0.9;
 // The rays saturate softly toward kRayMax, so a moon that fills the view
 // brightens the picture without burning it out.
-const float kExposure = 0.2;
+const float kExposure = 0.28;
 const float kRayMax = 0.55;
 // The moon's own disc, added on top of its rays.
 const float kDiscBrightness = 0.4;
