@@ -66,6 +66,7 @@ int main() {
     const Window* window = root->getWindow();
     createFrameObjects(objects, window->width, window->height);
     objects.debris.arrays = &level->debris;
+    startDemo(loop, *root);
 
     std::ostringstream quiet; // the accuracy line is not what this measures
     int frames = 0;

@@ -2,8 +2,14 @@
 
 #include "app/accuracy.h"
 #include "game/level.h"
+#include "scenegraph/root_node.h"
 
 #include <ostream>
+
+void startDemo(LoopState& loop, scenegraph::RootNode& root) {
+    root.setActiveCamera(demoCameraName);
+    loop.currentCamName = demoCameraName;
+}
 
 void followLevel(LoopState& loop, const Level& level, std::ostream& log) {
     loop.paused = level.paused;

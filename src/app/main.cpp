@@ -1,4 +1,5 @@
 #include "app/frame_objects.h"
+#include "app/level_steps.h"
 #include "app/loop_state.h"
 #include "app/main_loop.h"
 #include "app/settings.h"
@@ -31,6 +32,9 @@ int main() {
     const Window* window = root->getWindow();
     createFrameObjects(frameObjects, window->width, window->height);
     frameObjects.debris.arrays = &level->debris;
+    if (demoMode) {
+        startDemo(loop, *root);
+    }
     runMainLoop(loop, frameObjects);
     shutdown(frameObjects);
     return EXIT_SUCCESS;

@@ -19,8 +19,6 @@ namespace {
 // A cursor closer than this to the window's edge may pick outside the
 // picking buffer.
 constexpr int kEdgeMargin = 8;
-// How far the rounded cursor may lie from the cue's centre.
-constexpr float kAimTolerancePixels = 2.0f;
 // The cue sphere's radius in world units (its smaller shape).
 constexpr float kCueRadius = 1.0f;
 
@@ -120,37 +118,50 @@ std::optional<glm::vec2> predictOnScreen(scenegraph::CameraNode& cameraNode, con
 }
 
 bool DemoDriver::liesOnCue(const Aim& aim, const glm::vec3& cue, glm::ivec2 resting) {
-    std::optional<glm::vec2> centre =
-        predictOnScreen(aim.node, cue, aim.projection, aim.width, aim.height, resting);
-    // Half the cue's radius on screen, measured beside its centre.
-    const glm::mat4 view = predictView(aim.node, glm::vec2(resting), false, aim.width, aim.height);
-    const glm::vec3 side(glm::inverse(view)[0]);
-    std::optional<glm::vec2> rim = toScreen(
-        aim.projection * view * glm::vec4(cue + side * kCueRadius, 1.0f), aim.width, aim.height);
-    if (!centre || !rim || !insideWindow(resting, aim.width, aim.height)) {
+    return landsOnCue(aim.node, cue, aim.projection, aim.width, aim.height, resting);
+}
+
+bool landsOnCue(scenegraph::CameraNode& cameraNode, const glm::vec3& point,
+                const glm::mat4& projection, int width, int height, glm::ivec2 cursor) {
+    if (!insideWindow(cursor, width, height)) {
         return false;
     }
-    return onCentre(centre, resting, 0.5f * glm::length(*rim - *centre));
+    const bool moved = cursor.x != cameraNode.mouseX_old || cursor.y != cameraNode.mouseY_old;
+    const glm::mat4 view = predictView(cameraNode, glm::vec2(cursor), moved, width, height);
+    const glm::vec3 side(glm::inverse(view)[0]);
+    std::optional<glm::vec2> centre =
+        toScreen(projection * view * glm::vec4(point, 1.0f), width, height);
+    std::optional<glm::vec2> rim =
+        toScreen(projection * view * glm::vec4(point + side * kCueRadius, 1.0f), width, height);
+    // Well inside the cue's disc: half its radius on screen.
+    return centre && rim && onCentre(centre, cursor, 0.5f * glm::length(*rim - *centre));
 }
 
 std::optional<glm::ivec2> aimThroughTurn(scenegraph::CameraNode& cameraNode, const glm::vec3& point,
                                          const glm::mat4& projection, int width, int height) {
+    const glm::vec2 centre(static_cast<float>(width / 2), static_cast<float>(height / 2));
     const CueOnScreen turned = [&](glm::vec2 cursor) -> std::optional<glm::vec2> {
         const glm::mat4 view = predictView(cameraNode, cursor, true, width, height);
         return toScreen(projection * view * glm::vec4(point, 1.0f), width, height);
     };
-    const glm::vec2 start(static_cast<float>(width / 2), static_cast<float>(height / 2));
-    std::optional<glm::vec2> solved = solveAim(turned, start);
-    if (!solved) {
-        return std::nullopt;
+    // A cursor on the centre line turns nothing about that axis on cameras
+    // that skip zero angles, so the flight's own angle stays; worth a try
+    // when the free turn cannot reach the cue.
+    const CueOnScreen onVertical = [&](glm::vec2 cursor) -> std::optional<glm::vec2> {
+        std::optional<glm::vec2> shown = turned(glm::vec2(centre.x, cursor.y));
+        return shown ? std::optional<glm::vec2>(glm::vec2(centre.x, shown->y)) : std::nullopt;
+    };
+    const CueOnScreen onHorizontal = [&](glm::vec2 cursor) -> std::optional<glm::vec2> {
+        std::optional<glm::vec2> shown = turned(glm::vec2(cursor.x, centre.y));
+        return shown ? std::optional<glm::vec2>(glm::vec2(shown->x, centre.y)) : std::nullopt;
+    };
+    for (const CueOnScreen* solve : {&turned, &onVertical, &onHorizontal}) {
+        std::optional<glm::vec2> solved = solveAim(*solve, centre);
+        if (solved && landsOnCue(cameraNode, point, projection, width, height, rounded(*solved))) {
+            return rounded(*solved);
+        }
     }
-    const glm::ivec2 cursor = rounded(*solved);
-    if (!insideWindow(cursor, width, height) ||
-        !onCentre(predictOnScreen(cameraNode, point, projection, width, height, cursor), cursor,
-                  kAimTolerancePixels)) {
-        return std::nullopt;
-    }
-    return cursor;
+    return std::nullopt;
 }
 
 std::optional<glm::ivec2> DemoDriver::step(const Level& level) {

@@ -27,6 +27,11 @@ std::optional<glm::vec2> predictOnScreen(scenegraph::CameraNode& cameraNode, con
 std::optional<glm::ivec2> aimThroughTurn(scenegraph::CameraNode& cameraNode, const glm::vec3& point,
                                          const glm::mat4& projection, int width, int height);
 
+// True when `cursor` lies well inside the point's disc (a cue's) as the
+// camera will show it, turned if the cursor moved there.
+bool landsOnCue(scenegraph::CameraNode& cameraNode, const glm::vec3& point,
+                const glm::mat4& projection, int width, int height, glm::ivec2 cursor);
+
 // The demo mode's player: once per frame, between the level's update and the
 // scene's, it picks the cue that is due, puts the real cursor where that cue
 // will be once the camera has turned towards it, and presses the left button
