@@ -59,7 +59,7 @@ find_window() {
     local waited=0
     while [ "$waited" -lt $((WINDOW_TIMEOUT * 10)) ]; do
         kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window appeared"
-        if grep -q "^Loaded OpenGL Version" "$GAME_DIR/stdout.txt"; then
+        if grep -q "^Loaded OpenGL Version" "$GAME_DIR/stdout.txt" 2>/dev/null; then
             GAME_WINDOW="$(xdotool search --pid "$GAME_PID" 2>/dev/null | head -n 1)"
             [ -n "$GAME_WINDOW" ] && return 0
         fi
