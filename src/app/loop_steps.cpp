@@ -12,6 +12,9 @@ float heldAxis(int decreaseKey, int increaseKey) {
 } // namespace
 
 void ageMessage(OverlayText& message, double elapsed) {
+    if (!message.presented) {
+        return;
+    }
     message.displayTime += elapsed;
     if (message.displayTime > messageDuration && message.visible) {
         message.visible = false;

@@ -46,6 +46,7 @@ void runPass(LoopState& loop, FrameObjects& frameObjects, KeyCommands& commands,
     }
     if (std::optional<double> frameTime = frameToDraw(loop, elapsed)) {
         renderFrame(loop, frameObjects, elapsed);
+        loop.messageOverlay.presented = true;
         if (showfps) {
             showStatistics(loop, *frameTime);
         }

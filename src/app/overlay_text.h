@@ -10,7 +10,11 @@ struct OverlayText {
     int line = 0;             // line of the first character, 0 at the top
     float size = 0.3f;        // glyph size in tenths of the screen height
     bool visible = false;     // drawn only while true
-    double displayTime = 0.0; // seconds since the text was last set
+    double displayTime = 0.0; // seconds on screen since the text was last set
+    // Whether a frame has been drawn since the text was set. Time counts only
+    // from then on, so on a machine drawing less than one frame a second a
+    // message still reaches the screen before it expires.
+    bool presented = false;
 
     // Replaces the text and starts its display time afresh.
     void setText(const std::string& newText, int newLine, float newSize) {
@@ -19,5 +23,6 @@ struct OverlayText {
         size = newSize;
         visible = true;
         displayTime = 0.0;
+        presented = false;
     }
 };

@@ -8,6 +8,7 @@ namespace {
 TEST(MessageExpiry, AMessageShowsForOneSecond) {
     OverlayText message;
     message.setText("PICKER OFF", 1, 0.3f);
+    message.presented = true;
     ageMessage(message, 0.6);
     EXPECT_TRUE(message.visible);
     ageMessage(message, 0.4); // exactly one second is still on screen
@@ -20,12 +21,24 @@ TEST(MessageExpiry, AMessageShowsForOneSecond) {
 TEST(MessageExpiry, AReplacedMessageStartsANewSecond) {
     OverlayText message;
     message.setText("PICKER OFF", 1, 0.3f);
+    message.presented = true;
     ageMessage(message, 0.9);
     message.setText("PICKER ON", 1, 0.3f);
+    message.presented = true;
     ageMessage(message, 0.9);
     EXPECT_TRUE(message.visible);
     EXPECT_EQ(message.text, "PICKER ON");
     ageMessage(message, 0.2);
+    EXPECT_FALSE(message.visible);
+}
+
+TEST(MessageExpiry, SlowFramesStillShowAMessageOnce) {
+    OverlayText message;
+    message.setText("BLOOM OFF", 1, 0.3f);
+    ageMessage(message, 2.5); // one pass slower than the message's whole second
+    EXPECT_TRUE(message.visible);
+    message.presented = true; // the frame drawn it
+    ageMessage(message, 2.5);
     EXPECT_FALSE(message.visible);
 }
 
