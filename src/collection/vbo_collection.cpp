@@ -6,9 +6,14 @@
 namespace collection {
 
 VBOCollection::~VBOCollection() {
-    for (auto& [key, model] : models) {
-        delete model;
+    for (model::OBJ* node : made) {
+        delete node;
     }
+}
+
+void VBOCollection::record(const std::string& key, model::OBJ* node) {
+    models[key] = node;
+    made.push_back(node);
 }
 
 model::OBJ* VBOCollection::createModel(std::string objPath, std::string texturePath) {
@@ -16,7 +21,7 @@ model::OBJ* VBOCollection::createModel(std::string objPath, std::string textureP
     auto* node = new model::OBJ(ObjCollection::getInstance()->getObj(objPath));
     node->createBuffers();
     node->loadTextures(texturePath, 1);
-    models[key] = node;
+    record(key, node);
     node->setObjpath(std::move(objPath));
     node->setTexturepath(std::move(texturePath));
     return node;
@@ -33,7 +38,7 @@ ObjAnim* VBOCollection::createAnimModel(std::string objPath, std::string texture
         node->addFrame(objects->getObj(shapePath(objPath, number)));
     }
     node->loadTextures(texturePath, 0);
-    models[key] = node;
+    record(key, node);
     node->setObjpath(std::move(objPath));
     node->setTexturepath(std::move(texturePath));
     return node;

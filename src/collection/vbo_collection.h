@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace model {
 class OBJ;
@@ -19,12 +20,13 @@ class VBOCollection : public util::Singleton<VBOCollection> {
     friend class util::Singleton<VBOCollection>;
 
 public:
-    // Deletes the nodes recorded in the map.
+    // Deletes every node it made.
     ~VBOCollection() override;
 
     // The caller keeps the node (as an ObjectNode's geometry or in its own
     // tables) and never deletes it. A node made earlier under the same key
-    // leaves the map but is not deleted: whoever holds it may still draw it.
+    // leaves the map but stays alive (whoever holds it may still draw it)
+    // until the collection itself goes.
     model::OBJ* createModel(std::string objPath, std::string texturePath);
     // Shapes are objPath, then objPath without its 4-character extension
     // followed by "_2.obj", "_3.obj", ... up to nrFrames (at least 1).
@@ -36,7 +38,13 @@ public:
 private:
     VBOCollection() = default;
 
-    std::map<std::string, model::OBJ*> models; // owned, by objPath + texturePath
+    // The latest node per objPath + texturePath. The level makes one cue per
+    // recorded cue from the same two paths, so most nodes drop out of this
+    // map; `made` keeps them all so none is leaked.
+    std::map<std::string, model::OBJ*> models;
+    std::vector<model::OBJ*> made; // owned, in the order they were built
+
+    void record(const std::string& key, model::OBJ* node);
 };
 
 } // namespace collection

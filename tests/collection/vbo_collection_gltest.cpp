@@ -123,6 +123,32 @@ TEST_F(VBOCollectionTest, TwelveTrianglesGiveThirtySixEntriesPerBuffer) {
     EXPECT_EQ(cube->getTexturepath(), dir.path("none.tga"));
 }
 
+namespace {
+
+// Tells when the model it hangs under is deleted (a node deletes its children).
+class DeletionWitness : public scenegraph::Node {
+public:
+    explicit DeletionWitness(bool& deleted) : Node("witness", "Node"), deleted(deleted) {}
+    ~DeletionWitness() override { deleted = true; }
+
+private:
+    bool& deleted;
+};
+
+} // namespace
+
+TEST_F(VBOCollectionTest, ModelsReplacedUnderTheirKeyAreStillDeletedWithTheCollection) {
+    const std::string objPath = dir.write("cube.obj", cubeObj(1.0f));
+    bool firstDeleted = false;
+    bool secondDeleted = false;
+    models->createModel(objPath, "")->addChild(new DeletionWitness(firstDeleted));
+    models->createModel(objPath, "")->addChild(new DeletionWitness(secondDeleted));
+    VBOCollection::destroyInstance();
+    EXPECT_TRUE(firstDeleted);
+    EXPECT_TRUE(secondDeleted);
+    models = VBOCollection::getInstance(); // TearDown destroys it again
+}
+
 TEST_F(VBOCollectionTest, MissingNormalsComeOutAsZeros) {
     const std::string objPath = dir.write("flat.obj", cubeObj(1.0f, false));
     model::OBJ* cube = models->createModel(objPath, "");
