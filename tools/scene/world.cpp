@@ -1,5 +1,7 @@
 #include "scene/world.h"
 
+#include "game/path.h"
+
 #include <glm/gtc/matrix_transform.hpp>
 
 #include <array>
@@ -10,20 +12,16 @@ namespace scenegen {
 
 namespace {
 
-// The level's flight path passes through these control points (the camera
-// is at point 1 when the song starts and near point 24 when it ends). Things
-// are placed 50 to 400 units off them, so they pass by rather than block.
-constexpr std::array<glm::vec3, 30> kPath = {{
-    {0, 0, 0},         {0, 0, -100},     {100, 0, -200},   {100, 50, -300},   {0, -20, -400},
-    {20, 0, -500},     {-20, 80, -600},  {-20, -20, -700}, {-20, -40, -800},  {-40, -40, -900},
-    {-20, -20, -1000}, {0, 0, -1100},    {20, -40, -1200}, {20, 20, -1300},   {40, 30, -1400},
-    {30, -40, -1500},  {50, -80, -1600}, {50, -40, -1700}, {0, 0, -1800},     {0, 20, -1900},
-    {20, 20, -2000},   {20, 40, -2100},  {-20, 40, -2200}, {-20, -10, -2300}, {-20, -40, -2400},
-    {-20, -40, -2500}, {20, -20, -2600}, {20, 10, -2700},  {20, 0, -2800},    {0, 0, -2900},
-}};
+// The camera is at control point 1 when the song starts and near point 24
+// when it ends. Things are placed 50 to 400 units off the points, so they
+// pass by rather than block.
+glm::vec3 pathPoint(int point) {
+    static const game::PathPoints points = game::pathControlPoints();
+    return glm::vec3(points[static_cast<std::size_t>(point)]);
+}
 
 glm::vec3 offPath(int point, glm::vec3 offset) {
-    return kPath[static_cast<std::size_t>(point)] + offset;
+    return pathPoint(point) + offset;
 }
 
 glm::mat4 orientation(glm::vec3 degrees) {
