@@ -178,7 +178,8 @@ std::optional<glm::ivec2> DemoDriver::step(const Level& level) {
     const Aim aim{*node, window.getProjMat(), window.width, window.height,
                   nextFlightView(*node, level, frameMs)};
     if (std::optional<int> due =
-            cueToClick(level.getTrack(), positionMs, Level::cueTime, frameMs)) {
+            cueToClick(level.getTrack(), positionMs, Level::cueTime, frameMs);
+        due && windowHasOpened(positionMs, Level::cueTime(*due))) {
         return clickOn(aim, cuePlace(level, *due));
     }
     // A cue the turning camera cannot bring under the cursor this frame is

@@ -48,6 +48,11 @@ std::optional<int> cueToClick(const CueTrack& track, double positionMs, const Cu
     return std::nullopt;
 }
 
+bool windowHasOpened(double positionMs, double cueTimeMs) {
+    const double now = positionMs + util::TimeController::lookaheadMs;
+    return now >= cueTimeMs - kHitToleranceMs + kDemoEarlyMarginMs;
+}
+
 std::optional<glm::vec2> solveAim(const CueOnScreen& cueOnScreen, glm::vec2 start, int iterations) {
     glm::vec2 cursor = start;
     for (int i = 0; i < iterations; ++i) {

@@ -19,6 +19,17 @@ constexpr double kDemoFrameShare = 0.8;
 // The demo gives up on a cue once the event clock is this far past its time.
 constexpr double kDemoGiveUpMs = 200.0;
 
+// A click is judged on a later frame than the one it is made on. Clicking
+// only once this frame itself lies inside the cue's window (by this margin)
+// means no following frame, however short, judges it too early, which would
+// spoil the cue for good; a prediction of the next frame's length cannot
+// promise that when frame times jitter.
+constexpr double kDemoEarlyMarginMs = 20.0;
+
+// Whether the window of a cue at cueTimeMs has opened far enough, at this
+// music position, for a click to be safe from being judged too early.
+bool windowHasOpened(double positionMs, double cueTimeMs);
+
 // The cue the demo should click on this frame, given the length of the last
 // frame in ms of music: the first cue still judged (the one whose cue event
 // has just fired, then those of the window) that is neither hit nor spoilt

@@ -48,6 +48,14 @@ TEST_F(DemoChoice, ClicksOnlyWhenTheJudgingFrameFallsInsideTheWindow) {
     EXPECT_EQ(choiceAt(700.0, 120.0), std::nullopt);
 }
 
+TEST(DemoClickSafety, NoClickBeforeTheFrameItselfIsInsideTheWindow) {
+    // Cue at 1000 ms; the window opens at 750 ms on the event clock, which
+    // runs 150 ms ahead of the music.
+    EXPECT_FALSE(windowHasOpened(769.0 - lookahead, 1000.0));
+    EXPECT_TRUE(windowHasOpened(770.0 - lookahead, 1000.0));
+    EXPECT_TRUE(windowHasOpened(1100.0 - lookahead, 1000.0));
+}
+
 TEST_F(DemoChoice, SkipsHitAndSpoiltCuesAndGivesUpOnOldOnes) {
     nodes[0]->status = kCueHitStatus;
     EXPECT_EQ(choiceAt(1800.0), 1);
