@@ -37,8 +37,13 @@ void judgeSlot(CueTrack& track, int index, double now, const CueTimes& cueTime,
         if (cue.isHit()) {
             hit(track, cue, onHit);
         }
-    } else if (previous != nullptr && previousTime - kWindowOverlapMs <= now &&
-               now <= previousTime + kHitToleranceMs) {
+    }
+    // Both windows are looked at: cues closer than two tolerances apart have
+    // windows that overlap, and a click on the previous cue inside its own
+    // window must not be passed over only because the next one's has opened
+    // (it would never be judged again).
+    if (previous != nullptr && previousTime - kWindowOverlapMs <= now &&
+        now <= previousTime + kHitToleranceMs) {
         showInWindow(*previous);
         if (previous->isHit()) {
             hit(track, *previous, onHit);

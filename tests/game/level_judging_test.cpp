@@ -94,6 +94,18 @@ TEST_F(CueJudging, ACueWhoseEventFiredIsHitAsThePreviousUntilTwoHundredFiftyAfte
     EXPECT_EQ(cue(0).status, kCueHitStatus);
 }
 
+TEST_F(CueJudging, APreviousCueClickedWhileTheNextWindowIsOpenIsStillHit) {
+    build(4);
+    // One beat at 126 BPM apart: the windows share the 24 ms before 1250.
+    times = [](int index) { return index == 0 ? 1000.0 : index == 1 ? 1476.0 : -1.0; };
+    advanceWindow(track);
+    cue(0).setHit(true);
+    judgeAt(1240.0);
+    EXPECT_EQ(cue(1).getDrawMode(), kCueInWindow);
+    EXPECT_EQ(track.hitCount, 1);
+    EXPECT_EQ(cue(0).status, kCueHitStatus);
+}
+
 TEST_F(CueJudging, APreviousCueLeftUnclickedIsMissedFromTwoHundredFiftyOneAfter) {
     build(4);
     advanceWindow(track);
