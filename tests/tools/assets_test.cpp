@@ -165,47 +165,34 @@ TEST(AssetGenerator, BuildListsExactlyTheGeneratedFiles) {
     EXPECT_EQ(listed, generated);
 }
 
-TEST(ObjModels, IndicesInRangeTrianglesOnlyAndUnitNormals) {
+// Counter-clockwise seen from the front: the winding's normal must agree with
+// the normals the file gives its corners.
+TEST(ObjModels, IndicesInRangeUnitNormalsAndWindingAgreeingWithThem) {
     ASSERT_GE(modelPaths().size(), 13u);
     for (const std::string& path : modelPaths()) {
         ObjFile obj = parseObj(file(path));
         SCOPED_TRACE(path);
         ASSERT_FALSE(obj.v.empty() || obj.vt.empty() || obj.vn.empty() || obj.faces.empty());
-        EXPECT_EQ(obj.malformedFaces, 0);
+        ASSERT_EQ(obj.malformedFaces, 0);
         const int limits[3] = {int(obj.v.size()), int(obj.vt.size()), int(obj.vn.size())};
-        int outOfRange = 0, notUnit = 0;
+        int outOfRange = 0, notUnit = 0, disagreeing = 0;
         for (const auto& f : obj.faces) {
             for (int k = 0; k < 9; ++k) {
                 outOfRange += f[size_t(k)] < 1 || f[size_t(k)] > limits[k % 3] ? 1 : 0;
             }
         }
+        ASSERT_EQ(outOfRange, 0);
         for (const auto& n : obj.vn) {
             notUnit += std::fabs(std::sqrt(dot(n, n)) - 1.0f) > 2e-3f ? 1 : 0;
         }
-        EXPECT_EQ(outOfRange, 0);
-        EXPECT_EQ(notUnit, 0);
-    }
-}
-
-// Counter-clockwise seen from the front: the winding's normal must agree with
-// the normals the file gives its corners.
-TEST(ObjModels, WindingAgreesWithNormals) {
-    for (const std::string& path : modelPaths()) {
-        ObjFile obj = parseObj(file(path));
-        int disagreeing = 0;
         for (const auto& f : obj.faces) {
             auto p = [&](int c) { return obj.v[size_t(f[3 * c] - 1)]; };
             auto n = [&](int c) { return obj.vn[size_t(f[3 * c + 2] - 1)]; };
             std::array<float, 3> winding = cross(sub(p(1), p(0)), sub(p(2), p(0)));
-            std::array<float, 3> normals{};
-            for (int c = 0; c < 3; ++c) {
-                for (int k = 0; k < 3; ++k) {
-                    normals[size_t(k)] += n(c)[size_t(k)];
-                }
-            }
-            disagreeing += dot(winding, normals) < 0.0f ? 1 : 0;
+            disagreeing += dot(winding, n(0)) + dot(winding, n(1)) + dot(winding, n(2)) < 0.0f;
         }
-        EXPECT_EQ(disagreeing, 0) << path;
+        EXPECT_EQ(notUnit, 0);
+        EXPECT_EQ(disagreeing, 0);
     }
 }
 
@@ -386,16 +373,15 @@ int maxAlphaInCell(const Decoded& sheet, int code, int x0 = 0, int x1 = 64) {
     return best;
 }
 
-TEST(FontSheet, GlyphsSitInTheirCellsByCharacterCode) {
+TEST(FontSheet, GlyphsSitInTheirCellsByCharacterCodeInsideTheirHalfWidthBox) {
     Decoded sheet = decode(file("Sprites/fonts.tga"));
     ASSERT_EQ(sheet.width, 1024);
     ASSERT_EQ(sheet.height, 1024);
     EXPECT_EQ(maxAlphaInCell(sheet, 'A'), 255);
     EXPECT_EQ(maxAlphaInCell(sheet, '~'), 255);
-    EXPECT_EQ(maxAlphaInCell(sheet, ' '), 0);
-    EXPECT_EQ(maxAlphaInCell(sheet, 1), 0);
-    EXPECT_EQ(maxAlphaInCell(sheet, 127), 0);
-    EXPECT_EQ(maxAlphaInCell(sheet, 200), 0);
+    for (int empty : {int(' '), 1, 127, 200}) {
+        EXPECT_EQ(maxAlphaInCell(sheet, empty), 0) << empty;
+    }
     // 'A' (row 4) has white ink and a dark outline; its mirror row 11 is empty,
     // so the sheet is not upside down.
     int white = 0, outline = 0;
@@ -409,11 +395,6 @@ TEST(FontSheet, GlyphsSitInTheirCellsByCharacterCode) {
     EXPECT_GT(white, 100);
     EXPECT_GT(outline, 100);
     EXPECT_EQ(maxAlphaInCell(sheet, 11 * 16 + 1), 0);
-}
-
-TEST(FontSheet, EveryGlyphStaysInsideItsHalfWidthBox) {
-    Decoded sheet = decode(file("Sprites/fonts.tga"));
-    ASSERT_GT(sheet.width, 0);
     // The overlay shows only the middle half of each cell's width.
     for (int c = 32; c <= 126; ++c) {
         EXPECT_EQ(maxAlphaInCell(sheet, c, 0, 16), 0) << char(c);

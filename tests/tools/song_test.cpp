@@ -54,6 +54,18 @@ protected:
         return cues;
     }
 
+    // First and one-past-last sample of the named section of the song.
+    static std::pair<int64_t, int64_t> sectionSamples(const std::string& name) {
+        for (const songgen::Section& section : songgen::composeSong().sections) {
+            if (section.name == name) {
+                return {section.firstBar * songgen::samplesPerBar,
+                        section.endBar * songgen::samplesPerBar};
+            }
+        }
+        ADD_FAILURE() << "no section " << name;
+        return {0, 1};
+    }
+
     inline static testsupport::ScratchDir* dir = nullptr;
     inline static bool generated = false;
 };
@@ -114,17 +126,11 @@ TEST_F(GeneratedSong, CueTrackFitsThePlayer) {
 
     // Cues per second in each section: the drops must ask for more than the break.
     auto density = [&](const std::string& name) {
-        for (const songgen::Section& section : songgen::composeSong().sections) {
-            if (section.name == name) {
-                double from = sampleToMs(section.firstBar * songgen::samplesPerBar);
-                double to = sampleToMs(section.endBar * songgen::samplesPerBar);
-                auto count = std::count_if(cues.begin(), cues.end(),
-                                           [&](double t) { return t >= from && t < to; });
-                return static_cast<double>(count) * 1000.0 / (to - from);
-            }
-        }
-        ADD_FAILURE() << "no section " << name;
-        return 0.0;
+        const auto [from, to] = sectionSamples(name);
+        const double fromMs = sampleToMs(from), toMs = sampleToMs(to);
+        auto count = std::count_if(cues.begin(), cues.end(),
+                                   [&](double t) { return t >= fromMs && t < toMs; });
+        return static_cast<double>(count) * 1000.0 / (toMs - fromMs);
     };
     const double breakDensity = density("break");
     EXPECT_GT(breakDensity, 0.0) << "the break still has something to click";
@@ -132,7 +138,9 @@ TEST_F(GeneratedSong, CueTrackFitsThePlayer) {
     EXPECT_GT(density("final drop"), 1.5 * breakDensity);
 }
 
-TEST_F(GeneratedSong, DecodedSongIsLongStereoAndUnclipped) {
+// One decoding for the checks on the whole song: length, level, sections and
+// where the cues fall.
+TEST_F(GeneratedSong, DecodedSongIsLongStereoUnclippedAndHasItsCuesOnOnsets) {
     std::optional<songgen::DecodedAudio> song = songgen::readAudio(file(songgen::songFile));
     ASSERT_TRUE(song);
     EXPECT_EQ(song->sampleRate, 44100);
@@ -145,35 +153,20 @@ TEST_F(GeneratedSong, DecodedSongIsLongStereoAndUnclipped) {
     }
     EXPECT_LT(peak, 0.98f);
     EXPECT_GT(peak, 0.3f) << "not silent";
-}
 
-TEST_F(GeneratedSong, BreakIsQuieterThanTheDrops) {
-    std::optional<songgen::DecodedAudio> song = songgen::readAudio(file(songgen::songFile));
-    ASSERT_TRUE(song);
     auto rmsOf = [&](const std::string& name) {
-        for (const songgen::Section& section : songgen::composeSong().sections) {
-            if (section.name == name) {
-                size_t from = static_cast<size_t>(section.firstBar * songgen::samplesPerBar) * 2;
-                size_t to = static_cast<size_t>(section.endBar * songgen::samplesPerBar) * 2;
-                double sum = 0.0;
-                for (size_t i = from; i < to; ++i) {
-                    sum += static_cast<double>(song->samples[i]) * song->samples[i];
-                }
-                return std::sqrt(sum / static_cast<double>(to - from));
-            }
+        const auto [from, to] = sectionSamples(name);
+        double sum = 0.0;
+        for (size_t i = size_t(from) * 2; i < size_t(to) * 2; ++i) {
+            sum += static_cast<double>(song->samples[i]) * song->samples[i];
         }
-        ADD_FAILURE() << "no section " << name;
-        return 0.0;
+        return std::sqrt(sum / static_cast<double>((to - from) * 2));
     };
     const double breakRms = rmsOf("break");
     EXPECT_LT(breakRms, 0.7 * rmsOf("drop"));
     EXPECT_LT(breakRms, 0.7 * rmsOf("final drop"));
     EXPECT_LT(rmsOf("intro"), rmsOf("drop"));
-}
 
-TEST_F(GeneratedSong, EveryCueLandsOnAnOnsetOfTheDecodedAudio) {
-    std::optional<songgen::DecodedAudio> song = songgen::readAudio(file(songgen::songFile));
-    ASSERT_TRUE(song);
     const std::vector<double> onsets = songtest::detectOnsetsMs(*song);
     const std::vector<double> cues = judgedCues();
     ASSERT_FALSE(onsets.empty());
