@@ -115,37 +115,27 @@ TEST(NodeSetters, DrawStatusAndModeReachEveryDescendant) {
     EXPECT_EQ(leaf->getDrawMode(), 7);
 }
 
-TEST(NodeDraw, HiddenAndUnknownStatusesAreSkipped) {
+// A plain node neither draws nor serves a child's reset request.
+TEST(NodeDraw, HiddenUnknownAndResetStatusesAreSkipped) {
     Log log;
     Node parent("parent", "Node");
     auto* hidden = new LoggingNode("hidden", &log);
     auto* unknown = new LoggingNode("unknown", &log);
+    auto* reset = new LoggingNode("reset", &log);
     auto* shown = new LoggingNode("shown", &log);
     hidden->status = scenegraph::STATUS_HIDDEN;
     unknown->status = 2; // drawable as a node's own status, but not active
-    parent.addChild(hidden);
-    parent.addChild(unknown);
-    parent.addChild(shown);
+    reset->status = scenegraph::STATUS_RESET;
+    for (Node* child : {hidden, unknown, reset, shown}) {
+        parent.addChild(child);
+    }
     drawOnce(parent);
     EXPECT_EQ(log, Log{"shown"});
-}
+    EXPECT_EQ(reset->getStatus(), scenegraph::STATUS_RESET);
 
-TEST(NodeDraw, ANodeNotDrawableItselfDrawsNothing) {
-    Log log;
-    Node parent("parent", "Node");
-    parent.addChild(new LoggingNode("child", &log));
+    // A node not drawable itself draws nothing.
+    log.clear();
     parent.status = scenegraph::STATUS_HIDDEN;
     drawOnce(parent);
     EXPECT_TRUE(log.empty());
-}
-
-TEST(NodeDraw, PlainNodeNeitherDrawsNorResetsAResetRequest) {
-    Log log;
-    Node parent("parent", "Node");
-    auto* child = new LoggingNode("child", &log);
-    child->status = scenegraph::STATUS_RESET;
-    parent.addChild(child);
-    drawOnce(parent);
-    EXPECT_TRUE(log.empty());
-    EXPECT_EQ(child->getStatus(), scenegraph::STATUS_RESET);
 }

@@ -29,7 +29,7 @@ protected:
 
 } // namespace
 
-TEST_F(RootNodeTest, StartsWithMembersOfEachModeSet) {
+TEST_F(RootNodeTest, StartsWithMembersOfEachModeSetAndMakesItsWindowOnce) {
     RootNode* root = RootNode::getInstance();
     EXPECT_EQ(root->getName(), "ROOT");
     EXPECT_EQ(root->getType(), "RootNode");
@@ -37,10 +37,7 @@ TEST_F(RootNodeTest, StartsWithMembersOfEachModeSet) {
     EXPECT_EQ(root->textureFilterMode, scenegraph::FILTER_BILINEAR);
     EXPECT_EQ(root->mipmapMode, scenegraph::MIPMAP_LINEAR);
     EXPECT_EQ(root->cullingMode, scenegraph::CULL_NONE);
-}
-
-TEST_F(RootNodeTest, FirstWindowRequestCreatesTheRecordOnce) {
-    RootNode* root = RootNode::getInstance();
+    // The first window request creates the record, once.
     Window* window = root->getWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_FLOAT_EQ(window->nearPlane, 1.0f);

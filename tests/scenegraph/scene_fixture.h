@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -62,6 +63,14 @@ protected:
 
     ModelStore store;
 };
+
+inline int lineCount(const std::string& text) {
+    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
+inline bool mentions(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
 
 // The blocks around a tree below the root: a window, one camera and the
 // root's own Transnode and Node, whose header lists the children.

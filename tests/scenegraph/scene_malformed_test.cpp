@@ -1,12 +1,6 @@
 #include "scene_fixture.h"
 
-#include <algorithm>
-
 namespace {
-
-int lineCount(const std::string& text) {
-    return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
-}
 
 std::string rootBlockAround(const std::string& tree) {
     return "<RootNode scene :\n>\n<Window win :\n>\n</Window win :\n" + tree +

@@ -1,4 +1,5 @@
 #include "app/window.h"
+#include "game/path.h"
 #include "model/obj.h"
 #include "scenegraph/camera_node.h"
 #include "scenegraph/hit_node.h"
@@ -23,28 +24,13 @@ using scenegraph::RootNode;
 
 namespace {
 
-// The level's flight path, as the level builds it.
-const glm::vec3 kControlPoints[30] = {
-    {0, 0, 0},         {0, 0, -100},     {100, 0, -200},   {100, 50, -300},   {0, -20, -400},
-    {20, 0, -500},     {-20, 80, -600},  {-20, -20, -700}, {-20, -40, -800},  {-40, -40, -900},
-    {-20, -20, -1000}, {0, 0, -1100},    {20, -40, -1200}, {20, 20, -1300},   {40, 30, -1400},
-    {30, -40, -1500},  {50, -80, -1600}, {50, -40, -1700}, {0, 0, -1800},     {0, 20, -1900},
-    {20, 20, -2000},   {20, 40, -2100},  {-20, 40, -2200}, {-20, -10, -2300}, {-20, -40, -2400},
-    {-20, -40, -2500}, {20, -20, -2600}, {20, 10, -2700},  {20, 0, -2800},    {0, 0, -2900}};
-
+// The level's flight path, fifty points a segment.
 std::vector<glm::vec3> sampledPath() {
+    const game::PathPoints controlPoints = game::pathControlPoints();
     std::vector<glm::vec3> points;
-    for (int k = 0; k < 30; ++k) {
-        const glm::vec3& p0 = kControlPoints[k];
-        const glm::vec3& p1 = kControlPoints[(k + 1) % 30];
-        const glm::vec3& p2 = kControlPoints[(k + 2) % 30];
-        const glm::vec3& p3 = kControlPoints[(k + 3) % 30];
+    for (long segment = 0; segment < game::kPathPointCount; ++segment) {
         for (int step = 0; step < 50; ++step) {
-            const float f = static_cast<float>(step) / 50.0f;
-            const float f2 = f * f;
-            const float f3 = f2 * f;
-            points.push_back(0.5f * ((-f + 2 * f2 - f3) * p0 + (2 - 5 * f2 + 3 * f3) * p1 +
-                                     (f + 4 * f2 - 3 * f3) * p2 + (-f2 + f3) * p3));
+            points.emplace_back(game::splinePoint(controlPoints, segment, float(step) / 50.0f));
         }
     }
     return points;
@@ -102,11 +88,8 @@ std::string* ShippedSceneTest::errors = nullptr;
 
 } // namespace
 
-TEST_F(ShippedSceneTest, LoadsWithoutAnErrorLine) {
+TEST_F(ShippedSceneTest, LoadsWithoutAnErrorLineItsWindowAndCameras) {
     EXPECT_EQ(*errors, "");
-}
-
-TEST_F(ShippedSceneTest, WindowAndCameras) {
     ASSERT_NE(root().window, nullptr);
     EXPECT_EQ(root().window->mode, 65537);
     EXPECT_EQ(root().window->width, 1024);
@@ -165,7 +148,7 @@ TEST_F(ShippedSceneTest, UniversumHoldsTheWorld) {
     EXPECT_EQ(types["HitNode"], 1);
 }
 
-TEST_F(ShippedSceneTest, EveryModelIsLoadedWithItsTexture) {
+TEST_F(ShippedSceneTest, EveryModelIsLoadedWithItsTextureAndTheBonusCanBePicked) {
     std::vector<ObjectNode*> objects;
     collectObjects(root(), objects);
     ASSERT_EQ(objects.size(), 28u);
@@ -175,9 +158,7 @@ TEST_F(ShippedSceneTest, EveryModelIsLoadedWithItsTexture) {
         EXPECT_GT(model->nrFaces, 0) << object->getName() << " " << model->getObjpath();
         EXPECT_GT(model->nrTexLevels, 0) << object->getName() << " " << model->getTexturepath();
     }
-}
-
-TEST_F(ShippedSceneTest, BonusTargetCanBePicked) {
+    // The bonus target can be picked.
     auto* bonus = dynamic_cast<scenegraph::HitNode*>(universum().findNode("bonus beacon"));
     ASSERT_NE(bonus, nullptr);
     EXPECT_TRUE(bonus->hitable);
