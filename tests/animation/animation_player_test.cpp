@@ -159,11 +159,14 @@ TEST_F(AnimationPlayerTest, PlayingANodeAgainReplacesItsAnimation) {
     EXPECT_EQ(positionOf(node), glm::vec3(2.5f, 0, 0));
 }
 
-TEST_F(AnimationPlayerTest, OneRecordPlaysOnSeveralNodesAtItsOwnPace) {
+TEST_F(AnimationPlayerTest, OneRecordPlaysOnSeveralNodesAndNullsAreIgnored) {
     TransformationNode a("a", "transformation");
     TransformationNode b("b", "transformation");
     Animation shared;
     shared.moveSource.push_back(move({0, 0, 0}, {8, 0, 0}, 1.0f));
+    player().play(nullptr, &shared);
+    player().play(&a, nullptr);
+    EXPECT_EQ(player().playingCount(), 0u);
     player().play(&a, &shared);
     player().play(&b, &shared);
     player().update(0.25);
@@ -183,15 +186,6 @@ TEST_F(AnimationPlayerTest, EntryAfterARemovedOneIsStillSteppedInTheSameUpdate) 
     EXPECT_EQ(player().playingCount(), 1u);
     EXPECT_EQ(positionOf(moving), glm::vec3(2, 0, 0));
     EXPECT_EQ(idle.translationMat, glm::mat4(1.0f));
-}
-
-TEST_F(AnimationPlayerTest, NullNodeOrAnimationIsIgnored) {
-    TransformationNode node("n", "transformation");
-    Animation flight;
-    flight.moveSource.push_back(move({0, 0, 0}, {4, 0, 0}, 1.0f));
-    player().play(nullptr, &flight);
-    player().play(&node, nullptr);
-    EXPECT_EQ(player().playingCount(), 0u);
 }
 
 } // namespace

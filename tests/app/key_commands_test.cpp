@@ -193,12 +193,11 @@ TEST_F(KeyCommandsTest, InfoKeysShowTextWithoutPrinting) {
 }
 
 TEST_F(KeyCommandsTest, OtherFunctionKeysDoNothing) {
-    LoopState untouched;
     tap(GLFW_KEY_F6);
     tap(GLFW_KEY_F10);
     EXPECT_EQ(takeLog(), "");
     EXPECT_FALSE(loop.messageOverlay.visible);
-    EXPECT_EQ(loop.renderFlags, untouched.renderFlags);
+    EXPECT_EQ(loop.renderFlags, LoopState().renderFlags);
 }
 
 TEST_F(KeyCommandsTest, KeysPressedTogetherAnswerInTableOrder) {
@@ -210,7 +209,7 @@ TEST_F(KeyCommandsTest, KeysPressedTogetherAnswerInTableOrder) {
     EXPECT_EQ(loop.messageOverlay.text, "PICKER OFF");
 }
 
-TEST_F(KeyCommandsTest, CameraKeyGoesRoundTheThreeCameras) {
+TEST_F(KeyCommandsTest, CameraKeyGoesRoundTheThreeCamerasOnly) {
     loop.currentCamName = "racing cam";
     const char* expected[] = {"main cam", "spaceship cam", "racing cam", "main cam"};
     for (const char* name : expected) {
@@ -219,9 +218,7 @@ TEST_F(KeyCommandsTest, CameraKeyGoesRoundTheThreeCameras) {
         EXPECT_EQ(root.activeCamName, name);
     }
     EXPECT_FALSE(loop.messageOverlay.visible);
-}
-
-TEST_F(KeyCommandsTest, CameraKeyIgnoresACameraOutsideTheRound) {
+    // A camera outside the round stays.
     loop.currentCamName = "debug cam";
     root.activeCamName = "debug cam";
     tap(GLFW_KEY_C);
