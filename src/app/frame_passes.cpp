@@ -4,11 +4,11 @@
 #include "app/frame_values.h"
 #include "app/loop_state.h"
 #include "app/passes/bloom_pass.h"
-#include "app/passes/crosshair_pass.h"
 #include "app/passes/full_render_pass.h"
 #include "app/passes/lens_flare_pass.h"
 #include "app/passes/light_shaft_pass.h"
 #include "app/passes/motion_blur_pass.h"
+#include "app/passes/overlay_pass.h"
 #include "app/passes/particle_pass.h"
 #include "app/passes/pass_target.h"
 #include "app/passes/picking_pass.h"
@@ -16,7 +16,6 @@
 #include "model/obj.h"
 #include "platform/glfw_compat.h"
 #include "render/light.h"
-#include "render/text_pass.h"
 #include "scenegraph/root_node.h"
 
 #include <iostream>
@@ -30,18 +29,20 @@ void updateViewWhilePaused(const LoopState& loop, double elapsed) {
     Light::getInstance()->update(loop.lightPosition, elapsed);
 }
 
+FrameOverlays overlaysOf(const FrameValues& values, const LoopState& loop) {
+    return FrameOverlays{values.switches[Crosshair], loop.mouseX, loop.mouseY, &loop.messageOverlay,
+                         &loop.fpsOverlay};
+}
+
 // Everything the player sees, into whatever target is bound: the lit world,
 // then what is drawn over it.
-void renderFullScene(const FrameValues& values, const LoopState& loop, FrameObjects& objects) {
+void renderFullScene(const FrameValues& values, const FrameOverlays& overlays,
+                     FrameObjects& objects) {
     drawLitWorld(values, objects);
     if (values.switches[ParticleSystems]) {
         drawOpaqueParticles(values);
     }
-    if (values.switches[Crosshair]) {
-        drawCrosshair(values, objects.nodes, loop.mouseX, loop.mouseY);
-    }
-    drawTextOverlays(loop.messageOverlay, loop.fpsOverlay, values.overlayProjection,
-                     programById(FontProgram));
+    drawOverlays(values, objects.nodes, overlays);
     if (values.switches[ParticleSystems]) {
         drawGlowingParticles(values);
     }
@@ -71,8 +72,9 @@ void renderFrame(const LoopState& loop, FrameObjects& objects, double elapsed) {
                          loop.lightPosition);
     }
     const bool bloom = values.switches[Bloom] && captureSceneForBloom(objects.effects);
+    const FrameOverlays overlays = overlaysOf(values, loop);
     if (values.switches[FullRender]) {
-        renderFullScene(values, loop, objects);
+        renderFullScene(values, overlays, objects);
     } else if (bloom || values.switches[MotionBlur] || values.switches[Lightshafts]) {
         // Nothing is rendered, but the effects blend over what the target
         // holds: without a clear they would show an old frame or pile up.
@@ -82,7 +84,8 @@ void renderFrame(const LoopState& loop, FrameObjects& objects, double elapsed) {
         runBloomPass(values, objects.effects, objects.nodes);
     }
     if (values.switches[MotionBlur]) {
-        runMotionBlurPass(values, objects.effects, objects.nodes, bloom, std::cout);
+        runMotionBlurPass(values, objects.effects, objects.nodes, bloom,
+                          values.switches[FullRender] ? &overlays : nullptr, std::cout);
     }
     if (values.switches[Lightshafts]) {
         runLightShaftPass(values, objects.effects, objects.nodes, loop.lightPosition);

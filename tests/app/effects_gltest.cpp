@@ -131,7 +131,7 @@ protected:
         effects.motionBlur.viewMatOld = values.view;
         values.view = glm::rotate(glm::mat4(1.0f), glm::radians(degrees), glm::vec3(0, 1, 0));
         std::ostringstream out;
-        runMotionBlurPass(values, effects, nodes, false, out);
+        runMotionBlurPass(values, effects, nodes, false, nullptr, out);
         if (printed != nullptr) {
             *printed = out.str();
         }

@@ -43,27 +43,35 @@ void main() {
     // Nothing shines from a light behind the camera.
     bool ahead = clip.w > 0.0;
     vec2 lightUv = clip.xy / max(clip.w, 1.0e-6) * 0.5 + 0.5;
+    // Rays fade as the light leaves the screen; past the fade's end the frame
+    // pass does not draw them (kRaysFadeEnd there).
+    float onScreen = 1.0 - smoothstep(0.6, 1.2, max(abs(lightUv.x - 0.5), abs(lightUv.y - 0.5)));
     vec2 toLight = (screenUv - lightUv) * windowSize / windowSize.y;
     float distance = length(toLight);
-    // Software renderers run a loop as long as any pixel of a block needs it:
-    // pixels out of the rays' reach ask for no samples at all.
-    int samples = ahead && distance < kReach ? kSamples : 0;
+    // Software renderers run a loop as long as any pixel of a block needs it
+    // (and its body at least once): pixels whose rays would not show ask for
+    // no samples at all.
+    int samples = ahead && onScreen > 0.0 && distance < kReach ? kSamples : 0;
     vec2 step = (lightUv - screenUv) * (kDensity / float(kSamples));
     // Long steps read a coarser level, so the rays come out smooth, not banded.
     float lod = clamp(log2(length(step * vec2(textureSize(fboTex0, 0)))), 0.0, 4.0);
     vec2 uv = screenUv;
     float weight = 1.0;
     float sum = 0.0;
+    // The first sample is this pixel's own light: the moon's disc. A texture
+    // read at a mip level costs software renderers several plain reads, so
+    // the disc is not read again.
+    float disc = 0.0;
     for (int i = 0; i < samples; ++i) {
-        sum += lightAt(uv, lod) * weight;
+        float here = lightAt(uv, lod);
+        disc = i == 0 ? here : disc;
+        sum += here * weight;
         weight *= kDecay;
         uv += step;
     }
     float rays = (1.0 - exp(-sum * kExposure)) * kRayMax * (1.0 - smoothstep(0.5, 1.0, distance / kReach));
     // A soft halo around the light's place adds to the rays.
     float halo = exp(-distance * distance * 30.0) * 0.25;
-    // Rays fade as the light leaves the screen.
-    float onScreen = 1.0 - smoothstep(0.6, 1.2, max(abs(lightUv.x - 0.5), abs(lightUv.y - 0.5)));
-    float light = (rays + lightAt(screenUv, 0.5) * kDiscBrightness + halo) * onScreen;
+    float light = (rays + disc * kDiscBrightness + halo) * onScreen;
     fragColor = vec4(kMoonlight * (ahead ? light : 0.0), 1.0);
 }

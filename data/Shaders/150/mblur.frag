@@ -7,21 +7,32 @@
 // The blend (source colour, one minus source colour) gives
 // s*s + d*(1-s) for output s over the frame d. The output is solved from
 // that for the blurred colour, so the frame becomes the blurred colour
-// wherever the blend can reach it, and a pixel that did not move outputs 0,
-// which leaves it exactly as it was.
+// wherever the blend can reach it, and output 0 leaves a pixel exactly as
+// it was.
+//
+// The picture's alpha marks what was drawn over the world (the crosshair
+// and the text; the pass paints their coverage there). Those pixels do not
+// move with the camera: they are left as they are, and the samples of their
+// neighbours skip them, so they neither smear nor bleed into the scene.
+//
+// Software renderers run every instruction for every pixel, whichever
+// branch it takes, and pay heavily for each turn of a loop whose length is
+// not known in advance. The samples are therefore a fixed, unrolled set of
+// plain texel reads, the frame's own texel among them.
 
-uniform sampler2D fboTex0; // this frame's picture
+uniform sampler2D fboTex0; // this frame's picture; alpha marks the overlays
 uniform sampler2D fboTex1; // depth of the occlusion pass, half size
-uniform mat4 projMat;      // arrives transposed: multiply from the left
-uniform mat4 invProjMat;   // arrives transposed as well
-uniform mat4 invViewMat;
-uniform mat4 viewMatOld;   // the view of the previous blurred frame
 
 in vec2 screenUv;
+// From the vertex stage: this pixel's old clip position is
+// previousClip + (near / distance) * previousClipPerDepth.
+in vec4 previousClip;
+flat in vec4 previousClipPerDepth;
 
 out vec4 fragColor;
 
-const int kSamples = 6;
+// Samples on each side of the pixel along its motion.
+const int kSamplesPerSide = 3;
 // The longest smear, in screen widths; a longer motion is cut short.
 const float kMaxBlur = 0.04;
 // A jump this large is a camera cut (or the first blurred frame), not motion.
@@ -31,53 +42,50 @@ const float kCut = 0.5;
 const float kDepthEpsilon = 1.0e-6;
 
 // Where this pixel was one frame ago, in normalised device coordinates.
-// Homogeneous all the way, so the background at infinite depth (w = 0)
-// moves with the camera's turn alone.
+// Homogeneous all the way, so the background at infinite depth (distance
+// term 0) moves with the camera's turn alone.
 vec2 previousPosition(vec2 ndc, float depth) {
-    vec4 nearPoint = vec4(ndc, -1.0, 1.0) * invProjMat;
-    vec3 ray = nearPoint.xyz / nearPoint.w; // eye space, on the near plane
     float ndcDepth = depth * 2.0 - 1.0;
     // near / distance, from the infinite-far depth mapping.
     float nearOverDistance = max(1.0 - kDepthEpsilon - ndcDepth, 0.0) / (2.0 - kDepthEpsilon);
-    vec4 world = invViewMat * vec4(ray, nearOverDistance);
-    vec4 clip = (viewMatOld * world) * projMat;
-    if (clip.w <= 0.0) {
-        return ndc; // behind the old camera: no sensible motion
-    }
-    return clip.xy / clip.w;
+    vec4 clip = previousClip + nearOverDistance * previousClipPerDepth;
+    // Behind the old camera there is no sensible motion.
+    return clip.w > 0.0 ? clip.xy / clip.w : ndc;
 }
 
-float solveBlend(float frame, float target) {
-    float discriminant = frame * frame - 4.0 * (frame - target);
-    if (discriminant < 0.0) {
-        return frame * 0.5; // as dark as the blend can make it
-    }
-    float root = sqrt(discriminant);
-    return target >= frame ? (frame + root) * 0.5 : (frame - root) * 0.5;
+// The output s whose blend s*s + frame*(1-s) gives target, per channel; where
+// no s in 0..1 reaches it, the darkest the blend can make.
+vec3 solveBlend(vec3 frame, vec3 target) {
+    vec3 discriminant = frame * frame - 4.0 * (frame - target);
+    vec3 root = sqrt(max(discriminant, 0.0));
+    vec3 solved = (frame + mix(-root, root, step(frame, target))) * 0.5;
+    return mix(solved, frame * 0.5, lessThan(discriminant, vec3(0.0)));
 }
 
 void main() {
+    ivec2 size = textureSize(fboTex0, 0);
+    ivec2 pixel = ivec2(screenUv * vec2(size));
+    // The depth picture is half the size: its texel under this pixel.
+    ivec2 depthTexel = min(ivec2(screenUv * vec2(textureSize(fboTex1, 0))), textureSize(fboTex1, 0) - 1);
     vec2 ndc = screenUv * 2.0 - 1.0;
-    vec2 motion = (ndc - previousPosition(ndc, texture(fboTex1, screenUv).r)) * 0.5;
+    vec2 motion = (ndc - previousPosition(ndc, texelFetch(fboTex1, depthTexel, 0).r)) * 0.5;
     float moved = length(motion);
-    vec2 size = vec2(textureSize(fboTex0, 0));
-    vec2 pixel = 1.0 / size;
-    bool blurred = moved <= kCut && moved >= pixel.x;
     motion *= min(1.0, kMaxBlur / max(moved, 1.0e-6));
-    // Software renderers run a loop as long as any pixel of a block needs it:
-    // still pixels ask for no samples.
-    int samples = blurred ? kSamples : 0;
-    vec3 sum = vec3(0.0);
-    for (int i = 0; i < samples; ++i) {
-        float t = float(i) / float(kSamples - 1) - 0.5;
-        // Plain texel reads: the picture is read at its own size anyway.
-        vec2 at = clamp((screenUv - motion * t) * size, vec2(0.0), size - 1.0);
-        sum += texelFetch(fboTex0, ivec2(at), 0).rgb;
+    vec2 step = motion * vec2(size) / float(2 * kSamplesPerSide);
+    vec4 frame = texelFetch(fboTex0, pixel, 0);
+    // The frame's own texel counts unless it is an overlay; then it is only
+    // the fallback for a pixel surrounded by overlays.
+    float frameWeight = 1.0 - frame.a;
+    vec3 sum = frame.rgb * frameWeight;
+    float total = frameWeight;
+    for (int i = 1; i <= kSamplesPerSide; ++i) {
+        vec2 offset = step * float(i);
+        vec4 ahead = texelFetch(fboTex0, clamp(pixel + ivec2(offset), ivec2(0), size - 1), 0);
+        vec4 behind = texelFetch(fboTex0, clamp(pixel - ivec2(offset), ivec2(0), size - 1), 0);
+        sum += ahead.rgb * (1.0 - ahead.a) + behind.rgb * (1.0 - behind.a);
+        total += 2.0 - ahead.a - behind.a;
     }
-    vec3 frame = texture(fboTex0, screenUv).rgb;
-    vec3 target = sum / float(kSamples);
-    // Output 0 leaves a pixel exactly as it was.
-    fragColor = blurred ? vec4(solveBlend(frame.r, target.r), solveBlend(frame.g, target.g),
-                               solveBlend(frame.b, target.b), 1.0)
-                        : vec4(0.0);
+    vec3 target = total > 0.0 ? sum / total : frame.rgb;
+    bool blurred = moved <= kCut && moved * float(size.x) >= 1.0 && frame.a == 0.0;
+    fragColor = blurred ? vec4(solveBlend(frame.rgb, target), 1.0) : vec4(0.0);
 }

@@ -15,10 +15,6 @@ namespace {
 // The plane's draw modes that the "bloom" program tells apart.
 enum BloomMode { BrightPass, NarrowBlur, WideBlur, Composite };
 
-PassTarget targetOf(const FramebufferObject& fbo) {
-    return PassTarget{fbo.getFboId(), fbo.getWidth(), fbo.getHeight(), fbo.getFactor()};
-}
-
 // The composite's blend factors read destination alpha; an opaque screen
 // makes them read 1 whether or not the window has an alpha channel, so the
 // result is glow plus scene in both cases.

@@ -12,10 +12,28 @@
 
 #include <glm/gtc/type_ptr.hpp>
 
+#include <algorithm>
+
 namespace {
 
 // The moon's draw mode that "minimal" paints as the light source.
 constexpr int kLightSourceMode = 1;
+
+// How far from the screen's centre, in screen sizes, the "lightshaft"
+// program's rays have faded out completely.
+constexpr float kRaysFadeEnd = 1.2f;
+
+// Whether the rays can add anything: the program adds nothing for a light
+// behind the camera or past the end of its fade, and a full-window draw that
+// adds nothing is a large waste under software rendering.
+bool raysCanShow(const FrameValues& values, glm::vec3 lightPosition) {
+    const glm::vec4 clip = values.projection * values.view * glm::vec4(lightPosition, 1.0f);
+    if (clip.w <= 0.0f) {
+        return false;
+    }
+    const glm::vec2 fromCentre = glm::abs(glm::vec2(clip) / clip.w * 0.5f);
+    return std::max(fromCentre.x, fromCentre.y) < kRaysFadeEnd;
+}
 
 void locateUniforms(LightShaftLocations& locations, const ShaderProgram& program) {
     if (locations.located) {
@@ -39,7 +57,7 @@ bool runOcclusionPass(const FrameValues& values, EffectObjects& effects, Special
     }
     ShaderProgram* minimal = programById(MinimalProgram);
     model::OBJ* moon = nodes.moon;
-    bindTarget(PassTarget{fbo->getFboId(), fbo->getWidth(), fbo->getHeight(), fbo->getFactor()});
+    bindTarget(targetOf(*fbo));
     clearTarget();
     if (moon != nullptr) {
         moon->setDrawStatus(1);
@@ -79,7 +97,7 @@ void runLightShaftPass(const FrameValues& values, EffectObjects& effects, Specia
     glUniform3fv(locations.lightDirection, 1, glm::value_ptr(lightPosition));
     glUniform2fv(locations.windowSize, 1, glm::value_ptr(windowSize));
     glUseProgram(0);
-    {
+    if (raysCanShow(values, lightPosition)) {
         EffectBlend blend(GL_SRC_ALPHA, GL_ONE);
         drawEffectPlane(values, nodes, lightshaft);
     }

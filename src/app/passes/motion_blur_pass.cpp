@@ -3,12 +3,16 @@
 #include "app/frame_values.h"
 #include "app/passes/effect_objects.h"
 #include "app/passes/effect_plane.h"
+#include "app/passes/overlay_pass.h"
+#include "app/passes/pass_target.h"
 #include "app/shader_setup.h"
 #include "app/special_nodes.h"
 #include "collection/shader_program.h"
 #include "render/texture_unit.h"
 
 #include <glm/gtc/type_ptr.hpp>
+
+#include <array>
 
 #include <ostream>
 
@@ -42,6 +46,36 @@ void copyScreenInto(const FramebufferObject& sceneFbo, int width, int height) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
+// The crosshair and the texts sit still on the screen while the world turns
+// behind them; blurred with the world's motion they would smear, and their
+// light would bleed into the scene around them. So the blur's picture
+// carries their coverage in its alpha, which nothing else needs there: alpha
+// is cleared to 0 and the overlays are drawn once more, in alpha alone. The
+// marks are drawn here rather than kept from the full render because the
+// window may have no alpha channel to keep them in.
+void markOverlays(const FrameValues& values, SpecialNodes& nodes, const FramebufferObject& sceneFbo,
+                  const FrameOverlays* overlays) {
+    std::array<GLfloat, 4> clear{};
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear.data());
+    const bool depthTest = glIsEnabled(GL_DEPTH_TEST) == GL_TRUE;
+    bindTarget(targetOf(sceneFbo));
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_TRUE);
+    glClearColor(clear[0], clear[1], clear[2], 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(clear[0], clear[1], clear[2], clear[3]);
+    if (overlays != nullptr) {
+        // On top of everything, as in the full render, whatever depth this
+        // buffer holds from an earlier frame.
+        glDisable(GL_DEPTH_TEST);
+        drawOverlays(values, nodes, *overlays);
+        if (depthTest) {
+            glEnable(GL_DEPTH_TEST);
+        }
+    }
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    backToScreen(values.width, values.height);
+}
+
 bool buffersUsable(EffectObjects& effects) {
     if (!effects.buffers) {
         return false;
@@ -63,7 +97,7 @@ void printProjectionMatrix(std::ostream& out, const glm::mat4& projection) {
 }
 
 void runMotionBlurPass(const FrameValues& values, EffectObjects& effects, SpecialNodes& nodes,
-                       bool bloomedThisFrame, std::ostream& out) {
+                       bool bloomedThisFrame, const FrameOverlays* overlays, std::ostream& out) {
     if (nodes.plane == nullptr || !buffersUsable(effects)) {
         return;
     }
@@ -73,6 +107,7 @@ void runMotionBlurPass(const FrameValues& values, EffectObjects& effects, Specia
     if (!bloomedThisFrame) {
         copyScreenInto(*buffers.sceneFbo, values.width, values.height);
     }
+    markOverlays(values, nodes, *buffers.sceneFbo, overlays);
     EffectBlend blend(GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR);
     state.invProjMat = glm::inverse(values.projection);
     state.invViewMat = glm::inverse(values.view);

@@ -5,6 +5,7 @@
 #include <iosfwd>
 
 struct EffectObjects;
+struct FrameOverlays;
 struct FrameValues;
 struct SpecialNodes;
 
@@ -19,5 +20,8 @@ void printProjectionMatrix(std::ostream& out, const glm::mat4& projection);
 // and the result is blended over the current target. bloomedThisFrame says
 // whether the scene frame buffer already holds this frame; otherwise the
 // screen is copied into it first, so the blur never reads an old picture.
+// overlays are what the frame drew over the world (null when the full
+// render did not run): they are left sharp, and the scene around them is
+// blurred without their light.
 void runMotionBlurPass(const FrameValues& values, EffectObjects& effects, SpecialNodes& nodes,
-                       bool bloomedThisFrame, std::ostream& out);
+                       bool bloomedThisFrame, const FrameOverlays* overlays, std::ostream& out);

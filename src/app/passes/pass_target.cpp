@@ -1,5 +1,11 @@
 #include "app/passes/pass_target.h"
 
+#include "render/framebuffer_object.h"
+
+PassTarget targetOf(const FramebufferObject& fbo) {
+    return PassTarget{fbo.getFboId(), fbo.getWidth(), fbo.getHeight(), fbo.getFactor()};
+}
+
 void bindTarget(const PassTarget& target) {
     glViewport(0, 0, target.drawWidth(), target.drawHeight());
     glBindFramebuffer(GL_FRAMEBUFFER, target.fboId);

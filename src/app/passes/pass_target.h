@@ -2,6 +2,8 @@
 
 #include "platform/gl.h"
 
+class FramebufferObject;
+
 // Where a pass draws: a frame buffer and the full size it was made for,
 // reduced by its factor. Frame buffer 0 is the window.
 struct PassTarget {
@@ -13,6 +15,9 @@ struct PassTarget {
     int drawWidth() const { return width / factor; }
     int drawHeight() const { return height / factor; }
 };
+
+// The frame buffer as a target of the passes.
+PassTarget targetOf(const FramebufferObject& fbo);
 
 // Sets the viewport to the target's reduced size and binds its frame buffer.
 void bindTarget(const PassTarget& target);

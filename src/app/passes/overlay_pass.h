@@ -1,0 +1,20 @@
+#pragma once
+
+struct FrameValues;
+struct OverlayText;
+struct SpecialNodes;
+
+// What the full render draws over the world in screen space: the crosshair
+// at the mouse and the two texts. They stay where they are on the screen
+// whatever the camera does.
+struct FrameOverlays {
+    bool crosshair = false; // CROSSHAIR is on
+    int mouseX = 0;         // where the crosshair goes, window pixels
+    int mouseY = 0;
+    const OverlayText* message = nullptr; // the command messages
+    const OverlayText* fps = nullptr;     // the statistics line
+};
+
+// Draws the crosshair (when on), then the message text and the statistics
+// line (each while visible) into the bound target.
+void drawOverlays(const FrameValues& values, SpecialNodes& nodes, const FrameOverlays& overlays);
