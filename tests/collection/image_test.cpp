@@ -16,7 +16,7 @@ const std::vector<std::uint8_t> kRgb = {
 
 } // namespace
 
-TEST(ImageReader, GivesRowsTopFirstWhicheverWayTheFileStoresThem) {
+TEST(ImageReader, GivesRowsTopFirstWhicheverWayTheFileStoresThemAndKeepsAlpha) {
     testfiles::ScratchDir dir;
     for (bool topFirst : {true, false}) {
         const std::string path = dir.write("rgb.tga", tgaImage(3, 2, 3, kRgb, topFirst));
@@ -27,10 +27,7 @@ TEST(ImageReader, GivesRowsTopFirstWhicheverWayTheFileStoresThem) {
         EXPECT_EQ(image.format, static_cast<GLenum>(GL_RGB));
         EXPECT_EQ(image.pixels, kRgb) << "stored top first: " << topFirst;
     }
-}
-
-TEST(ImageReader, KeepsTheAlphaChannel) {
-    testfiles::ScratchDir dir;
+    // The alpha channel is kept.
     const std::vector<std::uint8_t> rgba = {1, 2, 3, 4, 5, 6, 7, 8};
     const std::string path = dir.write("rgba.tga", tgaImage(2, 1, 4, rgba));
     platform::Image image;

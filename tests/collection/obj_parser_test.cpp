@@ -118,7 +118,8 @@ INSTANTIATE_TEST_SUITE_P(
         // A file with normals expects them: "v/vt" corners stop at the space.
         PatternCase{
             "FullPatternShortCorners", V + T + N, "f 2/3 3/1 1/2", {1, 0, 0}, {2, 0, 0}, {}},
-        PatternCase{"NoData", "", "f 1 2 3", {}, {}, {}}),
+        PatternCase{"NoData", "", "f 1 2 3", {}, {}, {}},
+        PatternCase{"ZeroIndexStaysZero", V, "f 0 1 2", {0, 0, 1}, {}, {}}),
     [](const testing::TestParamInfo<PatternCase>& info) { return info.param.name; });
 
 TEST(ObjParser, KeepsOnlyTheFirstThreeCornersOfAQuad) {
@@ -141,11 +142,6 @@ TEST(ObjParser, TakesWindowsLineEnds) {
     ASSERT_EQ(data.nrVertices, 3);
     EXPECT_EQ(data.vertices[5], 6.0f);
     EXPECT_EQ(vertexIndices(data.faces[0]), (Triple{0, 1, 2}));
-}
-
-TEST(ObjParser, ZeroIndexStaysZero) {
-    const ObjData data = parse(V + "f 0 1 2\n");
-    EXPECT_EQ(vertexIndices(data.faces[0]), (Triple{0, 0, 1}));
 }
 
 TEST(ObjParser, IndicesOutsideTheDataReadAsZeroAndAreReported) {

@@ -60,13 +60,6 @@ protected:
     }
     void TearDown() override { ShaderCollection::destroyInstance(); }
 
-    // Ids 0 and 3 to 8 "all", 1 "flat", 2 a program without files.
-    static void addNine(ShaderCollection* shaders) {
-        for (int id = 0; id < ShaderCollection::kProgramCount; ++id) {
-            shaders->addProgram(id, id == 1 ? "flat" : id == 2 ? "missing" : "all");
-        }
-    }
-
     testfiles::WorkingFolder folder;
 };
 
@@ -101,9 +94,12 @@ TEST_F(ShaderCollectionTest, AddingATakenIdKeepsTheFirstProgramSilently) {
     EXPECT_EQ(first->getUniformLocation("m"), -1); // still the "flat" program
 }
 
-TEST_F(ShaderCollectionTest, LocatesEveryNameInSlotOrder) {
+TEST_F(ShaderCollectionTest, LocatesEveryNameInSlotOrderAndNamesAProgramLacksStayMinusOne) {
+    // Ids 0 and 3 to 8 "all", 1 "flat", 2 a program without files.
     auto* shaders = ShaderCollection::getInstance();
-    addNine(shaders);
+    for (int id = 0; id < ShaderCollection::kProgramCount; ++id) {
+        shaders->addProgram(id, id == 1 ? "flat" : id == 2 ? "missing" : "all");
+    }
     shaders->locateVariables();
     const GLuint all = shaders->getProgram(6)->getProgramId();
     const collection::UniformRow& uniforms = shaders->uniforms(6);
@@ -119,12 +115,8 @@ TEST_F(ShaderCollectionTest, LocatesEveryNameInSlotOrder) {
         EXPECT_EQ(attribs.locations[slot], expected) << kAttribOrder[slot];
     }
     EXPECT_EQ(uniforms[UniformSlot::m], glGetUniformLocation(all, "m"));
-}
 
-TEST_F(ShaderCollectionTest, NamesAProgramLacksStayMinusOne) {
-    auto* shaders = ShaderCollection::getInstance();
-    addNine(shaders);
-    shaders->locateVariables();
+    // Names a program lacks stay -1.
     const collection::UniformRow& flat = shaders->uniforms(1);
     EXPECT_EQ(flat[UniformSlot::m], -1);
     EXPECT_EQ(flat[UniformSlot::envMap], -1);

@@ -109,7 +109,7 @@ TEST_F(ShaderProgramTest, BuildsThreeStagesWithAGeometryFile) {
     EXPECT_TRUE(glIsShader(program.getGeometryShader()));
 }
 
-TEST_F(ShaderProgramTest, MissingVertexFileStopsBeforeTheOthers) {
+TEST_F(ShaderProgramTest, MissingVertexFileStopsBeforeTheOthersAndAMissingFragmentIsReported) {
     // No fragment file either: only the vertex line may appear.
     const std::string path = writeStages(nullptr, nullptr, nullptr);
     CaptureStdout();
@@ -122,15 +122,13 @@ TEST_F(ShaderProgramTest, MissingVertexFileStopsBeforeTheOthers) {
     EXPECT_EQ(program.getVertexShader(), 0u);
     EXPECT_EQ(program.getUniformLocation("anything"), -1);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-}
 
-TEST_F(ShaderProgramTest, MissingFragmentFileIsReported) {
-    const std::string path = writeStages(kVertex, nullptr, nullptr);
+    writeStages(kVertex, nullptr, nullptr);
     CaptureStderr();
-    ShaderProgram program(path, 1);
+    ShaderProgram withoutFragment(path, 1);
     EXPECT_EQ(GetCapturedStderr(), "Fragment shader file " + path + ".frag does not exist.\n");
-    EXPECT_FALSE(program.isLinked());
-    EXPECT_EQ(program.getVertexShader(), 0u);
+    EXPECT_FALSE(withoutFragment.isLinked());
+    EXPECT_EQ(withoutFragment.getVertexShader(), 0u);
 }
 
 TEST_F(ShaderProgramTest, CompileErrorPrintsItsLogAndLinkingThenFails) {
