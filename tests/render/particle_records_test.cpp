@@ -91,13 +91,12 @@ TEST(ParticleRecords, MarkersLineUpAroundTheEmitterWithoutDrawing) {
         EXPECT_FLOAT_EQ(particle.p1, 5.0f);
     }
     EXPECT_EQ(util::gameRandom(), kSequence[0]);
-}
 
-TEST(ParticleRecords, EvenMarkerCountCentresBelowTheMiddle) {
-    const std::vector<Particle> particles = initialised(kMarkerParticles, 4, glm::vec3(0.0f));
-    // h = floor(4 * 0.5) = 2: offsets -0.4, -0.2, 0, 0.2.
-    EXPECT_FLOAT_EQ(particles[0].position.z, -0.4f);
-    EXPECT_FLOAT_EQ(particles[3].position.z, 0.2f);
+    // An even count centres below the middle: h = floor(4 * 0.5) = 2, offsets
+    // -0.4, -0.2, 0, 0.2.
+    const std::vector<Particle> even = initialised(kMarkerParticles, 4, glm::vec3(0.0f));
+    EXPECT_FLOAT_EQ(even[0].position.z, -0.4f);
+    EXPECT_FLOAT_EQ(even[3].position.z, 0.2f);
 }
 
 TEST(ParticleRecords, GpuArraysCarryPositionVelocityAndTheFourParameters) {

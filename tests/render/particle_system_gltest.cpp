@@ -28,7 +28,7 @@ GLint textureParameter(GLuint texture, GLenum name) {
 
 } // namespace
 
-TEST_F(ParticleGLTest, MissingSpriteIsReportedAndDrawsAsOneTransparentTexel) {
+TEST_F(ParticleGLTest, MissingSpriteIsReportedAndDrawsAsOneTransparentTexelOfTheKindsSheet) {
     testing::internal::CaptureStderr();
     ParticleSystem* system = make(1, 4, "Sprites/none.tga", kExplosionParticles, glm::vec3(0.0f));
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
@@ -46,25 +46,21 @@ TEST_F(ParticleGLTest, MissingSpriteIsReportedAndDrawsAsOneTransparentTexel) {
     EXPECT_EQ(height, 1);
     EXPECT_EQ(std::vector<std::uint8_t>(texel.begin(), texel.begin() + 4),
               (std::vector<std::uint8_t>{0, 0, 0, 0}));
+    // The sheet's cells per side follow the kind, found or not.
     EXPECT_FLOAT_EQ(system->m, 2.0f);
-}
-
-TEST_F(ParticleGLTest, SpriteSheetCellsPerSideFollowTheKind) {
     EXPECT_FLOAT_EQ(make(1, 1, kSheet, kExplosionParticles, glm::vec3(0.0f))->m, 2.0f);
     EXPECT_FLOAT_EQ(make(1, 1, kSheet, kCloudParticles, glm::vec3(0.0f))->m, 4.0f);
     EXPECT_FLOAT_EQ(make(1, 1, kSheet, kMarkerParticles, glm::vec3(0.0f))->m, 1.0f);
 }
 
-TEST_F(ParticleGLTest, ConstructionUploadsTheThreeArrays) {
+TEST_F(ParticleGLTest, ConstructionAndMoveToUploadTheThreeArrays) {
     ParticleSystem* system = make(1, 3, kSheet, kExplosionParticles, glm::vec3(1.0f, 2.0f, 3.0f));
     EXPECT_EQ(bufferContents(system->positionBuffer, 9), system->getArrays().positions);
     EXPECT_EQ(bufferContents(system->velocityBuffer, 9), system->getArrays().velocities);
     EXPECT_EQ(bufferContents(system->paramBuffer, 12), system->getArrays().params);
     EXPECT_FLOAT_EQ(system->getArrays().velocities[0], -0.00959f);
-}
 
-TEST_F(ParticleGLTest, MoveToRestartsEveryParticleAtTheNewEmitter) {
-    ParticleSystem* system = make(1, 3, kSheet, kExplosionParticles, glm::vec3(0.0f));
+    // Moving restarts every particle at the new emitter, uploaded.
     system->moveTo(4.0f, 5.0f, 6.0f);
     for (const Particle& particle : system->getParticles()) {
         EXPECT_EQ(particle.position, glm::vec3(4.0f, 5.0f, 6.0f));
@@ -96,19 +92,13 @@ TEST_F(ParticleGLTest, MarkersStayOnTheirTargetAtEveryDraw) {
     EXPECT_FLOAT_EQ(uploaded[14], -29.6f);
 }
 
-TEST_F(ParticleGLTest, DrawOnlyInTheSystemsOwnPass) {
-    ParticleSystem* explosion = make(1, 4, kSheet, kExplosionParticles, glm::vec3(0.0f));
-    EXPECT_FALSE(explosion->draw(&view, &projection, program(), 0, 2, 12));
-    EXPECT_TRUE(explosion->draw(&view, &projection, program(), 1, 2, 12));
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-}
-
-TEST_F(ParticleGLTest, TextureFiltersFollowTheModesOnlyWhenThePairChanges) {
+TEST_F(ParticleGLTest, DrawsOnlyInItsOwnPassWithFiltersChangedOnlyWhenThePairChanges) {
     ParticleSystem* system = make(1, 1, kSheet, kExplosionParticles, glm::vec3(0.0f, 0.0f, -10.0f));
     const GLuint texture = system->getTexture();
+    EXPECT_FALSE(system->draw(&view, &projection, program(), 0, 2, 12));
 
-    system->draw(&view, &projection, program(), 1, scenegraph::FILTER_NEAREST,
-                 scenegraph::MIPMAP_OFF);
+    EXPECT_TRUE(system->draw(&view, &projection, program(), 1, scenegraph::FILTER_NEAREST,
+                             scenegraph::MIPMAP_OFF));
     EXPECT_EQ(textureParameter(texture, GL_TEXTURE_MIN_FILTER), GL_NEAREST);
     EXPECT_EQ(textureParameter(texture, GL_TEXTURE_MAG_FILTER), GL_NEAREST);
 
@@ -128,6 +118,7 @@ TEST_F(ParticleGLTest, TextureFiltersFollowTheModesOnlyWhenThePairChanges) {
                  scenegraph::MIPMAP_LINEAR);
     EXPECT_EQ(textureParameter(texture, GL_TEXTURE_MIN_FILTER), GL_NEAREST_MIPMAP_LINEAR);
     EXPECT_EQ(textureParameter(texture, GL_TEXTURE_MAG_FILTER), GL_NEAREST);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST_F(ParticleGLTest, ImpostorShowsTheLitSphereAndHandsTheWindowBack) {
