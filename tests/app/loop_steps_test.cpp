@@ -68,7 +68,9 @@ protected:
     glm::vec3 light{-5.0f, 5.0f, -15.0f};
 };
 
-TEST_F(HeldLightKeys, EachPairMovesOneAxisByTenUnitsPerSecond) {
+TEST_F(HeldLightKeys, EachPairMovesOneAxisByTenUnitsPerSecondAndNoKeyNoMove) {
+    moveLightWithHeldKeys(light, 1.0);
+    EXPECT_EQ(light, glm::vec3(-5.0f, 5.0f, -15.0f));
     input.keys[GLFW_KEY_H] = 1;
     input.keys[GLFW_KEY_N] = 1;
     input.keys[GLFW_KEY_T] = 1;
@@ -85,11 +87,6 @@ TEST_F(HeldLightKeys, EachPairMovesOneAxisByTenUnitsPerSecond) {
     EXPECT_FLOAT_EQ(light.x, -1.0f);
     EXPECT_FLOAT_EQ(light.y, 1.0f);
     EXPECT_FLOAT_EQ(light.z, -19.0f);
-}
-
-TEST_F(HeldLightKeys, NoKeyNoMove) {
-    moveLightWithHeldKeys(light, 1.0);
-    EXPECT_EQ(light, glm::vec3(-5.0f, 5.0f, -15.0f));
 }
 
 } // namespace

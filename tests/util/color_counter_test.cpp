@@ -23,7 +23,7 @@ TEST_F(ColorCounterTest, StartsAboveTheStartValue) {
     EXPECT_EQ(counter->current(), (Color{3, 0, 0}));
 }
 
-TEST_F(ColorCounterTest, RedWrapsIntoGreen) {
+TEST_F(ColorCounterTest, RedWrapsIntoGreenAndGreenIntoBlue) {
     ColorCounter* counter = ColorCounter::getInstance();
     Color color{};
     for (int built = 1; built <= 254; ++built) {
@@ -33,13 +33,8 @@ TEST_F(ColorCounterTest, RedWrapsIntoGreen) {
     EXPECT_EQ(counter->next(), (Color{0, 1, 0}));
     EXPECT_EQ(counter->next(), (Color{1, 1, 0}));
     EXPECT_EQ(counter->next(), (Color{2, 1, 0}));
-}
-
-TEST_F(ColorCounterTest, GreenWrapsIntoBlue) {
-    ColorCounter* counter = ColorCounter::getInstance();
-    Color color{};
     // Read as the number red + 256 * green, (1,0,0) to (255,255,0) is 65534 steps.
-    for (int step = 0; step < 256 * 256 - 2; ++step) {
+    for (int step = 254 + 3; step < 256 * 256 - 2; ++step) {
         color = counter->next();
     }
     EXPECT_EQ(color, (Color{255, 255, 0}));
