@@ -5,16 +5,6 @@
 
 using namespace scenegraph;
 
-namespace {
-
-std::size_t lastLineOf(const SceneLines& lines, const char* tag) {
-    const auto span = findBlock(lines, tag);
-    EXPECT_TRUE(span.has_value());
-    return span ? span->last : 0;
-}
-
-} // namespace
-
 TEST(SceneLinesSplit, LineEndsAndWindowsCarriageReturnsAreRemoved) {
     EXPECT_EQ(splitSceneLines("a\r\nb\n\nc"), (SceneLines{"a", "b", "", "c"}));
     EXPECT_EQ(splitSceneLines("a\n"), (SceneLines{"a"}));
@@ -38,13 +28,16 @@ TEST(SceneBlocks, ClosingKeyIsTheTagAndFourMoreCharacters) {
     EXPECT_EQ(closingKey("<Node ab", "Node"), "Node ab");
 }
 
-TEST(SceneBlocks, InnerBlockWithTheSameThreeLettersEndsTheOuterOne) {
-    const SceneLines lines = {"<Transnode alpha :", "<Transnode alps :", "</Transnode alps :",
-                              "inside alpha", "</Transnode alpha :"};
-    EXPECT_EQ(lastLineOf(lines, "Transnode"), 2u);
-}
+TEST(SceneBlocks, BlocksEndAtTheirClosingKeyOrTheLastLine) {
+    // An inner block with the same first three letters ends the outer one.
+    const SceneLines alps = {"<Transnode alpha :", "<Transnode alps :", "</Transnode alps :",
+                             "inside alpha", "</Transnode alpha :"};
+    ASSERT_TRUE(findBlock(alps, "Transnode").has_value());
+    EXPECT_EQ(findBlock(alps, "Transnode")->last, 2u);
+    const SceneLines unclosed = {"<Node open :", "a", "b"};
+    ASSERT_TRUE(findBlock(unclosed, "Node").has_value());
+    EXPECT_EQ(findBlock(unclosed, "Node")->last, 2u);
 
-TEST(SceneBlocks, NestedBlocksOfOneTagWithDifferentNamesEndRight) {
     const SceneLines lines = {"x",
                               "<Node outer :",
                               "<Node inner :",
@@ -52,6 +45,7 @@ TEST(SceneBlocks, NestedBlocksOfOneTagWithDifferentNamesEndRight) {
                               "</Node outer :",
                               "<Node later :",
                               "</Node later :"};
+    // Nested blocks of one tag with different names end right.
     const auto span = findBlock(lines, "Node");
     ASSERT_TRUE(span.has_value());
     EXPECT_EQ(span->first, 1u);
@@ -64,11 +58,6 @@ TEST(SceneBlocks, OpeningNeedsTheBracketRightBeforeTheTag) {
     ASSERT_TRUE(span.has_value());
     EXPECT_EQ(span->first, 3u);
     EXPECT_FALSE(findBlock(lines, "Window").has_value());
-}
-
-TEST(SceneBlocks, UnclosedBlockRunsToTheEnd) {
-    const SceneLines lines = {"<Node open :", "a", "b"};
-    EXPECT_EQ(lastLineOf(lines, "Node"), 2u);
 }
 
 TEST(SceneBlocks, TakingABlockRemovesItsLines) {

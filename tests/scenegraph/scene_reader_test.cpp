@@ -86,8 +86,12 @@ std::vector<std::string> childNames(Node& node) {
 
 } // namespace
 
-TEST_F(SceneTest, MinimalSceneBuildsWindowCameraAndTree) {
+TEST_F(SceneTest, MinimalSceneReplacesTheOldOneWithWindowCameraAndTree) {
+    root().addChild(new Node("old", "Node"));
+    root().addCamera(new CameraNode("old cam", new view::SpaceShipCamera()));
     EXPECT_TRUE(readWithErrors(kMinimalScene).empty());
+    EXPECT_EQ(root().findNode("old"), nullptr);
+    EXPECT_FALSE(root().hasCamera("old cam"));
 
     EXPECT_EQ(root().getName(), "root");
     const Window* window = root().window;
@@ -111,15 +115,6 @@ TEST_F(SceneTest, MinimalSceneBuildsWindowCameraAndTree) {
 
     EXPECT_EQ(childNames(root()), (std::vector<std::string>{"universum TransformationNode"}));
     EXPECT_EQ(root().getChildCount(true), 1);
-}
-
-TEST_F(SceneTest, LoadingReplacesTheWholeScene) {
-    root().addChild(new Node("old", "Node"));
-    root().addCamera(new CameraNode("old cam", new view::SpaceShipCamera()));
-    read(kMinimalScene);
-    EXPECT_EQ(root().findNode("old"), nullptr);
-    EXPECT_FALSE(root().hasCamera("old cam"));
-    EXPECT_NE(root().findNode("universum"), nullptr);
 }
 
 TEST_F(SceneTest, CameraClassIsTheFirstNamedAndOnOneLineTriedInOrder) {

@@ -14,7 +14,7 @@ TEST(SceneValues, ValueStartsTwoCharactersAfterTheFirstColon) {
     EXPECT_EQ(valueText("children"), "");
 }
 
-TEST(SceneValues, NumbersThatDoNotScanKeepTheField) {
+TEST(SceneValues, NumbersThatDoNotScanKeepTheFieldAndDoublesAreReadAsFloats) {
     int count = 7;
     parseInt("-3", count);
     EXPECT_EQ(count, -3);
@@ -30,9 +30,8 @@ TEST(SceneValues, NumbersThatDoNotScanKeepTheField) {
     EXPECT_FLOAT_EQ(distance, 2.5f);
     parseFloat("far", distance);
     EXPECT_FLOAT_EQ(distance, 2.5f);
-}
 
-TEST(SceneValues, DoubleIsReadAsAFloatThenWidened) {
+    // A double is read as a float, then widened.
     double start = -1.0;
     parseDouble("0.1", start);
     EXPECT_EQ(start, static_cast<double>(0.1f));
@@ -53,12 +52,9 @@ TEST(SceneValues, VectorComponentsThatDoNotScanAreZero) {
     EXPECT_EQ(parseVec3("1|2|3"), glm::vec3(0.0f));
 }
 
-TEST(SceneValues, FourthBracketIsTheTranslation) {
-    const glm::mat4 m = parseMat4("[1|0|0|0][0|1|0|0][0|0|1|0][5|6|7|1]");
-    EXPECT_EQ(m, glm::translate(glm::mat4(1.0f), glm::vec3(5.0f, 6.0f, 7.0f)));
-}
-
-TEST(SceneValues, MatrixElementsThatDoNotScanKeepTheirIdentityValue) {
+TEST(SceneValues, FourthBracketIsTheTranslationAndElementsThatDoNotScanKeepTheirIdentityValue) {
+    EXPECT_EQ(parseMat4("[1|0|0|0][0|1|0|0][0|0|1|0][5|6|7|1]"),
+              glm::translate(glm::mat4(1.0f), glm::vec3(5.0f, 6.0f, 7.0f)));
     glm::mat4 expected(1.0f);
     expected[0] = glm::vec4(2.0f, 3.0f, 4.0f, 5.0f);
     EXPECT_EQ(parseMat4("[2|3|4|5]"), expected);
