@@ -13,6 +13,8 @@
 #include <glm/gtc/type_ptr.hpp>
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 using collection::ShaderCollection;
 using collection::UniformSlot;
 
@@ -72,35 +74,28 @@ protected:
         glGetUniformfv(program(id)->getProgramId(), location(id, slot), glm::value_ptr(value));
         return value;
     }
-    glm::vec3 uniformVec3(int id, const char* name) {
-        glm::vec3 value(0.0f);
+    // Reads a GLint, float or glm::vec3 uniform by name.
+    template <typename T> T uniform(int id, const char* name) {
+        T value{-1};
         const GLuint programId = program(id)->getProgramId();
-        glGetUniformfv(programId, glGetUniformLocation(programId, name), glm::value_ptr(value));
+        const GLint at = glGetUniformLocation(programId, name);
+        if constexpr (std::is_same_v<T, GLint>) {
+            glGetUniformiv(programId, at, &value);
+        } else {
+            glGetUniformfv(programId, at, reinterpret_cast<GLfloat*>(&value));
+        }
         return value;
     }
-    GLint uniformInt(int id, const char* name) {
-        GLint value = -1;
-        const GLuint programId = program(id)->getProgramId();
-        glGetUniformiv(programId, glGetUniformLocation(programId, name), &value);
-        return value;
-    }
-    float uniformFloat(int id, const char* name) {
-        float value = -1.0f;
-        const GLuint programId = program(id)->getProgramId();
-        glGetUniformfv(programId, glGetUniformLocation(programId, name), &value);
-        return value;
-    }
-    // Sets a uniform before a draw, to see whether the draw writes it.
-    void preset(int id, const char* name, glm::vec3 value) {
+    // Sets a GLint or glm::vec3 uniform before a draw, to see whether the draw
+    // writes it.
+    template <typename T> void preset(int id, const char* name, T value) {
         const GLuint programId = program(id)->getProgramId();
         glUseProgram(programId);
-        glUniform3fv(glGetUniformLocation(programId, name), 1, glm::value_ptr(value));
-        glUseProgram(0);
-    }
-    void preset(int id, const char* name, GLint value) {
-        const GLuint programId = program(id)->getProgramId();
-        glUseProgram(programId);
-        glUniform1i(glGetUniformLocation(programId, name), value);
+        if constexpr (std::is_same_v<T, GLint>) {
+            glUniform1i(glGetUniformLocation(programId, name), value);
+        } else {
+            glUniform3fv(glGetUniformLocation(programId, name), 1, glm::value_ptr(value));
+        }
         glUseProgram(0);
     }
 
@@ -148,10 +143,10 @@ TEST_F(ObjDrawTest, UploadsMatricesModeColourAndTime) {
     EXPECT_EQ(uniformMatrix(kAllProgram, UniformSlot::mvMat), view * model->globalModelMat);
     EXPECT_EQ(uniformMatrix(kAllProgram, UniformSlot::vMat), view);
     EXPECT_EQ(uniformMatrix(kAllProgram, UniformSlot::projMat), glm::transpose(projection));
-    EXPECT_EQ(uniformInt(kAllProgram, "mode"), 3);
-    EXPECT_EQ(uniformVec3(kAllProgram, "color"), model->color);
-    EXPECT_EQ(uniformInt(kAllProgram, "interpolate"), 0);
-    EXPECT_EQ(uniformInt(kAllProgram, "updatetime"), 7);
+    EXPECT_EQ(uniform<GLint>(kAllProgram, "mode"), 3);
+    EXPECT_EQ(uniform<glm::vec3>(kAllProgram, "color"), model->color);
+    EXPECT_EQ(uniform<GLint>(kAllProgram, "interpolate"), 0);
+    EXPECT_EQ(uniform<GLint>(kAllProgram, "updatetime"), 7);
     GLint current = -1;
     glGetIntegerv(GL_CURRENT_PROGRAM, &current);
     EXPECT_EQ(current, 0);
@@ -162,18 +157,18 @@ TEST_F(ObjDrawTest, UploadsOnlyTheLightsThereAre) {
     model::OBJ* model = makeModel(kScreenTriangle);
     preset(kAllProgram, "ld2", glm::vec3(9.0f));
     draw(model, kAllProgram);
-    EXPECT_EQ(uniformInt(kAllProgram, "nrLights"), 1);
-    EXPECT_EQ(uniformVec3(kAllProgram, "ld"), mainLight);
-    EXPECT_EQ(uniformVec3(kAllProgram, "ld2"), glm::vec3(9.0f));
-    EXPECT_EQ(uniformFloat(kAllProgram, "energy[0]"), 1.0f);
-    EXPECT_EQ(uniformFloat(kAllProgram, "energy[4]"), 2.0f);
+    EXPECT_EQ(uniform<GLint>(kAllProgram, "nrLights"), 1);
+    EXPECT_EQ(uniform<glm::vec3>(kAllProgram, "ld"), mainLight);
+    EXPECT_EQ(uniform<glm::vec3>(kAllProgram, "ld2"), glm::vec3(9.0f));
+    EXPECT_EQ(uniform<float>(kAllProgram, "energy[0]"), 1.0f);
+    EXPECT_EQ(uniform<float>(kAllProgram, "energy[4]"), 2.0f);
 
     Light::getInstance()->addLight(4, 5, 6);
     Light::getInstance()->update(mainLight, 0.15);
     draw(model, kAllProgram);
-    EXPECT_EQ(uniformInt(kAllProgram, "nrLights"), 2);
-    EXPECT_EQ(uniformVec3(kAllProgram, "ld2"), glm::vec3(4, 5, 6));
-    EXPECT_NEAR(uniformFloat(kAllProgram, "energy[1]"), 0.5f, 1e-6);
+    EXPECT_EQ(uniform<GLint>(kAllProgram, "nrLights"), 2);
+    EXPECT_EQ(uniform<glm::vec3>(kAllProgram, "ld2"), glm::vec3(4, 5, 6));
+    EXPECT_NEAR(uniform<float>(kAllProgram, "energy[1]"), 0.5f, 1e-6);
 }
 
 TEST_F(ObjDrawTest, FillsItsTrianglesAndSkipsWhatIsSwitchedOff) {
@@ -241,8 +236,8 @@ TEST_F(ObjDrawTest, SamplersGetTheUnitOfTheirLevel) {
     model::OBJ* model = makeModel(kScreenTriangle, base);
     preset(kAllProgram, "tex1", 7);
     draw(model, kAllProgram);
-    EXPECT_EQ(uniformInt(kAllProgram, "tex0"), 0);
-    EXPECT_EQ(uniformInt(kAllProgram, "tex1"), 2); // second entry, suffix "_s"
+    EXPECT_EQ(uniform<GLint>(kAllProgram, "tex0"), 0);
+    EXPECT_EQ(uniform<GLint>(kAllProgram, "tex1"), 2); // second entry, suffix "_s"
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
@@ -272,8 +267,8 @@ TEST_F(ObjDrawTest, MorphBlendsFromTheCurrentShapeToTheNext) {
         EXPECT_EQ(pixel(0.9f, 0.9f), c.lowerLeft ? black : green)
             << "frame " << c.frame << " dt " << c.dt;
     }
-    EXPECT_EQ(uniformInt(kMorphProgram, "interpolate"), 1);
-    EXPECT_EQ(uniformFloat(kMorphProgram, "dt"), 0.0f);
+    EXPECT_EQ(uniform<GLint>(kMorphProgram, "interpolate"), 1);
+    EXPECT_EQ(uniform<float>(kMorphProgram, "dt"), 0.0f);
     EXPECT_EQ(uniformMatrix(kMorphProgram, UniformSlot::mvMat), view * morph->localmodelMat);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
