@@ -47,20 +47,18 @@ TEST(TextLayout, LinesAndColumnsFollowTheGlyphSize) {
     expectPoint(layout, 2, -0.46f, 0.5f - 0.04f - 7 * 0.072f);
 }
 
-TEST(TextLayout, LoneOrTrailingBackslashAndRealLineFeedAreCharacters) {
+TEST(TextLayout, LoneOrTrailingBackslashRealLineFeedAndBytesAboveAsciiAreCharacters) {
     const Layout layout = layOut("a\\b\n\\", 0, 0.3f);
     ASSERT_EQ(layout.count, 5);
     EXPECT_EQ(layout.fontData[3], '\\');
     EXPECT_EQ(layout.fontData[9], 10.0f); // drawn as the glyph of code 10
     EXPECT_EQ(layout.fontData[12], '\\');
     expectPoint(layout, 4, 5 * 0.015f - 0.5f, 0.485f); // all on the first line
-}
-
-TEST(TextLayout, BytesAboveAsciiBecomeNegativeCodes) {
-    const Layout layout = layOut("\xc3\xa9", 0, 0.3f);
-    ASSERT_EQ(layout.count, 2);
-    EXPECT_EQ(layout.fontData[0], -61.0f);
-    EXPECT_EQ(layout.fontData[3], -87.0f);
+    // Bytes above ASCII become negative codes.
+    const Layout utf8 = layOut("\xc3\xa9", 0, 0.3f);
+    ASSERT_EQ(utf8.count, 2);
+    EXPECT_EQ(utf8.fontData[0], -61.0f);
+    EXPECT_EQ(utf8.fontData[3], -87.0f);
 }
 
 TEST(TextLayout, NewTextReplacesThePreviousPoints) {
