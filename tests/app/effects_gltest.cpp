@@ -3,6 +3,7 @@
 #include "app/passes/bloom_pass.h"
 #include "app/passes/light_shaft_pass.h"
 #include "app/passes/motion_blur_pass.h"
+#include "app/passes/overlay_pass.h"
 #include "frame_scene.h"
 #include "scenegraph/object_node.h"
 
@@ -376,6 +377,63 @@ TEST_F(EffectFramesTest, MotionBlurOfAStillCameraChangesNothingAndPrintsFiveLine
         ++count;
     }
     EXPECT_EQ(count, 10);
+}
+
+// What the blur does to a frame with the crosshair (beside the bar) and a
+// line of text drawn over it, the camera turning by 1.5 degrees.
+struct BlurredOverlays {
+    int overlayPixels = 0; // pixels the overlays changed
+    int movedOverlay = 0;  // of those, pixels the blur changed
+    int bled = 0;          // other pixels away from the bar that the blur changed
+    int besideBar = 0;     // brightness the bar smeared beside itself
+};
+
+class OverlayBlurTest : public EffectFramesTest {
+protected:
+    // With marked, the overlays are handed to the blur as the frame passes
+    // hand them; without, the blur is not told about them.
+    BlurredOverlays blurOverlays(bool marked) {
+        loop.messageOverlay.setText("MOTION BLUR ON", 0, 0.3f);
+        const FrameOverlays overlays{true, 250, 100, &loop.messageOverlay, &loop.fpsOverlay};
+        paintBarAndFarDepth();
+        const Picture scene(kWidth, kHeight);
+        drawOverlays(values, nodes, overlays);
+        const Picture sharp(kWidth, kHeight);
+        effects.motionBlur.viewMatOld = values.view;
+        values.view = glm::rotate(glm::mat4(1.0f), glm::radians(1.5f), glm::vec3(0, 1, 0));
+        std::ostringstream out;
+        runMotionBlurPass(values, effects, nodes, false, marked ? &overlays : nullptr, out);
+        const Picture blurred(kWidth, kHeight);
+        BlurredOverlays result;
+        for (int y = 0; y < kHeight; ++y) {
+            for (int x = 0; x < kWidth; ++x) {
+                const bool changed = blurred.at(x, y).sum() != sharp.at(x, y).sum();
+                if (sharp.at(x, y).sum() != scene.at(x, y).sum()) {
+                    ++result.overlayPixels;
+                    result.movedOverlay += changed ? 1 : 0;
+                } else if (x < 130 || x > 190) {
+                    result.bled += changed ? 1 : 0;
+                }
+            }
+        }
+        result.besideBar = blurred.at(173, 120).sum();
+        return result;
+    }
+};
+
+TEST_F(OverlayBlurTest, MotionBlurLeavesTheCrosshairAndTheTextSharpWhileTheSceneSmears) {
+    const BlurredOverlays blurred = blurOverlays(true);
+    ASSERT_GT(blurred.overlayPixels, 200);
+    EXPECT_EQ(blurred.movedOverlay, 0);
+    EXPECT_EQ(blurred.bled, 0);
+    EXPECT_GT(blurred.besideBar, 3 * 25);
+}
+
+TEST_F(OverlayBlurTest, OverlaysTheBlurIsNotToldAboutSmearAndBleed) {
+    const BlurredOverlays blurred = blurOverlays(false);
+    ASSERT_GT(blurred.overlayPixels, 200);
+    EXPECT_GT(blurred.movedOverlay, 20);
+    EXPECT_GT(blurred.bled, 20);
 }
 
 TEST_F(EffectFramesTest, EverySwitchOnGivesASanePicture) {

@@ -71,21 +71,22 @@ void main() {
     vec2 motion = (ndc - previousPosition(ndc, texelFetch(fboTex1, depthTexel, 0).r)) * 0.5;
     float moved = length(motion);
     motion *= min(1.0, kMaxBlur / max(moved, 1.0e-6));
-    vec2 step = motion * vec2(size) / float(2 * kSamplesPerSide);
+    vec2 stride = motion * vec2(size) / float(2 * kSamplesPerSide);
     vec4 frame = texelFetch(fboTex0, pixel, 0);
-    // The frame's own texel counts unless it is an overlay; then it is only
-    // the fallback for a pixel surrounded by overlays.
-    float frameWeight = 1.0 - frame.a;
-    vec3 sum = frame.rgb * frameWeight;
-    float total = frameWeight;
+    // Only unmarked texels count, even an overlay's faint edge is mostly the
+    // overlay's colour. The pixel itself is unmarked wherever it is blurred.
+    vec3 sum = frame.rgb;
+    float total = 1.0;
     for (int i = 1; i <= kSamplesPerSide; ++i) {
-        vec2 offset = step * float(i);
+        vec2 offset = stride * float(i);
         vec4 ahead = texelFetch(fboTex0, clamp(pixel + ivec2(offset), ivec2(0), size - 1), 0);
         vec4 behind = texelFetch(fboTex0, clamp(pixel - ivec2(offset), ivec2(0), size - 1), 0);
-        sum += ahead.rgb * (1.0 - ahead.a) + behind.rgb * (1.0 - behind.a);
-        total += 2.0 - ahead.a - behind.a;
+        float aheadWeight = step(ahead.a, 0.0);
+        float behindWeight = step(behind.a, 0.0);
+        sum += ahead.rgb * aheadWeight + behind.rgb * behindWeight;
+        total += aheadWeight + behindWeight;
     }
-    vec3 target = total > 0.0 ? sum / total : frame.rgb;
+    vec3 target = sum / total;
     bool blurred = moved <= kCut && moved * float(size.x) >= 1.0 && frame.a == 0.0;
     fragColor = blurred ? vec4(solveBlend(frame.rgb, target), 1.0) : vec4(0.0);
 }

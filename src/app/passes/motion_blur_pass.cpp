@@ -65,9 +65,13 @@ void markOverlays(const FrameValues& values, SpecialNodes& nodes, const Framebuf
     glClearColor(clear[0], clear[1], clear[2], clear[3]);
     if (overlays != nullptr) {
         // On top of everything, as in the full render, whatever depth this
-        // buffer holds from an earlier frame.
+        // buffer holds from an earlier frame. Alpha is summed rather than
+        // blended with itself: a faint glyph edge that tinted a pixel then
+        // still marks it.
         glDisable(GL_DEPTH_TEST);
+        glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE);
         drawOverlays(values, nodes, *overlays);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         if (depthTest) {
             glEnable(GL_DEPTH_TEST);
         }
