@@ -155,8 +155,6 @@ void FramebufferObject::attachAndCheck() {
 }
 
 void FramebufferObject::bindTexture(ShaderProgram* program, int unit) {
-    const collection::UniformRow& uniforms =
-        collection::ShaderCollection::getInstance()->uniforms(program->getId());
     switch (unit) {
     case 0:
         activateTextureUnit(0);
@@ -176,6 +174,18 @@ void FramebufferObject::bindTexture(ShaderProgram* program, int unit) {
         activateTextureUnit(0);
         return;
     }
+    setSamplerUniforms(program, unit);
+}
+
+void FramebufferObject::bindColourKeepingMipmaps(ShaderProgram* program) {
+    activateTextureUnit(0);
+    glBindTexture(GL_TEXTURE_2D, colorTexture());
+    setSamplerUniforms(program, 0);
+}
+
+void FramebufferObject::setSamplerUniforms(ShaderProgram* program, int unit) const {
+    const collection::UniformRow& uniforms =
+        collection::ShaderCollection::getInstance()->uniforms(program->getId());
     glUseProgram(program->getProgramId());
     if (uniforms[UniformSlot::windowSize] != -1) {
         glUniform2f(uniforms[UniformSlot::windowSize], static_cast<float>(reducedWidth()),

@@ -28,6 +28,13 @@ public:
     // other unit activates unit 0.
     void bindTexture(ShaderProgram* program, int unit);
 
+    // As bindTexture(program, 0) without building the mipmaps: for a pass
+    // that reads only level 0, or that reads a picture again whose mipmaps
+    // an earlier bindTexture built and that nothing has drawn into since.
+    // Building them costs a pass over the whole picture under software
+    // rendering.
+    void bindColourKeepingMipmaps(ShaderProgram* program);
+
     int getWidth() const { return width; }
     int getHeight() const { return height; }
     int getFactor() const { return factor; }
@@ -46,6 +53,8 @@ private:
     void createDepthTexture();
     void createDepthRenderbuffer();
     void attachAndCheck();
+    // Sets "windowSize" (where the program has it) and the sampler of unit.
+    void setSamplerUniforms(ShaderProgram* program, int unit) const;
 
     int width;                            // full width in pixels (the window's at creation)
     int height;                           // full height in pixels

@@ -234,6 +234,39 @@ TEST_F(BindTextureTest, UnitZeroBindsTheColourWithFreshMipmaps) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+TEST_F(BindTextureTest, KeepingTheMipmapsBindsTheColourButLeavesLevelOneAsItWas) {
+    const auto fill = [this](float red) {
+        glBindFramebuffer(GL_FRAMEBUFFER, fbo->getFboId());
+        glViewport(0, 0, fbo->reducedWidth(), fbo->reducedHeight());
+        glClearColor(red, 0.0f, 0.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    };
+    const auto redOf = [](int level, int texels) {
+        std::vector<unsigned char> pixels(static_cast<std::size_t>(texels) * 4);
+        glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return static_cast<int>(pixels[0]);
+    };
+    fill(0.2f);
+    fbo->bindTexture(all(), 0);
+    fill(0.8f);
+    preset("fboTex0", 4);
+    glActiveTexture(GL_TEXTURE3);
+
+    fbo->bindColourKeepingMipmaps(all());
+
+    EXPECT_EQ(activeUnit(), 0);
+    EXPECT_EQ(static_cast<GLuint>(boundTexture2D()), fbo->colorTexture());
+    EXPECT_NEAR(redOf(0, 32 * 24), 204, 2);
+    EXPECT_NEAR(redOf(1, 16 * 12), 51, 2);
+    EXPECT_EQ(uniformInt("fboTex0"), 0);
+    EXPECT_EQ(windowSize()[0], 32.0f);
+    EXPECT_EQ(windowSize()[1], 24.0f);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
 TEST_F(BindTextureTest, UnitOneBindsTheDepthAndStaysActive) {
     preset("fboTex1", 5);
     glActiveTexture(GL_TEXTURE0);

@@ -41,9 +41,11 @@ void renderStage(const FrameValues& values, SpecialNodes& nodes, FramebufferObje
     backToScreen(values.width, values.height);
 }
 
+// The composite reads level 0 alone: building the mipmaps again would be
+// wasted.
 void drawOntoScreen(const FrameValues& values, SpecialNodes& nodes, FramebufferObject& source) {
     ShaderProgram* bloom = programById(BloomProgram);
-    source.bindTexture(bloom, 0);
+    source.bindColourKeepingMipmaps(bloom);
     drawEffectPlane(values, nodes, bloom);
     unbindEffectTexture();
 }

@@ -116,7 +116,8 @@ void runMotionBlurPass(const FrameValues& values, EffectObjects& effects, Specia
     state.invProjMat = glm::inverse(values.projection);
     state.invViewMat = glm::inverse(values.view);
     buffers.lightshaftFbo->bindTexture(mblur, 1);
-    buffers.sceneFbo->bindTexture(mblur, 0);
+    // The blur reads the picture's level 0 alone.
+    buffers.sceneFbo->bindColourKeepingMipmaps(mblur);
     printProjectionMatrix(out, values.projection);
     locateUniforms(state, *mblur);
     uploadMatrices(state, *mblur);
