@@ -39,6 +39,11 @@ const float kNarrowFalloff = 3.5;
 const int kWideSide = 5;
 const float kWideFalloff = 1.5;
 const int kWideLevel = 2;
+// The bright pass reads the scene's level 2, a quarter of its size: the 2 x 2
+// texels there that cover an eighth-size pixel (any falloff weighs them
+// alike).
+const int kBrightSide = 2;
+const int kBrightLevel = 2;
 
 float luminance(vec3 c) {
     return dot(c, vec3(0.2126, 0.7152, 0.0722));
@@ -106,11 +111,9 @@ vec3 gaussian(int level, int side, float falloff, bool brightOnly) {
 
 void main() {
     vec3 colour = bilinear();
-    // The bright pass averages the 2 x 2 texels of the scene's level 2 (a
-    // quarter of its size) that cover an eighth-size pixel.
-    int side = mode == 0 ? 2 : mode == 1 ? kNarrowSide : mode == 2 ? kWideSide : 0;
+    int side = mode == 0 ? kBrightSide : mode == 1 ? kNarrowSide : mode == 2 ? kWideSide : 0;
     if (side > 0) {
-        int level = mode == 1 ? 0 : kWideLevel;
+        int level = mode == 0 ? kBrightLevel : mode == 1 ? 0 : kWideLevel;
         float falloff = mode == 1 ? kNarrowFalloff : kWideFalloff;
         float gain = mode == 0 ? 1.0 : kGlowGain;
         colour = gaussian(level, side, falloff, mode == 0) * gain;
