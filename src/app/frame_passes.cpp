@@ -65,9 +65,11 @@ void renderFrame(const LoopState& loop, FrameObjects& objects, double elapsed) {
     if (objects.nodes.moon != nullptr) {
         objects.nodes.moon->setDrawStatus(0);
     }
-    // The occlusion picture's depth also feeds the motion blur, which would
-    // otherwise read the depth of whenever LIGHTSHAFTS was last on.
-    if (values.switches[Lightshafts] || values.switches[MotionBlur]) {
+    // The occlusion picture is drawn when the rays can show; its depth also
+    // feeds the motion blur, which would otherwise read the depth of
+    // whenever it was last drawn.
+    const bool rays = values.switches[Lightshafts] && raysCanShow(values, loop.lightPosition);
+    if (rays || values.switches[MotionBlur]) {
         runOcclusionPass(values, objects.effects, objects.nodes, objects.debris,
                          loop.lightPosition);
     }

@@ -23,18 +23,6 @@ constexpr int kLightSourceMode = 1;
 // program's rays have faded out completely.
 constexpr float kRaysFadeEnd = 1.2f;
 
-// Whether the rays can add anything: the program adds nothing for a light
-// behind the camera or past the end of its fade, and a full-window draw that
-// adds nothing is a large waste under software rendering.
-bool raysCanShow(const FrameValues& values, glm::vec3 lightPosition) {
-    const glm::vec4 clip = values.projection * values.view * glm::vec4(lightPosition, 1.0f);
-    if (clip.w <= 0.0f) {
-        return false;
-    }
-    const glm::vec2 fromCentre = glm::abs(glm::vec2(clip) / clip.w * 0.5f);
-    return std::max(fromCentre.x, fromCentre.y) < kRaysFadeEnd;
-}
-
 void locateUniforms(LightShaftLocations& locations, const ShaderProgram& program) {
     if (locations.located) {
         return;
@@ -45,6 +33,15 @@ void locateUniforms(LightShaftLocations& locations, const ShaderProgram& program
 }
 
 } // namespace
+
+bool raysCanShow(const FrameValues& values, glm::vec3 lightPosition) {
+    const glm::vec4 clip = values.projection * values.view * glm::vec4(lightPosition, 1.0f);
+    if (clip.w <= 0.0f) {
+        return false;
+    }
+    const glm::vec2 fromCentre = glm::abs(glm::vec2(clip) / clip.w * 0.5f);
+    return std::max(fromCentre.x, fromCentre.y) < kRaysFadeEnd;
+}
 
 bool runOcclusionPass(const FrameValues& values, EffectObjects& effects, SpecialNodes& nodes,
                       DebrisPass& debris, glm::vec3 lightPosition) {
