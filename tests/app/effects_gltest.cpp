@@ -5,7 +5,9 @@
 #include "app/passes/motion_blur_pass.h"
 #include "app/passes/overlay_pass.h"
 #include "frame_scene.h"
+#include "scenegraph/camera_node.h"
 #include "scenegraph/object_node.h"
+#include "view/global_view_plane_move_camera.h"
 
 #include <sstream>
 
@@ -434,6 +436,41 @@ TEST_F(OverlayBlurTest, OverlaysTheBlurIsNotToldAboutSmearAndBleed) {
     ASSERT_GT(blurred.overlayPixels, 200);
     EXPECT_GT(blurred.movedOverlay, 20);
     EXPECT_GT(blurred.bled, 20);
+}
+
+TEST_F(EffectFramesTest, ATurningCameraBlursTheWorldButNotTheCrosshairOrTheText) {
+    addCue("cue", glm::vec3(-1.5f, 0.0f, -20.0f));
+    auto* camera = new scenegraph::CameraNode("eye", new view::GlobalViewPlaneMoveCamera());
+    root->addCamera(camera);
+    root->setActiveCamera("eye");
+    root->update(0.0);
+    loop.messageOverlay.setText("MOTION BLUR ON", 0, 0.3f);
+    testing::internal::CaptureStdout();
+    frameWith({FullRender, Crosshair, MotionBlur});
+    camera->localmodelMat = glm::rotate(glm::mat4(1.0f), glm::radians(1.5f), glm::vec3(0, 1, 0));
+    root->update(0.0);
+    const Picture blurred = frameWith({FullRender, Crosshair, MotionBlur});
+    testing::internal::GetCapturedStdout();
+    const Picture sharp = frameWith({FullRender, Crosshair});
+    loop.messageOverlay.visible = false;
+    const Picture world = frameWith({FullRender});
+    int overlayPixels = 0;
+    int movedOverlay = 0;
+    int movedWorld = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const bool moved = blurred.at(x, y).sum() != sharp.at(x, y).sum();
+            if (sharp.at(x, y).sum() != world.at(x, y).sum()) {
+                ++overlayPixels;
+                movedOverlay += moved ? 1 : 0;
+            } else {
+                movedWorld += moved ? 1 : 0;
+            }
+        }
+    }
+    ASSERT_GT(overlayPixels, 200);
+    EXPECT_EQ(movedOverlay, 0);
+    EXPECT_GT(movedWorld, 50);
 }
 
 TEST_F(EffectFramesTest, EverySwitchOnGivesASanePicture) {
