@@ -13,7 +13,6 @@
 #include <glm/gtc/type_ptr.hpp>
 
 #include <array>
-
 #include <ostream>
 
 namespace {
