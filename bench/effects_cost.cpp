@@ -1,15 +1,16 @@
 // What the screen-space effects cost: wall time per frame of the game's
 // world (the level's scene, cues, debris and particles, the camera flying
 // the path) at 1024 x 768 with FULL RENDER alone, with FULL RENDER plus each
-// effect on its own, and with every switch on, all in one run. The
-// configurations take turns in several rounds, so a machine whose load
-// changes during the run spreads that change over all of them; each figure
+// effect on its own, and with every switch on, all in one run. The world
+// moves on once per step and every configuration draws that same step, so
+// they are all measured on the same views of the path; a machine whose load
+// changes during the run spreads that change over all of them. Each figure
 // is the best round's mean. Besides wall time, the main thread's CPU time is
 // shown: with LP_NUM_THREADS=0 llvmpipe rasterises on that thread, and CPU
 // time is then a steadier measure of the work than wall time on a busy
-// machine. Run from anywhere under Xvfb: bench_effects_cost
-// [word]; with a word, only the configurations whose name contains it run
-// besides FULL RENDER alone.
+// machine. Run from anywhere under Xvfb: bench_effects_cost [word]; with a
+// word, only the configurations whose name contains it run besides FULL
+// RENDER alone.
 
 #include "app/frame_objects.h"
 #include "app/frame_passes.h"
@@ -48,6 +49,9 @@ struct Configuration {
     RenderFlags flags;
     double bestMs = std::numeric_limits<double>::max();    // wall time
     double bestCpuMs = std::numeric_limits<double>::max(); // main thread's CPU time
+    // The view this configuration last blurred from: each blurs the camera's
+    // motion since its own previous frame, not since another's.
+    glm::mat4 blurredView = glm::mat4(1.0f);
 };
 
 struct FrameCost {
@@ -99,22 +103,52 @@ bool openWorld(LoopState& loop, FrameObjects& objects, Level& level) {
     return true;
 }
 
-// Mean cost of a few frames, the GL work included.
-FrameCost measureFrames(LoopState& loop, FrameObjects& objects, Level& level) {
-    scenegraph::RootNode* root = scenegraph::RootNode::getInstance();
+// Moves the world on by one frame: the level's flight, the light, the scene.
+void advanceWorld(LoopState& loop, Level& level) {
+    level.update();
+    loop.lightPosition = glm::vec3(level.pathPosition) + lightOffsetFromPath;
+    Light::getInstance()->update(loop.lightPosition, kFrameTime);
+    scenegraph::RootNode::getInstance()->update(kFrameTime);
+}
+
+// Cost of drawing one frame, the GL work included.
+FrameCost measureFrame(LoopState& loop, FrameObjects& objects) {
     glFinish();
     const double start = nowSeconds();
     const double cpuStart = threadCpuSeconds();
-    for (int i = 0; i < kFramesPerRound; ++i) {
-        level.update();
-        loop.lightPosition = glm::vec3(level.pathPosition) + lightOffsetFromPath;
-        Light::getInstance()->update(loop.lightPosition, kFrameTime);
-        root->update(kFrameTime);
-        renderFrame(loop, objects, kFrameTime);
-    }
+    renderFrame(loop, objects, kFrameTime);
     glFinish();
-    return {1000.0 * (nowSeconds() - start) / kFramesPerRound,
-            1000.0 * (threadCpuSeconds() - cpuStart) / kFramesPerRound};
+    return {1000.0 * (nowSeconds() - start), 1000.0 * (threadCpuSeconds() - cpuStart)};
+}
+
+// One round: every configuration draws each of a few steps of the world.
+// The first round only settles the switches (shader variants are built on
+// first use) and is not counted.
+void runRound(std::vector<Configuration>& configurations, LoopState& loop, FrameObjects& objects,
+              Level& level, bool counted, std::ostringstream& quiet) {
+    std::vector<FrameCost> sums(configurations.size(), FrameCost{0.0, 0.0});
+    for (int frame = 0; frame < kFramesPerRound; ++frame) {
+        advanceWorld(loop, level);
+        for (std::size_t i = 0; i < configurations.size(); ++i) {
+            Configuration& configuration = configurations[i];
+            loop.renderFlags = configuration.flags;
+            objects.effects.motionBlur.viewMatOld = configuration.blurredView;
+            const FrameCost cost = measureFrame(loop, objects);
+            configuration.blurredView = objects.effects.motionBlur.viewMatOld;
+            sums[i].wallMs += cost.wallMs;
+            sums[i].cpuMs += cost.cpuMs;
+        }
+        quiet.str("");
+    }
+    if (!counted) {
+        return;
+    }
+    for (std::size_t i = 0; i < configurations.size(); ++i) {
+        configurations[i].bestMs =
+            std::min(configurations[i].bestMs, sums[i].wallMs / kFramesPerRound);
+        configurations[i].bestCpuMs =
+            std::min(configurations[i].bestCpuMs, sums[i].cpuMs / kFramesPerRound);
+    }
 }
 
 } // namespace
@@ -153,15 +187,8 @@ int main(int argc, char** argv) {
         }
         configurations = chosen;
     }
-    for (int round = 0; round < kRounds; ++round) {
-        for (Configuration& configuration : configurations) {
-            loop.renderFlags = configuration.flags;
-            measureFrames(loop, objects, level); // settles the switch change
-            const FrameCost cost = measureFrames(loop, objects, level);
-            configuration.bestMs = std::min(configuration.bestMs, cost.wallMs);
-            configuration.bestCpuMs = std::min(configuration.bestCpuMs, cost.cpuMs);
-            quiet.str("");
-        }
+    for (int round = 0; round <= kRounds; ++round) {
+        runRound(configurations, loop, objects, level, round > 0, quiet);
     }
     std::cout.rdbuf(console);
     std::printf("frame time at %dx%d, best of %d rounds of %d frames\n", kWidth, kHeight, kRounds,
