@@ -1,8 +1,6 @@
 #include "app/frame_passes.h"
 #include "frame_scene.h"
 
-#include <array>
-
 namespace frametest {
 namespace {
 
@@ -51,26 +49,6 @@ TEST_F(PickingTest, AClickBesideTheCuesHitsNothingAndAHeldButtonPicksOnlyWhenItW
     frame();
     EXPECT_TRUE(left->isHit());
     EXPECT_FALSE(right->isHit());
-}
-
-TEST_F(PickingTest, OnlyTheFrameOfAClickDrawsThePickingPicture) {
-    // The picking target is the window here; nothing else is drawn.
-    loop.renderFlags = onlyFlags({Picker});
-    glClearColor(0.2f, 0.4f, 0.6f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    const auto corner = [] {
-        std::array<unsigned char, 3> rgb{};
-        glReadPixels(1, 1, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-        return glm::ivec3(rgb[0], rgb[1], rgb[2]);
-    };
-    moveMouse(mouseAt(kLeftPlace));
-    frame();
-    EXPECT_EQ(corner(), glm::ivec3(51, 102, 153));
-    setButton(1);
-    frame();
-    EXPECT_EQ(corner(), glm::ivec3(0, 0, 0));
-    EXPECT_TRUE(left->isHit());
 }
 
 TEST_F(PickingTest, WithPickerOffClicksAreNotReadAndTheHeldStateIsKept) {

@@ -50,21 +50,17 @@ std::optional<glm::ivec2> pickingPixel(int mouseX, int mouseY, int viewportWidth
 }
 
 void runPickingPass(const FrameValues& values, FrameObjects& objects, int mouseX, int mouseY) {
-    const int button = platform::glfwGetMouseButton(GLFW_MOUSE_BUTTON_LEFT);
-    const bool freshClick = button == 1 && objects.rememberedButton == 0;
-    objects.rememberedButton = button;
-    // The picture is only ever read on the frame of a click; drawing the
-    // whole scene once more on every other frame would be wasted.
-    if (!freshClick) {
-        return;
-    }
     bindTarget(objects.pickingTarget);
     clearToNoNode();
     drawScene(values, programById(PickerProgram));
-    pickAt(mouseX, mouseY);
-    if (objects.nodes.crosshair != nullptr) {
-        animation::AnimationPlayer::getInstance()->play(objects.nodes.crosshair,
-                                                        &objects.nodes.crosshairAnimation);
+    const int button = platform::glfwGetMouseButton(GLFW_MOUSE_BUTTON_LEFT);
+    if (button == 1 && objects.rememberedButton == 0) {
+        pickAt(mouseX, mouseY);
+        if (objects.nodes.crosshair != nullptr) {
+            animation::AnimationPlayer::getInstance()->play(objects.nodes.crosshair,
+                                                            &objects.nodes.crosshairAnimation);
+        }
     }
+    objects.rememberedButton = button;
     backToScreen(values.width, values.height);
 }

@@ -14,8 +14,7 @@ struct FrameValues;
 std::optional<glm::ivec2> pickingPixel(int mouseX, int mouseY, int viewportWidth,
                                        int viewportHeight);
 
-// On the frame the left button goes down: draws the scene in picking colours
-// into the picking target, reads the pixel under the mouse, hands it to the
-// scene's hit test, pulses the crosshair and ends back on the screen. Every
-// frame remembers the button for the next. Other frames draw nothing.
+// Draws the scene in picking colours into the picking target and, on the
+// frame the left button goes down, reads the pixel under the mouse, hands it
+// to the scene's hit test and pulses the crosshair. Ends back on the screen.
 void runPickingPass(const FrameValues& values, FrameObjects& objects, int mouseX, int mouseY);
