@@ -34,11 +34,13 @@ void uploadFace(const std::string& fileName, GLenum target) {
 EnvironmentMap::EnvironmentMap(std::string basePath) {
     glGenTextures(1, &cubeTexture);
     glBindTexture(GL_TEXTURE_CUBE_MAP, cubeTexture);
-    // RGB rows of odd widths are not 4-byte aligned.
+    // RGB rows of odd widths are not 4-byte aligned; GL's default comes back
+    // afterwards for everything else that uploads pixels.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     for (const CubeFace& face : kFaces) {
         uploadFace(basePath + face.suffix, face.target);
     }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_REPEAT);

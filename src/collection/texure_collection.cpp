@@ -1,5 +1,6 @@
 #include "collection/texure_collection.h"
 
+#include "collection/image_texture.h"
 #include "platform/image.h"
 
 #include <iostream>
@@ -20,15 +21,7 @@ GLuint TexureCollection::load(std::string path, int variant, int level) {
         return notLoaded;
     }
     std::cout << path << " loaded." << std::endl;
-    GLuint texture = 0;
-    glGenTextures(1, &texture);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    // RGB rows of odd widths are not 4-byte aligned.
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(image.format), image.width, image.height, 0,
-                 image.format, GL_UNSIGNED_BYTE, image.pixels.data());
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    const GLuint texture = createImageTexture(image, GL_LINEAR, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     textures[key] = texture;

@@ -1,5 +1,6 @@
 #include "render/text_overlay.h"
 
+#include "collection/image_texture.h"
 #include "collection/shader_collection.h"
 #include "model/attribute_binding.h"
 #include "render/text_layout.h"
@@ -29,12 +30,7 @@ TextOverlay::TextOverlay(const std::string& fontSheetPath) {
     glGenBuffers(1, &positionBuffer);
     glGenBuffers(1, &fontBuffer);
     loadFontSheet(fontSheetPath);
-    glGenTextures(1, &fontTexture);
-    glBindTexture(GL_TEXTURE_2D, fontTexture);
-    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(image.format), image.width, image.height, 0,
-                 image.format, GL_UNSIGNED_BYTE, image.pixels.data());
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    fontTexture = collection::createImageTexture(image, GL_NEAREST, GL_NEAREST);
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 

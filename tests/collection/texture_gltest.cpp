@@ -21,6 +21,14 @@ const std::vector<std::uint8_t> kOddRgb = {
     40, 41, 42, 50, 51, 52, 60, 61, 62,
 };
 
+// Each loader packs its own rows tightly and hands GL's default back, so an
+// upload elsewhere never depends on which loader ran before it.
+GLint unpackAlignment() {
+    GLint alignment = 0;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    return alignment;
+}
+
 std::vector<std::uint8_t> readBack(GLenum target, int width, int height) {
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(width) * height * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -59,6 +67,7 @@ TEST_F(TextureTest, UploadsThePixelsWithLinearFilteringAndRepeat) {
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     EXPECT_EQ(static_cast<GLuint>(bound), texture); // left bound for the caller
     EXPECT_EQ(readBack(GL_TEXTURE_2D, 3, 2), kOddRgb);
+    EXPECT_EQ(unpackAlignment(), 4);
     GLint minFilter = 0;
     GLint wrapT = 0;
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
@@ -97,6 +106,7 @@ TEST_F(TextureTest, EnvironmentMapTakesTheSixFacesInTheirPlaces) {
     CaptureStderr();
     collection::EnvironmentMap map(dir.path("space"));
     EXPECT_EQ(GetCapturedStderr(), "");
+    EXPECT_EQ(unpackAlignment(), 4);
     GLint bound = -1;
     glGetIntegerv(GL_TEXTURE_BINDING_CUBE_MAP, &bound);
     EXPECT_EQ(bound, 0);
