@@ -21,6 +21,8 @@ namespace {
 constexpr int kEdgeMargin = 8;
 // The cue sphere's radius in world units (its smaller shape).
 constexpr float kCueRadius = 1.0f;
+// A next frame may come this much later than the last one took.
+constexpr double kLateFrameShare = 1.5;
 
 // The camera node's turn for a cursor offset: 30 degrees at the window's edge.
 float lookAngle(float cursor, int centre) {
@@ -75,14 +77,20 @@ bool onCentre(std::optional<glm::vec2> centre, glm::ivec2 cursor, float toleranc
     return centre && glm::length(*centre - glm::vec2(cursor)) <= tolerance;
 }
 
-// The view the level's flight will give the camera a frame of frameMs on,
-// worked out by flying the camera itself there and back.
+// Flies the camera on by aheadMs of music, as the level's flight will fly it;
+// the caller puts it back.
+void flyAhead(scenegraph::CameraNode& node, const Level& level, double aheadMs) {
+    view::Cam& cam = *node.getCam();
+    PathFlight flight{glm::vec3(cam.translationMat[3]), glm::vec3(0.0f)};
+    flight.fly(cam, pathPointAt(level.pathPoints, (level.getPositionMs() + aheadMs) / 1000.0));
+    cam.updateFromParent(0.0, node.localmodelMat);
+}
+
+// The view the level's flight will give the camera a frame of frameMs on.
 glm::mat4 nextFlightView(scenegraph::CameraNode& node, const Level& level, double frameMs) {
     view::Cam& cam = *node.getCam();
     const CamPose pose = savePose(cam);
-    PathFlight flight{glm::vec3(cam.translationMat[3]), glm::vec3(0.0f)};
-    flight.fly(cam, pathPointAt(level.pathPoints, (level.getPositionMs() + frameMs) / 1000.0));
-    cam.updateFromParent(0.0, node.localmodelMat);
+    flyAhead(node, level, frameMs);
     const glm::mat4 view = *cam.viewMatrix();
     restorePose(cam, pose);
     return view;
@@ -178,9 +186,20 @@ std::optional<glm::ivec2> DemoDriver::step(const Level& level) {
     const Aim aim{*node, window.getProjMat(), window.width, window.height,
                   nextFlightView(*node, level, frameMs)};
     if (std::optional<int> due =
-            cueToClick(level.getTrack(), positionMs, Level::cueTime, frameMs);
-        due && windowHasOpened(positionMs, Level::cueTime(*due))) {
-        return clickOn(aim, cuePlace(level, *due));
+            cueToClick(level.getTrack(), positionMs, Level::cueTime, frameMs)) {
+        const glm::vec3 cue = cuePlace(level, *due);
+        const double waitMs = msUntilSafeClick(positionMs, Level::cueTime(*due));
+        if (waitMs <= 0.0) {
+            return clickOn(aim, cue);
+        }
+        // The window opens before the next frame comes. A cue the camera may
+        // no longer reach by then is clicked on this frame's picture, as
+        // soon as the window has opened.
+        if (std::optional<glm::ivec2> cursor = aimAt(aim, cue);
+            cursor && !staysInReach(aim, level, cue, frameMs)) {
+            platform::glfwSleep(waitMs / 1000.0);
+            return press(*cursor);
+        }
     }
     // A cue the turning camera cannot bring under the cursor this frame is
     // approached in two: the cursor rests on it first, then clicks unmoved.
@@ -193,18 +212,39 @@ std::optional<glm::ivec2> DemoDriver::step(const Level& level) {
     return std::nullopt;
 }
 
-std::optional<glm::ivec2> DemoDriver::clickOn(const Aim& aim, const glm::vec3& cue) {
+std::optional<glm::ivec2> DemoDriver::aimAt(const Aim& aim, const glm::vec3& cue) {
     const glm::ivec2 resting = currentCursor();
-    std::optional<glm::ivec2> cursor;
     if (liesOnCue(aim, cue, resting)) {
-        cursor = resting;
-    } else {
-        cursor = aimThroughTurn(aim.node, cue, aim.projection, aim.width, aim.height);
+        return resting;
     }
-    if (!cursor) {
-        return restOn(aim, cue);
+    return aimThroughTurn(aim.node, cue, aim.projection, aim.width, aim.height);
+}
+
+bool DemoDriver::staysInReach(const Aim& aim, const Level& level, const glm::vec3& cue,
+                              double frameMs) {
+    view::Cam& cam = *aim.node.getCam();
+    const CamPose pose = savePose(cam);
+    for (double share : {1.0, kLateFrameShare}) {
+        flyAhead(aim.node, level, share * frameMs);
+        const bool reachable =
+            aimThroughTurn(aim.node, cue, aim.projection, aim.width, aim.height).has_value();
+        restorePose(cam, pose);
+        if (!reachable) {
+            return false;
+        }
     }
-    platform::glfwSetMousePos(cursor->x, cursor->y);
+    return true;
+}
+
+std::optional<glm::ivec2> DemoDriver::clickOn(const Aim& aim, const glm::vec3& cue) {
+    if (std::optional<glm::ivec2> cursor = aimAt(aim, cue)) {
+        return press(*cursor);
+    }
+    return restOn(aim, cue);
+}
+
+std::optional<glm::ivec2> DemoDriver::press(glm::ivec2 cursor) {
+    platform::glfwSetMousePos(cursor.x, cursor.y);
     platform::injectMouseButtonPress(GLFW_MOUSE_BUTTON_LEFT);
     clickedLastFrame = true;
     return cursor;

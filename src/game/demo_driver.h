@@ -36,6 +36,9 @@ bool landsOnCue(scenegraph::CameraNode& cameraNode, const glm::vec3& point,
 // scene's, it picks the cue that is due, puts the real cursor where that cue
 // will be once the camera has turned towards it, and presses the left button
 // for that frame, so the picking pass and the judging treat it like a click.
+// A cue about to leave the camera's reach as its window opens is clicked on
+// the last frame before the window, once the window has opened: as a player
+// would, the demo waits for the moment.
 class DemoDriver {
 public:
     // Returns the cursor it set, for the loop's own copy of the mouse.
@@ -51,10 +54,19 @@ private:
         glm::mat4 nextView; // the flight's view one frame on, the cursor left alone
     };
 
-    // Clicks the cue: from where the cursor rests if it already covers the
-    // cue, else from where the cue will be once the moved cursor has turned
-    // the camera; else only rests the cursor on it for the next frame.
+    // Where the cursor must be to click the cue this frame: where it rests if
+    // that already covers the cue, else where the cue will be once the moved
+    // cursor has turned the camera; nothing when neither works.
+    static std::optional<glm::ivec2> aimAt(const Aim& aim, const glm::vec3& cue);
+    // Whether the camera can still bring the cue under the cursor when the
+    // next frame comes, even somewhat late.
+    static bool staysInReach(const Aim& aim, const Level& level, const glm::vec3& cue,
+                             double frameMs);
+    // Clicks the cue if it can be aimed at; else only rests the cursor on it
+    // for the next frame.
     std::optional<glm::ivec2> clickOn(const Aim& aim, const glm::vec3& cue);
+    // Puts the cursor there and presses the left button for this frame.
+    std::optional<glm::ivec2> press(glm::ivec2 cursor);
     // Moves the cursor onto the cue as the camera, flying on unturned, will
     // show it next frame.
     std::optional<glm::ivec2> restOn(const Aim& aim, const glm::vec3& cue);

@@ -27,12 +27,16 @@ std::optional<glm::vec2> residual(const CueOnScreen& cueOnScreen, glm::vec2 curs
     return *screen - cursor;
 }
 
+// The event-clock moment from which a click on a cue at cueTimeMs is safe.
+double safeClickMs(double cueTimeMs) {
+    return cueTimeMs - kHitToleranceMs + kDemoEarlyMarginMs;
+}
+
 } // namespace
 
 std::optional<int> cueToClick(const CueTrack& track, double positionMs, const CueTimes& cueTime,
                               double frameMs) {
     const double now = positionMs + util::TimeController::lookaheadMs;
-    const double expectedJudging = now + kDemoFrameShare * frameMs;
     const int last = track.currentCue + judgedSlots(track);
     for (int index = std::max(track.currentCue - 1, 0); index < last; ++index) {
         const double time = cueTime(index);
@@ -40,7 +44,7 @@ std::optional<int> cueToClick(const CueTrack& track, double positionMs, const Cu
             now > time + kDemoGiveUpMs) {
             continue;
         }
-        if (expectedJudging >= time - kDemoJudgeLeadMs) {
+        if (now + frameMs >= safeClickMs(time)) {
             return index;
         }
         return std::nullopt; // the next cue is not due yet, nor any after it
@@ -48,9 +52,8 @@ std::optional<int> cueToClick(const CueTrack& track, double positionMs, const Cu
     return std::nullopt;
 }
 
-bool windowHasOpened(double positionMs, double cueTimeMs) {
-    const double now = positionMs + util::TimeController::lookaheadMs;
-    return now >= cueTimeMs - kHitToleranceMs + kDemoEarlyMarginMs;
+double msUntilSafeClick(double positionMs, double cueTimeMs) {
+    return std::max(safeClickMs(cueTimeMs) - (positionMs + util::TimeController::lookaheadMs), 0.0);
 }
 
 std::optional<glm::vec2> solveAim(const CueOnScreen& cueOnScreen, glm::vec2 start, int iterations) {

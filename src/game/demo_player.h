@@ -9,31 +9,26 @@
 
 namespace game {
 
-// A click is judged on the frame after it. The demo clicks once that frame
-// is expected this close to the cue's time: well inside the window, which
-// opens kHitToleranceMs before it, even if the next frame comes sooner than
-// the last one did.
-constexpr double kDemoJudgeLeadMs = 200.0;
-// The share of the last frame's length the next frame is counted on.
-constexpr double kDemoFrameShare = 0.8;
 // The demo gives up on a cue once the event clock is this far past its time.
 constexpr double kDemoGiveUpMs = 200.0;
 
-// A click is judged on a later frame than the one it is made on. Clicking
-// only once this frame itself lies inside the cue's window (by this margin)
-// means no following frame, however short, judges it too early, which would
-// spoil the cue for good; a prediction of the next frame's length cannot
-// promise that when frame times jitter.
+// A click is judged on the frame after the one it is made on, at that
+// frame's music position, which never runs back. A click made once the
+// event clock has passed the window's start is therefore never judged too
+// early, which would spoil the cue for good. The margin covers a position
+// that holds still for a moment while it follows the sound device.
 constexpr double kDemoEarlyMarginMs = 20.0;
 
-// Whether the window of a cue at cueTimeMs has opened far enough, at this
-// music position, for a click to be safe from being judged too early.
-bool windowHasOpened(double positionMs, double cueTimeMs);
+// How long (ms) until the window of a cue at cueTimeMs has opened far
+// enough, from this music position, for a click to be safe from being
+// judged too early; 0 once it has.
+double msUntilSafeClick(double positionMs, double cueTimeMs);
 
-// The cue the demo should click on this frame, given the length of the last
-// frame in ms of music: the first cue still judged (the one whose cue event
-// has just fired, then those of the window) that is neither hit nor spoilt
-// and whose time has come. Nothing when none is due.
+// The cue the demo should click on this frame or wait for, given the length
+// of the last frame in ms of music: the first cue still judged (the one
+// whose cue event has just fired, then those of the window) that is neither
+// hit nor spoilt, once its window opens before the next frame is expected.
+// Nothing when none is due.
 std::optional<int> cueToClick(const CueTrack& track, double positionMs, const CueTimes& cueTime,
                               double frameMs);
 

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <iostream>
+#include <thread>
 
 namespace platform {
 namespace {
@@ -203,6 +204,12 @@ double glfwGetTime() {
 void glfwSetTime(double seconds) {
     clockBase = Clock::now() -
                 std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+}
+
+void glfwSleep(double seconds) {
+    if (seconds > 0.0) {
+        std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+    }
 }
 
 } // namespace platform

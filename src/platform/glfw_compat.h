@@ -25,7 +25,7 @@ constexpr int GLFW_KEY_ESC = GLFW_KEY_ESCAPE;
 // Input as the game sees it. Tests and the demo player fill one of these and
 // hand it to useScriptedInput; the window is then not consulted.
 struct InputState {
-    std::array<int, GLFW_KEY_LAST + 1> keys{};  // 1 = down, by GLFW 3 key code
+    std::array<int, GLFW_KEY_LAST + 1> keys{}; // 1 = down, by GLFW 3 key code
     std::array<int, GLFW_MOUSE_BUTTON_LAST + 1> buttons{};
     int mouseX = 0;
     int mouseY = 0;
@@ -55,5 +55,7 @@ void injectMouseButtonPress(int button);
 
 double glfwGetTime();
 void glfwSetTime(double seconds);
+// Blocks the calling thread; nothing for zero or less.
+void glfwSleep(double seconds);
 
 } // namespace platform

@@ -45,9 +45,9 @@ attempt() {
     echo "demo run: 100 %"
 }
 
-# The cue at 13.3 s sits below the climb's crest: the racing camera can bring
-# it under the cursor only in the first ~130 ms of its window, so a run that
-# drops below about 9 frames a second there (a busy machine under software
-# rendering) loses it. Such a run gets one more try; the bar stays at every
+# The demo waits for a window to open rather than skip a cue that leaves the
+# camera's reach early in it (the one at 13.3 s), so a low frame rate alone
+# does not cost a cue; a stall of a busy machine longer than such a cue stays
+# in reach still can. Such a run gets one more try; the bar stays at every
 # judged cue hit.
 ( attempt ) || { echo "demo run below 100 %: one more run"; ( attempt ); }

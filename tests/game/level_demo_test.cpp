@@ -28,7 +28,7 @@ protected:
         }
     }
 
-    // The click is due once the expected judging frame reaches 200 ms before.
+    // A click is due once the window will have opened by the next frame.
     std::optional<int> choiceAt(double now, double frameMs = 0.0) {
         return cueToClick(track, now - lookahead, times, frameMs);
     }
@@ -40,20 +40,19 @@ protected:
     };
 };
 
-TEST_F(DemoChoice, ClicksOnlyWhenTheJudgingFrameFallsInsideTheWindow) {
-    EXPECT_EQ(choiceAt(799.0), std::nullopt);
-    EXPECT_EQ(choiceAt(800.0), 0);
-    // A slow frame rate clicks earlier, so the next frame judges in time.
-    EXPECT_EQ(choiceAt(700.0, 125.0), 0);
-    EXPECT_EQ(choiceAt(700.0, 120.0), std::nullopt);
+// Cue 0 is at 1000 ms; its window opens at 750 ms on the event clock, which
+// runs 150 ms ahead of the music, and a click is safe from 770 ms on.
+TEST_F(DemoChoice, ACueIsDueOnceItsWindowOpensBeforeTheNextFrame) {
+    EXPECT_EQ(choiceAt(769.0), std::nullopt);
+    EXPECT_EQ(choiceAt(770.0), 0);
+    EXPECT_EQ(choiceAt(700.0, 70.0), 0) << "a slow frame rate readies the click a frame ahead";
+    EXPECT_EQ(choiceAt(700.0, 69.0), std::nullopt);
 }
 
-TEST(DemoClickSafety, NoClickBeforeTheFrameItselfIsInsideTheWindow) {
-    // Cue at 1000 ms; the window opens at 750 ms on the event clock, which
-    // runs 150 ms ahead of the music.
-    EXPECT_FALSE(windowHasOpened(769.0 - lookahead, 1000.0));
-    EXPECT_TRUE(windowHasOpened(770.0 - lookahead, 1000.0));
-    EXPECT_TRUE(windowHasOpened(1100.0 - lookahead, 1000.0));
+TEST(DemoClickSafety, TheClickWaitsUntilTheWindowHasOpened) {
+    EXPECT_DOUBLE_EQ(msUntilSafeClick(700.0 - lookahead, 1000.0), 70.0);
+    EXPECT_EQ(msUntilSafeClick(770.0 - lookahead, 1000.0), 0.0);
+    EXPECT_EQ(msUntilSafeClick(1100.0 - lookahead, 1000.0), 0.0) << "never a negative wait";
 }
 
 TEST_F(DemoChoice, SkipsHitAndSpoiltCuesAndGivesUpOnOldOnes) {
