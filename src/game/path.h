@@ -21,7 +21,8 @@ PathPoints pathControlPoints();
 glm::vec4 splinePoint(const PathPoints& points, long segment, float fraction);
 
 // Where the camera is after `seconds` of music; the loop repeats every
-// kPathPointCount segments, and at 0 s it is at control point 1.
+// kPathPointCount segments, and at 0 s it is at control point 1. A moment
+// that is not a number counts as 0 s.
 glm::vec4 pathPointAt(const PathPoints& points, double seconds);
 
 } // namespace game

@@ -1,7 +1,12 @@
 #include "platform/image.h"
 
+#include "platform/tga_extent.h"
+
 #include <stb/stb_image.h>
 
+#include <climits>
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 namespace platform {
@@ -13,32 +18,70 @@ struct StbFree {
 
 } // namespace
 
-bool readImage(const std::string& path, Image& image) {
+const char* describe(ImageFault fault) {
+    switch (fault) {
+    case ImageFault::none:
+        return "fine";
+    case ImageFault::missing:
+        return "cannot be read";
+    case ImageFault::notTga:
+        return "not a TGA image the game reads";
+    case ImageFault::tooLarge:
+        return "larger than any texture the game uses";
+    case ImageFault::truncated:
+        return "cut short";
+    case ImageFault::undecodable:
+        return "broken image data";
+    }
+    return "broken image data";
+}
+
+ImageFault decodeImage(std::span<const std::uint8_t> file, Image& image) {
+    if (file.empty()) {
+        return ImageFault::truncated;
+    }
+    if (file.size() > INT_MAX) {
+        return ImageFault::tooLarge;
+    }
+    const auto* bytes = reinterpret_cast<const stbi_uc*>(file.data());
+    const int length = static_cast<int>(file.size());
     int width = 0;
     int height = 0;
     int channels = 0;
     // The header alone tells the size, so a file that claims a huge image is
     // refused before anything is allocated for it.
-    if (stbi_info(path.c_str(), &width, &height, &channels) == 0) {
-        return false;
+    if (stbi_info_from_memory(bytes, length, &width, &height, &channels) == 0) {
+        return ImageFault::notTga;
     }
-    if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide) {
-        return false;
+    if (width > kMaxImageSide || height > kMaxImageSide) {
+        return ImageFault::tooLarge;
+    }
+    if (!tgaFileComplete(file)) {
+        return ImageFault::truncated;
     }
     // Grey has no core-profile format; alpha (grey or colour) keeps its channel.
     const int wanted = (channels == 2 || channels == 4) ? 4 : 3;
     stbi_set_flip_vertically_on_load(0);
     std::unique_ptr<stbi_uc, StbFree> pixels(
-        stbi_load(path.c_str(), &width, &height, &channels, wanted));
+        stbi_load_from_memory(bytes, length, &width, &height, &channels, wanted));
     if (!pixels) {
-        return false;
+        return ImageFault::undecodable;
     }
     const std::size_t size = static_cast<std::size_t>(width) * height * wanted;
     image.width = width;
     image.height = height;
     image.format = wanted == 4 ? GL_RGBA : GL_RGB;
     image.pixels.assign(pixels.get(), pixels.get() + size);
-    return true;
+    return ImageFault::none;
+}
+
+ImageFault readImage(const std::string& path, Image& image) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in.is_open()) {
+        return ImageFault::missing;
+    }
+    const std::vector<std::uint8_t> file(std::istreambuf_iterator<char>(in), {});
+    return decodeImage(file, image);
 }
 
 } // namespace platform

@@ -1,9 +1,11 @@
+#include "collection/image_texture.h"
 #include "collection/scratch_dir.h"
 #include "collection/tga_writer.h"
 #include "platform/image.h"
 
 #include <gtest/gtest.h>
 
+using platform::ImageFault;
 using testfiles::tgaImage;
 
 namespace {
@@ -21,7 +23,7 @@ TEST(ImageReader, GivesRowsTopFirstWhicheverWayTheFileStoresThemAndKeepsAlpha) {
     for (bool topFirst : {true, false}) {
         const std::string path = dir.write("rgb.tga", tgaImage(3, 2, 3, kRgb, topFirst));
         platform::Image image;
-        ASSERT_TRUE(platform::readImage(path, image));
+        ASSERT_EQ(platform::readImage(path, image), ImageFault::none);
         EXPECT_EQ(image.width, 3);
         EXPECT_EQ(image.height, 2);
         EXPECT_EQ(image.format, static_cast<GLenum>(GL_RGB));
@@ -31,7 +33,7 @@ TEST(ImageReader, GivesRowsTopFirstWhicheverWayTheFileStoresThemAndKeepsAlpha) {
     const std::vector<std::uint8_t> rgba = {1, 2, 3, 4, 5, 6, 7, 8};
     const std::string path = dir.write("rgba.tga", tgaImage(2, 1, 4, rgba));
     platform::Image image;
-    ASSERT_TRUE(platform::readImage(path, image));
+    ASSERT_EQ(platform::readImage(path, image), ImageFault::none);
     EXPECT_EQ(image.format, static_cast<GLenum>(GL_RGBA));
     EXPECT_EQ(image.pixels, rgba);
 }
@@ -39,15 +41,58 @@ TEST(ImageReader, GivesRowsTopFirstWhicheverWayTheFileStoresThemAndKeepsAlpha) {
 TEST(ImageReader, RefusesMissingBrokenAndAbsurdlyLargeFiles) {
     testfiles::ScratchDir dir;
     platform::Image image;
-    EXPECT_FALSE(platform::readImage(dir.path("none.tga"), image));
-    EXPECT_FALSE(platform::readImage(dir.write("short.tga", "not an image"), image));
+    EXPECT_EQ(platform::readImage(dir.path("none.tga"), image), ImageFault::missing);
+    EXPECT_EQ(platform::readImage(dir.write("short.tga", "not an image"), image),
+              ImageFault::notTga);
     // A header that promises far more than the file holds.
-    EXPECT_FALSE(
-        platform::readImage(dir.write("huge.tga", testfiles::tgaHeaderOnly(60000, 60000)), image));
+    EXPECT_EQ(
+        platform::readImage(dir.write("huge.tga", testfiles::tgaHeaderOnly(60000, 60000)), image),
+        ImageFault::tooLarge);
     // A complete, decodable image that is still wider than any texture of ours.
     const int wide = platform::kMaxImageSide + 1;
     const std::vector<std::uint8_t> row(static_cast<std::size_t>(wide) * 3, 7);
-    EXPECT_FALSE(platform::readImage(dir.write("wide.tga", tgaImage(wide, 1, 3, row)), image));
+    EXPECT_EQ(platform::readImage(dir.write("wide.tga", tgaImage(wide, 1, 3, row)), image),
+              ImageFault::tooLarge);
     EXPECT_EQ(image.width, 0);
     EXPECT_TRUE(image.pixels.empty());
+}
+
+TEST(ImageReader, ReadsRunLengthAndColourMappedFilesAndRefusesEveryCutOfThem) {
+    const std::vector<std::uint8_t> twoRedOneBlue = {200, 0, 0, 200, 0, 0, 0, 0, 250};
+    std::string rle = testfiles::tgaHeaderOnly(3, 1);
+    rle[2] = 10;                               // run-length true colour
+    rle += std::string("\x81\x00\x00\xc8", 4); // two red pixels in one run (BGR)
+    rle += std::string("\x00\xfa\x00\x00", 4); // one literal blue pixel
+    std::string mapped = testfiles::tgaHeaderOnly(3, 1);
+    mapped[1] = 1;                                        // has a colour map
+    mapped[2] = 1;                                        // colour-mapped
+    mapped[5] = 2;                                        // two entries
+    mapped[7] = 24;                                       // of 24 bits
+    mapped[16] = 8;                                       // 8-bit indices
+    mapped += std::string("\x00\x00\xc8\xfa\x00\x00", 6); // red, blue
+    mapped += std::string("\x00\x00\x01", 3);
+
+    for (const std::string& file : {rle, mapped}) {
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(file.data());
+        platform::Image image;
+        ASSERT_EQ(platform::decodeImage({bytes, file.size()}, image), ImageFault::none);
+        EXPECT_EQ(image.pixels, twoRedOneBlue);
+        for (std::size_t cut = 18; cut < file.size(); ++cut) {
+            EXPECT_EQ(platform::decodeImage({bytes, cut}, image), ImageFault::truncated)
+                << "cut at " << cut;
+        }
+    }
+}
+
+TEST(ImageReader, TextureLinesTellAMissingFileFromABrokenOne) {
+    testfiles::ScratchDir dir;
+    platform::Image image;
+    const std::string cut = dir.write("cut.tga", tgaImage(3, 2, 3, kRgb).substr(0, 30));
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(collection::readTextureImage(dir.path("none.tga"), image, "EM "));
+    EXPECT_FALSE(collection::readTextureImage(dir.path("none.tga"), image, " ", true));
+    EXPECT_FALSE(collection::readTextureImage(cut, image, " ", true));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "EM tex file not found at: " + dir.path("none.tga") + "\n" +
+                  " tex file unusable at: " + cut + " (cut short)\n");
 }
