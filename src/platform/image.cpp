@@ -4,6 +4,7 @@
 
 #include <stb/stb_image.h>
 
+#include <algorithm>
 #include <climits>
 #include <fstream>
 #include <iterator>
@@ -15,6 +16,22 @@ namespace {
 struct StbFree {
     void operator()(stbi_uc* pixels) const { stbi_image_free(pixels); }
 };
+
+// Bit 4 of the descriptor byte: pixels stored right to left. The decoder
+// heeds the row order bit only, so such a file would come out mirrored.
+constexpr std::size_t kDescriptorByte = 17;
+constexpr std::uint8_t kRightToLeftBit = 0x10;
+
+void mirrorRows(Image& image, int channels) {
+    const std::size_t rowBytes = static_cast<std::size_t>(image.width) * channels;
+    for (std::size_t row = 0; row < static_cast<std::size_t>(image.height); ++row) {
+        unsigned char* left = image.pixels.data() + row * rowBytes;
+        unsigned char* right = left + rowBytes - channels;
+        for (; left < right; left += channels, right -= channels) {
+            std::swap_ranges(left, left + channels, right);
+        }
+    }
+}
 
 } // namespace
 
@@ -72,6 +89,9 @@ ImageFault decodeImage(std::span<const std::uint8_t> file, Image& image) {
     image.height = height;
     image.format = wanted == 4 ? GL_RGBA : GL_RGB;
     image.pixels.assign(pixels.get(), pixels.get() + size);
+    if ((file[kDescriptorByte] & kRightToLeftBit) != 0) {
+        mirrorRows(image, wanted);
+    }
     return ImageFault::none;
 }
 
