@@ -17,7 +17,7 @@ namespace {
 
 // Coarse frames through the song and past its end: one event at most per
 // frame, so several due at once still come out one by one.
-constexpr double kFrameMs = 50.0;
+constexpr double kFrameMs = 500.0;
 constexpr double kSongEndMs = 120000.0;
 
 void placeCues(const std::vector<double>& times) {
