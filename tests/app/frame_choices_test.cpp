@@ -1,6 +1,6 @@
-#include "app/debris.h"
 #include "app/passes/crosshair_pass.h"
 #include "app/passes/picking_pass.h"
+#include "game/debris.h"
 #include "scenegraph/root_node.h"
 
 #include <glm/gtc/matrix_transform.hpp>
