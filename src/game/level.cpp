@@ -96,16 +96,19 @@ void Level::buildLevel() {
     game::fillDebris(debris, pathPoints);
 }
 
-// The scene file brings its own window record; the open window keeps its size.
+// The scene file brings its own window record; the open window keeps its
+// size, and stays open, so the record goes on following its size.
 void Level::loadWorld() {
     scenegraph::RootNode* root = scenegraph::RootNode::getInstance();
     const Window* before = root->getWindow();
     const int width = before->width;
     const int height = before->height;
+    const bool open = before->winOpen;
     scenegraph::loadScene(kScenePath);
     Window* window = root->getWindow();
     window->width = width;
     window->height = height;
+    window->winOpen = open;
     window->changed = true;
 }
 
