@@ -5,9 +5,10 @@
 set -u
 source "$(dirname "$0")/lib/game.bash"
 
-# Starts the game on the camera that never turns with the mouse and pauses
-# it once start-up has made the frame buffers (the last thing it reports),
-# so that between two screenshots only the crosshair can move.
+# Starts the game on the camera that never turns with the mouse, without the
+# particles (the background's sprites turn on every frame), and pauses it
+# once start-up has made the frame buffers (the last thing it reports), so
+# that between two screenshots only the crosshair can move.
 start_still() {
     start_game
     find_window
@@ -19,6 +20,8 @@ start_still() {
     done
     press c
     press c
+    press 7
+    expect_line stdout.txt "PARTICLESYSTEMS OFF"
     press p
 }
 
