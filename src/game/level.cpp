@@ -52,7 +52,8 @@ animation::MorphKey morphKey(int frame) {
 
 } // namespace
 
-Level::Level(std::string levelName) : name(std::move(levelName)) {
+Level::Level(std::string levelName, game::SongChoice songChoice)
+    : name(std::move(levelName)), song(std::move(songChoice)) {
     cueTimes = [](int index) { return cueTime(index); };
     onHit = [this](scenegraph::TransformationNode& cue) { explodeAt(cue); };
     onAnnounce = [this](scenegraph::TransformationNode& cue) { target(cue); };
@@ -72,12 +73,12 @@ void Level::init() {
     track.hitCount = 0;
     track.currentCue = 0;
     track.announceState = {};
-    pathPoints = game::pathControlPoints();
-    pathPointCount = game::kPathPointCount;
+    pathPoints = game::levelPath(song.endMs);
+    pathPointCount = static_cast<int>(pathPoints.size());
     buildLevel();
     platform::glfwSetTime(0.0);
     util::TimeController::getInstance()->active = true;
-    sound.start(paused, std::cout);
+    sound.start(song.musicPath, paused, std::cout);
     recorder = std::make_unique<CueRecorder>();
 }
 
@@ -180,7 +181,7 @@ void Level::update() {
     positionMs = sound.update();
     flyAlongPath(positionMs / 1000.0);
     game::judgeHits(track, positionMs, cueTimes, onHit);
-    if (positionMs > kEndMs) {
+    if (positionMs > song.endMs) {
         sound.setMusicPaused(true);
         paused = true;
         finished = true;
