@@ -3,6 +3,7 @@
 #include "animation/animation_player.h"
 #include "app/window.h"
 #include "collection/vbo_collection.h"
+#include "game/cue_reach.h"
 #include "game/cue_recorder.h"
 #include "game/debris_field.h"
 #include "game/path_flight.h"
@@ -139,20 +140,24 @@ void Level::buildCues() {
     }
     cues.clear();
     track.cues.clear();
+    // A copy, so the window's own projection is built when the frame needs it.
+    Window window = *scenegraph::RootNode::getInstance()->getWindow();
+    const game::CueView view{window.getProjMat(), window.width, window.height};
     for (int i = 0; i < cueCount; ++i) {
-        buildCue(i, jitters[static_cast<std::size_t>(i)]);
+        buildCue(i, jitters[static_cast<std::size_t>(i)], view);
     }
 }
 
-void Level::buildCue(int index, const glm::vec3& jitter) {
+void Level::buildCue(int index, const glm::vec3& jitter, const game::CueView& view) {
     ObjAnim* cue = collection::VBOCollection::getInstance()->createAnimModel(
         kCueModelPath, kCueTexturePath, kCueShapes);
     cue->setDrawMode(game::kCueBuilt);
     // The raw loaded time: the last cue has no judging time but still a place.
     const double time =
         util::TimeController::getInstance()->cueTimes[static_cast<std::size_t>(index)];
-    const glm::vec4 place = pathPoint((time + kCueLeadMs) / 1000.0);
-    cue->setPosition(glm::vec3(place.x + jitter.x, place.y + jitter.y, place.z));
+    // The path point is also where the light starts, before the first frame.
+    pathPoint((time + game::kCueLeadMs) / 1000.0);
+    cue->setPosition(game::placeCue(pathPoints, time, glm::vec2(jitter), view));
     auto* hitNode = new scenegraph::HitNode("cue", cue);
     auto* system = new scenegraph::DisappearingNode("cueSystem");
     system->onHit = true;

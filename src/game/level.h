@@ -3,6 +3,7 @@
 #include "animation/animation.h"
 #include "app/debris.h"
 #include "game/cue_judging.h"
+#include "game/cue_reach.h"
 #include "game/level_sound.h"
 #include "game/path.h"
 #include "game/rota.h"
@@ -28,8 +29,6 @@ class Cam;
 // the song's choice says (116 s for the shipped song).
 class Level {
 public:
-    // A cue sits where the camera passes this long after the cue's time.
-    static constexpr double kCueLeadMs = 800.0;
     static constexpr int kExplosionSystems = 4;
     static constexpr int kTargetingSystems = 5;
 
@@ -78,7 +77,7 @@ private:
     void buildPulseAnimation();
     void buildParticleSystems();
     void buildCues();
-    void buildCue(int index, const glm::vec3& jitter);
+    void buildCue(int index, const glm::vec3& jitter, const game::CueView& view);
     void flyAlongPath(double seconds);
     void announceAndLog();
     void logProximity(const ObjAnim& cue, const glm::mat4& view) const;
