@@ -73,6 +73,9 @@ play_demo() {
             done
             kill $game 2>/dev/null
             wait $game' _ $((end / 1000 + 180)) || true)
+    # The game's own streams stay beside the chart for a look at what went wrong.
+    cp "$dir/stdout.txt" "$OUT/$name.stdout"
+    cp "$dir/stderr.txt" "$OUT/$name.stderr"
     grep -m1 '^ACCURACY: ' "$dir/stdout.txt" | sed 's/^ACCURACY: //' >"$OUT/$name.demo" || echo "no result" >"$OUT/$name.demo"
     rm -rf "$dir"
 }

@@ -13,8 +13,14 @@ namespace {
 // The tempo most music sits near, and how widely (octaves) it may stray.
 constexpr double kUsualBeatSeconds = 0.5;
 constexpr double kTempoSpreadOctaves = 1.0;
-// Below this share of its power at lag 0, the envelope has no pulse.
-constexpr double kMinPulseStrength = 0.02;
+// The searched tempi lie a little inside the range, so that the tempo of
+// the beats found, which may drift from the period searched, stays in it.
+constexpr double kSlowestSearchedBpm = kMinTempoBpm * 1.05;
+constexpr double kFastestSearchedBpm = kMaxTempoBpm / 1.05;
+// A pulse correlates with itself one period on by at least this share of
+// its power more than the envelope does at a typical lag. Kept low: quiet
+// orchestral music stands out from noise by little more than this.
+constexpr double kMinPulseContrast = 0.01;
 // How much a step away from the period costs against onset strength.
 // Held tight: a chain that follows the off-beats of a sparse intro for a
 // few beats costs more than those onsets bring, so the whole song keeps one
@@ -55,25 +61,32 @@ double autocorrelation(const std::vector<double>& values, long lag) {
 
 // The beat period in frames, or 0 when no lag stands out.
 double beatPeriod(const std::vector<double>& onsets, double frameMs) {
-    const long shortest = static_cast<long>(std::floor(60000.0 / kMaxTempoBpm / frameMs));
-    const long longest = static_cast<long>(std::ceil(60000.0 / kMinTempoBpm / frameMs));
+    const long shortest = static_cast<long>(std::floor(60000.0 / kFastestSearchedBpm / frameMs));
+    const long longest = static_cast<long>(std::ceil(60000.0 / kSlowestSearchedBpm / frameMs));
     const double power = autocorrelation(onsets, 0);
     if (power <= 0.0 || static_cast<long>(onsets.size()) <= 2 * longest) {
         return 0.0;
     }
-    std::vector<double> score(static_cast<std::size_t>(longest + 2), 0.0);
-    long best = 0;
+    std::vector<double> correlation(static_cast<std::size_t>(longest + 2), 0.0);
+    std::vector<double> score(correlation.size(), 0.0);
+    long best = shortest;
     for (long lag = shortest - 1; lag <= longest + 1; ++lag) {
+        const auto at = static_cast<std::size_t>(lag);
         const double octaves = std::log2(lag * frameMs / 1000.0 / kUsualBeatSeconds);
         const double prior = std::exp(-0.5 * std::pow(octaves / kTempoSpreadOctaves, 2.0));
-        score[static_cast<std::size_t>(lag)] = prior * autocorrelation(onsets, lag);
+        correlation[at] = autocorrelation(onsets, lag);
+        score[at] = prior * correlation[at];
         if (lag >= shortest && lag <= longest &&
-            (best == 0 ||
-             score[static_cast<std::size_t>(lag)] > score[static_cast<std::size_t>(best)])) {
+            score[at] > score[static_cast<std::size_t>(best)]) {
             best = lag;
         }
     }
-    if (autocorrelation(onsets, best) < kMinPulseStrength * power) {
+    // Noise correlates about equally at every lag; a pulse stands out.
+    std::vector<double> searched(correlation.begin() + shortest, correlation.begin() + longest + 1);
+    std::nth_element(searched.begin(), searched.begin() + static_cast<long>(searched.size() / 2),
+                     searched.end());
+    const double typical = searched[searched.size() / 2];
+    if (correlation[static_cast<std::size_t>(best)] - typical < kMinPulseContrast * power) {
         return 0.0;
     }
     // A parabola through the peak and its neighbours places it between lags.

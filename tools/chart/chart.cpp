@@ -13,9 +13,6 @@ namespace chart {
 
 namespace {
 
-// A frame quieter than this (about -60 dBFS) is silence: a level ends when
-// the music does, not after the silence a file may trail.
-constexpr float kSilentLoudness = 0.001f;
 constexpr double kRingOutMs = 1000.0;
 // The stream must still be playing when the position passes the end.
 constexpr double kEndBeforeFileEndMs = 500.0;

@@ -22,7 +22,7 @@ constexpr float kMinInterOnsetMs = 50.0f;
 // A lower peak-picking threshold than aubio's own: the cue picker chooses
 // among the candidates by strength anyway.
 constexpr float kPeakThreshold = 0.1f;
-// Frames quieter than this are silence to the onset detector.
+// Frames quieter than this are silence to the onset detector (kSilentLoudness).
 constexpr float kSilenceDb = -60.0f;
 // How far around an onset its strength is looked for, in frames.
 constexpr long kStrengthRadius = 2;
@@ -100,8 +100,10 @@ OnsetAnalysis analyseOnsets(const AnalysisSignal& signal) {
         std::memcpy(input->data, block, hop * sizeof(float));
         aubio_onset_do(detector.get(), input.get(), found.get());
         const float descriptor = aubio_onset_get_descriptor(detector.get());
-        analysis.envelope.push_back(std::isfinite(descriptor) ? std::max(descriptor, 0.0f) : 0.0f);
-        analysis.loudness.push_back(rms(block, hop));
+        const float loudness = rms(block, hop);
+        const bool heard = std::isfinite(descriptor) && loudness > kSilentLoudness;
+        analysis.envelope.push_back(heard ? std::max(descriptor, 0.0f) : 0.0f);
+        analysis.loudness.push_back(loudness);
         if (found->data[0] != 0.0f) {
             analysis.onsets.push_back({aubio_onset_get_last_ms(detector.get()), 0.0f});
         }

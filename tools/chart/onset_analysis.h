@@ -6,6 +6,11 @@
 
 namespace chart {
 
+// A frame quieter than this (RMS, about -60 dBFS) is silence: it holds no
+// onsets, and a level ends when the music does, not after the silence a file
+// may trail.
+constexpr float kSilentLoudness = 0.001f;
+
 struct Onset {
     double timeMs = 0.0;
     float strength = 0.0f; // the envelope's peak at the onset
