@@ -92,6 +92,8 @@ TEST_F(ChartTool, WritesARunFolderWhoseFilesTheGameLoadsAsTheyAre) {
     std::ofstream(out("mine") / "notes.txt") << "keep me";
     EXPECT_EQ(run({wav.string(), "--out", out("mine").string()}), 1);
     EXPECT_TRUE(fs::exists(out("mine") / "notes.txt"));
+    EXPECT_EQ(run({wav.string(), "--out", runDir().string()}), 1);
+    EXPECT_EQ(fs::file_size(runDir() / "rec2.cfg"), 16u) << "the game's own cues are kept";
 }
 
 TEST_F(ChartTool, BadInputGivesOneLineAndWritesNothing) {

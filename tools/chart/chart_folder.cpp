@@ -1,5 +1,6 @@
 #include "chart_folder.h"
 
+#include <cctype>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -64,8 +65,12 @@ void fillFolder(const fs::path& runDir, const fs::path& song, const Chart& chart
     }
 }
 
+// A folder this tool made: its config names a song of its own. The game's run
+// folder has cue and config files too, but plays the shipped song.
 bool isChartFolder(const fs::path& dir) {
-    return fs::is_regular_file(dir / kCueFile) && fs::is_regular_file(dir / kConfigFile);
+    const std::string config = readText(dir / kConfigFile);
+    return fs::is_regular_file(dir / kCueFile) &&
+           (config.rfind("music=", 0) == 0 || config.find("\nmusic=") != std::string::npos);
 }
 
 } // namespace
