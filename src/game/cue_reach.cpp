@@ -16,6 +16,8 @@ namespace {
 constexpr double kWindowStepMs = 50.0;
 constexpr double kApproachMs = 500.0;
 constexpr double kFrameMs = 50.0;
+// How long a cue must stay in reach without a break during its window.
+constexpr double kInReachForMs = 100.0;
 // A cursor closer than this to the window's edge may pick outside the
 // picking buffer (as the demo keeps it).
 constexpr float kEdgeMargin = 8.0f;
@@ -51,13 +53,26 @@ bool reachableAt(scenegraph::CameraNode& node, const glm::vec3& place, const Cue
 
 bool racingCameraReaches(const PathPoints& points, const glm::vec3& place, double cueMs,
                          const CueView& view) {
-    // The window on the event clock, which runs ahead of the music.
+    // The window on the event clock, which runs ahead of the music. A cue in
+    // reach as the window opens can be clicked right then; later on it must
+    // stay in reach for a while, not for an instant a frame may skip.
     const double opens = cueMs - kHitToleranceMs - util::TimeController::lookaheadMs;
     const double closes = cueMs + kHitToleranceMs - util::TimeController::lookaheadMs;
     scenegraph::CameraNode node("reach", new view::ThirdPersonRaceCamera());
+    double reachedSince = -1.0;
     for (double ms = opens; ms <= closes; ms += kWindowStepMs) {
         flyTo(node, points, ms);
-        if (reachableAt(node, place, view)) {
+        if (!reachableAt(node, place, view)) {
+            reachedSince = -1.0;
+            continue;
+        }
+        if (ms == opens) {
+            return true;
+        }
+        if (reachedSince < 0.0) {
+            reachedSince = ms;
+        }
+        if (ms - reachedSince >= kInReachForMs) {
             return true;
         }
     }
