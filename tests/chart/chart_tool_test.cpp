@@ -8,8 +8,8 @@
 #include "app/window.h"
 #include "chart_tool.h"
 #include "click_track.h"
-#include "game/scratch_dir.h"
 #include "game/time_controller.h"
+#include "support/scratch_dir.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "collection/obj_collection.h"
-#include "collection/scratch_dir.h"
 #include "collection/texure_collection.h"
-#include "collection/tga_writer.h"
 #include "collection/vbo_collection.h"
 #include "model/obj_anim.h"
 #include "support/gl_context.h"
+#include "support/scratch_dir.h"
+#include "support/tga_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -94,7 +94,7 @@ protected:
         glDeleteVertexArrays(1, &vertexArray);
     }
 
-    testfiles::ScratchDir dir;
+    testsupport::ScratchDir dir;
     VBOCollection* models = VBOCollection::getInstance();
     GLuint vertexArray = 0;
 };
@@ -103,7 +103,7 @@ protected:
 
 TEST_F(VBOCollectionTest, TwelveTrianglesGiveThirtySixEntriesPerBuffer) {
     const std::string objPath = dir.write("cube.obj", cubeObj(2.0f));
-    model::OBJ* cube = models->createModel(objPath, dir.path("none.tga"));
+    model::OBJ* cube = models->createModel(objPath, dir.file("none.tga"));
     ASSERT_EQ(cube->nrFaces, 12);
     EXPECT_EQ(bufferContent<float>(GL_ARRAY_BUFFER, cube->positionBuffer), expectedPositions(2.0f));
     const auto normals = bufferContent<float>(GL_ARRAY_BUFFER, cube->normalBuffer);
@@ -120,7 +120,7 @@ TEST_F(VBOCollectionTest, TwelveTrianglesGiveThirtySixEntriesPerBuffer) {
         EXPECT_EQ(indices[i], i);
     }
     EXPECT_EQ(cube->getObjpath(), objPath);
-    EXPECT_EQ(cube->getTexturepath(), dir.path("none.tga"));
+    EXPECT_EQ(cube->getTexturepath(), dir.file("none.tga"));
 }
 
 namespace {
