@@ -34,8 +34,7 @@ while [ $# -gt 0 ]; do
 done
 
 if [ "$release" -eq 1 ]; then
-    "$ROOT/scripts/setup.sh" >/dev/null
-    RUN_DIR="$ROOT/build/run"
+    RUN_DIR="$(build_release_game "$ROOT")"
 else
     RUN_DIR="$(build_sanitized_game "$ROOT")"
     sanitizer_environment "$ROOT"
@@ -44,8 +43,10 @@ else
     LINE_TIMEOUT=120
 fi
 
-# Every file the game reads: all of the run folder but the game itself.
-mapfile -t files < <(cd "$RUN_DIR" && find . -type f ! -name cueflight | sed 's|^\./||' | sort)
+# Every file the game reads: all of the run folder but the game itself and
+# the charting tool that a Release build puts beside it.
+mapfile -t files < <(cd "$RUN_DIR" && find . -type f ! -name cueflight ! -name cueflight-chart |
+    sed 's|^\./||' | sort)
 if [ ${#patterns[@]} -gt 0 ]; then
     mapfile -t files < <(printf '%s\n' "${files[@]}" | grep -E "$(IFS='|'; echo "${patterns[*]}")")
 fi

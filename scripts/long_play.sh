@@ -38,8 +38,7 @@ if [ "$sanitized" -eq 1 ]; then
     sanitizer_environment "$ROOT"
     WINDOW_TIMEOUT=180
 else
-    "$ROOT/scripts/setup.sh" >/dev/null
-    RUN_DIR="$ROOT/build/run"
+    RUN_DIR="$(build_release_game "$ROOT")"
 fi
 
 prepare_run_dir "$RUN_DIR"

@@ -12,11 +12,23 @@ ensure_display() {
     fi
 }
 
+# Builds the Release game with its run folder in build/ (the game alone, not
+# the tests: a long play need not wait for them) and prints the run folder.
+build_release_game() {
+    local root="$1" build="$1/build"
+    "$root/scripts/setup.sh" --install >/dev/null
+    if [ ! -f "$build/CMakeCache.txt" ]; then
+        cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    fi
+    cmake --build "$build" --target cueflight -j "$(nproc)" >/dev/null
+    echo "$build/run"
+}
+
 # Builds the sanitized game with its run folder in build/sanitize-game and
 # prints the run folder. The generators of the assets run sanitized too.
 build_sanitized_game() {
     local root="$1" build="$1/build/sanitize-game"
-    "$root/scripts/setup.sh" >/dev/null
+    "$root/scripts/setup.sh" --install >/dev/null
     if [ ! -f "$build/CMakeCache.txt" ]; then
         cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
             -DCUEFLIGHT_SANITIZE_GAME=ON >/dev/null
