@@ -44,6 +44,9 @@ std::vector<float> decodedSamples(const std::uint8_t* data, std::size_t size, bo
     std::vector<float> samples;
     if (floats) {
         samples.resize(size / sizeof(float));
+        if (samples.empty()) {
+            return samples; // memcpy takes no null pointer, even for nothing
+        }
         std::memcpy(samples.data(), data, samples.size() * sizeof(float));
     } else {
         for (std::size_t i = 0; i < size; ++i) {

@@ -3,7 +3,7 @@
 // for every cue, and the time controller run through the whole song.
 
 #include "fuzz_support.h"
-#include "game/level.h"
+#include "game/cue_reach.h"
 #include "game/path.h"
 #include "game/time_controller.h"
 
@@ -24,7 +24,7 @@ void placeCues(const std::vector<double>& times) {
     static const game::PathPoints points = game::pathControlPoints();
     for (double time : times) {
         fuzzsupport::require(std::isfinite(time), "a loaded time is not a moment");
-        const glm::vec4 place = game::pathPointAt(points, (time + Level::kCueLeadMs) / 1000.0);
+        const glm::vec4 place = game::pathPointAt(points, (time + game::kCueLeadMs) / 1000.0);
         fuzzsupport::require(std::isfinite(place.x) && std::isfinite(place.y) &&
                                  std::isfinite(place.z),
                              "cue placed off the path");
