@@ -52,12 +52,20 @@ int LevelSound::loadSounds(std::ostream& log) {
 }
 
 unsigned int LevelSound::update() {
-    if (soundSystem == nullptr || musicChannel == nullptr) {
+    if (held || soundSystem == nullptr || musicChannel == nullptr) {
         return positionMs;
     }
     soundSystem->update();
     musicChannel->getPosition(&positionMs);
     return positionMs;
+}
+
+void LevelSound::holdAt(unsigned int position) {
+    if (!held) {
+        setMusicPaused(true);
+        held = true;
+    }
+    positionMs = position;
 }
 
 void LevelSound::setMusicPaused(bool paused) {

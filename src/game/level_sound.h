@@ -29,8 +29,12 @@ public:
     // and starts the song, paused when `paused`. A song that cannot be opened
     // still gets a channel, which counts time in silence.
     void start(bool paused, std::ostream& log);
-    // Feeds the stream; then the song position in ms.
+    // Feeds the stream; then the song position in ms, or the held one.
     unsigned int update();
+    // Silences the song for good and makes update() answer positionMs from now
+    // on: a caller that sets the clock itself sees the game at any moment of
+    // the song, the same on every run.
+    void holdAt(unsigned int positionMs);
     void setMusicPaused(bool paused);
     // The stab, on a channel of its own; nothing when it did not load.
     void playStab();
@@ -48,6 +52,7 @@ private:
     platform::sound::Sound* stabSound = nullptr;          // played at each cue event
     platform::sound::Sound* clickSound = nullptr;         // loaded with the others, not played yet
     unsigned int positionMs = 0;                          // the song position as last read
+    bool held = false; // the position is set by holdAt, not read from the song
 };
 
 } // namespace game

@@ -24,6 +24,8 @@ std::array<bool, GLFW_MOUSE_BUTTON_LAST + 1> injectedButtons{};
 // Our own clock, so time runs in tests that never open a window.
 using Clock = std::chrono::steady_clock;
 Clock::time_point clockBase = Clock::now();
+bool clockStopped = false;
+double stoppedAt = 0.0; // what a stopped clock reads
 
 void applyContextHints() {
     glfwDefaultWindowHints();
@@ -198,12 +200,25 @@ void injectMouseButtonPress(int button) {
 }
 
 double glfwGetTime() {
+    if (clockStopped) {
+        return stoppedAt;
+    }
     return std::chrono::duration<double>(Clock::now() - clockBase).count();
 }
 
 void glfwSetTime(double seconds) {
+    stoppedAt = seconds;
     clockBase = Clock::now() -
                 std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+}
+
+void stopClock(bool stopped) {
+    if (stopped && !clockStopped) {
+        stoppedAt = glfwGetTime();
+    } else if (!stopped && clockStopped) {
+        glfwSetTime(stoppedAt);
+    }
+    clockStopped = stopped;
 }
 
 void glfwSleep(double seconds) {

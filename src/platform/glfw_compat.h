@@ -55,6 +55,9 @@ void injectMouseButtonPress(int button);
 
 double glfwGetTime();
 void glfwSetTime(double seconds);
+// While stopped, the clock reads what glfwSetTime last set and does not run:
+// frames drawn at a set moment then look the same however long they take.
+void stopClock(bool stopped);
 // Blocks the calling thread; nothing for zero or less.
 void glfwSleep(double seconds);
 
