@@ -183,6 +183,12 @@ void FramebufferObject::bindColourKeepingMipmaps(ShaderProgram* program) {
     setSamplerUniforms(program, 0);
 }
 
+void FramebufferObject::bindColourOnSecondUnit(ShaderProgram* program) {
+    activateTextureUnit(1);
+    glBindTexture(GL_TEXTURE_2D, colorTexture());
+    setSamplerUniforms(program, 1);
+}
+
 void FramebufferObject::setSamplerUniforms(ShaderProgram* program, int unit) const {
     const collection::UniformRow& uniforms =
         collection::ShaderCollection::getInstance()->uniforms(program->getId());

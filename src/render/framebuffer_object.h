@@ -34,6 +34,10 @@ public:
     // Building them costs a pass over the whole picture under software
     // rendering.
     void bindColourKeepingMipmaps(ShaderProgram* program);
+    // The colour texture on unit 1 for the program's "fboTex1", without
+    // building the mipmaps; unit 1 is left active. The size uniform of the
+    // program follows the texture bound last.
+    void bindColourOnSecondUnit(ShaderProgram* program);
 
     int getWidth() const { return width; }
     int getHeight() const { return height; }

@@ -5,10 +5,12 @@
 //   1  narrow blur of the bright picture (into a cleared target)
 //   2  wide blur of the bright picture, blended half over the narrow one
 //   3  composite: the target gets the texture as it is, upscaled smoothly
-// The composite runs twice, first with the glow and then with the scene, and
-// the frame passes' blend functions add the two. Everything it writes is
-// opaque: the blend reads destination alpha, and a window with no alpha
-// channel reads 1 there, so opaque output gives the same sum either way.
+//   4  the composite of the glow with the scene (fboTex1, the window's size)
+//      added texel for texel: what blending the glow's and then the scene's
+//      composite onto the screen adds up to, in one pass
+// Everything it writes is opaque: the blend reads destination alpha, and a
+// window with no alpha channel reads 1 there, so opaque output gives the
+// same sum either way.
 //
 // Software renderers run every instruction of a shader for every pixel,
 // whichever branch the pixel takes, and the body of every loop at least once,
@@ -18,6 +20,7 @@
 // branch of their own, a single texel read of the level the mode chose.
 
 uniform sampler2D fboTex0;
+uniform sampler2D fboTex1; // mode 4's scene
 uniform vec2 windowSize; // level-0 size of the texture being read, set with it
 uniform int mode;
 
@@ -117,6 +120,10 @@ void main() {
         float falloff = mode == 1 ? kNarrowFalloff : kWideFalloff;
         float gain = mode == 0 ? 1.0 : kGlowGain;
         colour = gaussian(level, side, falloff, mode == 0) * gain;
+    }
+    if (mode == 4) {
+        // The glow as the screen would keep it, then the scene added.
+        colour = min(colour, 1.0) + texelFetch(fboTex1, ivec2(gl_FragCoord.xy), 0).rgb;
     }
     // The wide blur goes half over the narrow one while blending is on, and
     // alone when it is off.

@@ -7,13 +7,14 @@
 #include "app/shader_setup.h"
 #include "app/special_nodes.h"
 #include "model/obj.h"
+#include "render/texture_unit.h"
 
 #include <array>
 
 namespace {
 
 // The plane's draw modes that the "bloom" program tells apart.
-enum BloomMode { BrightPass, NarrowBlur, WideBlur, Composite };
+enum BloomMode { BrightPass, NarrowBlur, WideBlur, Composite, GlowAndScene };
 
 // The composite's blend factors read destination alpha; an opaque screen
 // makes them read 1 whether or not the window has an alpha channel, so the
@@ -50,6 +51,22 @@ void drawOntoScreen(const FrameValues& values, SpecialNodes& nodes, FramebufferO
     unbindEffectTexture();
 }
 
+// The glow and the scene added in one draw over the whole window, as the
+// composite's two blended draws add them; the glow is read last so the
+// program's size uniform is the glow's.
+void drawGlowAndScene(const FrameValues& values, SpecialNodes& nodes, FramebufferObject& glow,
+                      FramebufferObject& scene) {
+    ShaderProgram* bloom = programById(BloomProgram);
+    scene.bindColourOnSecondUnit(bloom);
+    glow.bindColourKeepingMipmaps(bloom);
+    nodes.plane->setDrawMode(GlowAndScene);
+    drawEffectPlane(values, nodes, bloom);
+    activateTextureUnit(1);
+    unbindEffectTexture();
+    activateTextureUnit(0);
+    unbindEffectTexture();
+}
+
 bool bloomBuffersUsable(EffectObjects& effects) {
     if (!effects.buffers) {
         return false;
@@ -82,9 +99,14 @@ void runBloomPass(const FrameValues& values, EffectObjects& effects, SpecialNode
     renderStage(values, nodes, *buffers.bloomFboA, *buffers.sceneFbo, BrightPass, true);
     renderStage(values, nodes, *buffers.bloomFboB, *buffers.bloomFboA, NarrowBlur, true);
     renderStage(values, nodes, *buffers.bloomFboB, *buffers.bloomFboA, WideBlur, false);
-    nodes.plane->setDrawMode(Composite);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_DST_ALPHA);
-    drawOntoScreen(values, nodes, *buffers.bloomFboB);
-    glBlendFunc(GL_DST_ALPHA, GL_ONE);
+    if (glIsEnabled(GL_BLEND) == GL_TRUE) {
+        // The glow goes onto the opaque screen as it is, and the scene is
+        // added to it: one pass over the window does both.
+        drawGlowAndScene(values, nodes, *buffers.bloomFboB, *buffers.sceneFbo);
+        return;
+    }
+    // Unblended, the scene's draw covers the glow's.
+    nodes.plane->setDrawMode(Composite);
     drawOntoScreen(values, nodes, *buffers.sceneFbo);
 }
