@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/frame_statistics.h"
-#include "app/overlay_text.h"
 #include "app/render_flags.h"
 #include "game/demo_driver.h"
+#include "render/overlay_text.h"
 
 #include <glm/glm.hpp>
 
@@ -27,8 +27,8 @@ struct LoopState {
     std::string currentCamName;                   // the camera the C key last chose
     int mouseX = 0;                               // cursor position read every pass, for picking
     int mouseY = 0;
-    OverlayText messageOverlay; // command messages (one second) and the final accuracy
-    OverlayText fpsOverlay;     // the statistics line, shown until F2 hides it
+    OverlayText messageOverlay;  // command messages (one second) and the final accuracy
+    OverlayText fpsOverlay;      // the statistics line, shown until F2 hides it
     bool accuracyLogged = false; // the end of the song was written to the log once
     game::DemoDriver demo;       // plays the game in demo mode
 };

@@ -1,9 +1,9 @@
 #include "app/startup.h"
 
 #include "app/config.h"
-#include "app/gl_report.h"
 #include "app/settings.h"
 #include "app/window.h"
+#include "platform/gl_report.h"
 #include "platform/glfw_compat.h"
 #include "scenegraph/root_node.h"
 

@@ -1,7 +1,7 @@
 #include "collection/shader_program.h"
 
-#include "app/gl_report.h"
 #include "collection/text_file.h"
+#include "platform/gl_report.h"
 
 #include <iostream>
 #include <vector>

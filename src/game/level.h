@@ -1,8 +1,8 @@
 #pragma once
 
 #include "animation/animation.h"
-#include "app/debris.h"
 #include "game/cue_judging.h"
+#include "game/debris.h"
 #include "game/level_sound.h"
 #include "game/path.h"
 #include "game/rota.h"

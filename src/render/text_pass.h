@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/overlay_text.h"
+#include "render/overlay_text.h"
 
 #include <glm/glm.hpp>
 

@@ -1,5 +1,5 @@
 #include "collection/obj_collection.h"
-#include "collection/scratch_dir.h"
+#include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ class ObjCollectionTest : public testing::Test {
 protected:
     void TearDown() override { ObjCollection::destroyInstance(); }
 
-    testfiles::ScratchDir dir;
+    testsupport::ScratchDir dir;
 };
 
 constexpr const char* kTriangle = "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n";
@@ -36,7 +36,7 @@ TEST_F(ObjCollectionTest, ParsesEachPathAsWrittenOnceAndKeepsThePath) {
 
     // A differently written path is a different key, read anew.
     dir.write("Models/tri.obj", kTriangle);
-    const std::string doubled = dir.path("Models//tri.obj");
+    const std::string doubled = dir.file("Models//tri.obj");
     ObjData* other = ObjCollection::getInstance()->getObj(doubled);
     EXPECT_NE(first, other);
     EXPECT_EQ(other->nrFaces, 1);
@@ -44,7 +44,7 @@ TEST_F(ObjCollectionTest, ParsesEachPathAsWrittenOnceAndKeepsThePath) {
 }
 
 TEST_F(ObjCollectionTest, MissingFileGivesAnEmptyRecordThatStays) {
-    const std::string path = dir.path("Models/none.obj");
+    const std::string path = dir.file("Models/none.obj");
     CaptureStdout();
     ObjData* missing = ObjCollection::getInstance()->getObj(path);
     EXPECT_EQ(GetCapturedStdout(),
@@ -73,7 +73,7 @@ TEST_F(ObjCollectionTest, ReportsBadIndicesOncePerFile) {
 
 TEST_F(ObjCollectionTest, SaysGoodbyeToEveryRecordWhenDestroyed) {
     const std::string a = dir.write("a.obj", kTriangle);
-    const std::string b = dir.path("b.obj");
+    const std::string b = dir.file("b.obj");
     CaptureStdout();
     ObjCollection::getInstance()->getObj(b);
     ObjCollection::getInstance()->getObj(a);

@@ -1,6 +1,6 @@
 #include "collection/shader_collection.h"
-#include "collection/test_shaders.h"
 #include "support/gl_context.h"
+#include "support/test_shaders.h"
 
 #include <gtest/gtest.h>
 

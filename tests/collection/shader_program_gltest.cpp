@@ -1,6 +1,6 @@
-#include "collection/scratch_dir.h"
 #include "collection/shader_program.h"
 #include "support/gl_context.h"
+#include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -63,10 +63,10 @@ protected:
         if (frag != nullptr) {
             dir.write("p.frag", frag);
         }
-        return dir.path("p");
+        return dir.file("p");
     }
 
-    testfiles::ScratchDir dir;
+    testsupport::ScratchDir dir;
 };
 
 } // namespace

@@ -1,10 +1,10 @@
 #include "collection/obj_collection.h"
-#include "collection/scratch_dir.h"
 #include "collection/texure_collection.h"
-#include "collection/tga_writer.h"
 #include "collection/vbo_collection.h"
 #include "model/obj_anim.h"
 #include "support/gl_context.h"
+#include "support/scratch_dir.h"
+#include "support/tga_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -107,7 +107,7 @@ protected:
         glDeleteVertexArrays(1, &vertexArray);
     }
 
-    testfiles::ScratchDir dir;
+    testsupport::ScratchDir dir;
     VBOCollection* models = VBOCollection::getInstance();
     GLuint vertexArray = 0;
 };
@@ -116,7 +116,7 @@ protected:
 
 TEST_F(VBOCollectionTest, TheCornersComeBackThroughTheIndicesAndRepeatedOnesAreShared) {
     const std::string objPath = dir.write("cube.obj", cubeObj(2.0f));
-    model::OBJ* cube = models->createModel(objPath, dir.path("none.tga"));
+    model::OBJ* cube = models->createModel(objPath, dir.file("none.tga"));
     ASSERT_EQ(cube->nrFaces, 12);
     EXPECT_EQ(perCorner(cube->positionBuffer, cube->indexBuffer, 3), expectedPositions(2.0f));
     const auto normals = perCorner(cube->normalBuffer, cube->indexBuffer, 3);
@@ -137,7 +137,7 @@ TEST_F(VBOCollectionTest, TheCornersComeBackThroughTheIndicesAndRepeatedOnesAreS
         EXPECT_LE(glm::length(corner - cube->boundCentre), cube->boundRadius + 1e-5f);
     }
     EXPECT_EQ(cube->getObjpath(), objPath);
-    EXPECT_EQ(cube->getTexturepath(), dir.path("none.tga"));
+    EXPECT_EQ(cube->getTexturepath(), dir.file("none.tga"));
 }
 
 namespace {

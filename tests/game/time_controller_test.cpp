@@ -1,6 +1,6 @@
 #include "game/time_controller.h"
 
-#include "game/scratch_dir.h"
+#include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 

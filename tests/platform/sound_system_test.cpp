@@ -1,6 +1,6 @@
 #include "platform/sound_system.h"
 
-#include "game/scratch_dir.h"
+#include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 #include <sndfile.h>

@@ -1,10 +1,10 @@
 #include "collection/shader_collection.h"
-#include "collection/test_shaders.h"
-#include "collection/tga_writer.h"
 #include "render/framebuffer_object.h"
 #include "render/lens_flare.h"
 #include "render/light.h"
 #include "support/gl_context.h"
+#include "support/test_shaders.h"
+#include "support/tga_writer.h"
 
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>

@@ -6,9 +6,7 @@
 #include "app/window.h"
 #include "collection/obj_collection.h"
 #include "collection/shader_collection.h"
-#include "collection/test_shaders.h"
 #include "collection/texure_collection.h"
-#include "collection/tga_writer.h"
 #include "collection/vbo_collection.h"
 #include "render/framebuffer_object.h"
 #include "render/light.h"
@@ -16,6 +14,8 @@
 #include "render/particle_system.h"
 #include "scenegraph/root_node.h"
 #include "support/gl_context.h"
+#include "support/test_shaders.h"
+#include "support/tga_writer.h"
 #include "util/random.h"
 
 #include <glm/gtc/matrix_transform.hpp>

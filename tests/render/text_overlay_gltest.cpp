@@ -1,5 +1,5 @@
-#include "app/overlay_text.h"
 #include "collection/shader_collection.h"
+#include "render/overlay_text.h"
 #include "render/text_overlay.h"
 #include "render/text_pass.h"
 #include "support/gl_context.h"

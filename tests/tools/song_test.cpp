@@ -8,12 +8,12 @@
 
 #include "audio_io.h"
 #include "cue_track.h"
-#include "game/scratch_dir.h"
 #include "game/time_controller.h"
 #include "score.h"
 #include "song_generator.h"
 #include "song_onsets.h"
 #include "song_timing.h"
+#include "support/scratch_dir.h"
 
 namespace {
 

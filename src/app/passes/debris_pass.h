@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/debris.h"
+#include "game/debris.h"
 
 struct FrameValues;
 class ShaderProgram;

@@ -1,4 +1,4 @@
-#include "app/debris.h"
+#include "game/debris.h"
 
 #include "scenegraph/root_node.h"
 

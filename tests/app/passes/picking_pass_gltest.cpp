@@ -1,5 +1,5 @@
 #include "app/frame_passes.h"
-#include "frame_scene.h"
+#include "app/frame_scene.h"
 
 namespace frametest {
 namespace {

@@ -1,8 +1,8 @@
 #include "collection/shader_collection.h"
-#include "collection/test_shaders.h"
 #include "render/effect_buffers.h"
 #include "render/framebuffer_object.h"
 #include "support/gl_context.h"
+#include "support/test_shaders.h"
 
 #include <gtest/gtest.h>
 

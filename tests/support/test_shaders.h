@@ -3,7 +3,7 @@
 // Header only: GLSL sources for the GL tests of the collections and of model
 // drawing, and a working folder laid out as the game reads it.
 
-#include "collection/scratch_dir.h"
+#include "support/scratch_dir.h"
 
 #include <filesystem>
 #include <string>
@@ -78,7 +78,7 @@ void main() {
 class WorkingFolder {
 public:
     WorkingFolder() : previous(std::filesystem::current_path()) {
-        std::filesystem::current_path(dir.path(""));
+        std::filesystem::current_path(dir.path());
     }
     ~WorkingFolder() { std::filesystem::current_path(previous); }
     WorkingFolder(const WorkingFolder&) = delete;
@@ -90,7 +90,7 @@ public:
         dir.write("Shaders/150/" + name + ".frag", frag);
     }
 
-    ScratchDir dir;
+    testsupport::ScratchDir dir;
 
 private:
     std::filesystem::path previous;

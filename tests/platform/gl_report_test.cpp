@@ -1,4 +1,4 @@
-#include "app/gl_report.h"
+#include "platform/gl_report.h"
 
 #include <gtest/gtest.h>
 

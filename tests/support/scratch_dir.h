@@ -8,7 +8,7 @@
 #include <string>
 #include <unistd.h>
 
-namespace testfiles {
+namespace testsupport {
 
 // A fresh folder under the system's temporary directory, removed with its
 // contents when the object goes.
@@ -27,19 +27,22 @@ public:
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
 
+    const std::filesystem::path& path() const { return root; }
+
+    // The full path of name inside the folder; nothing is created.
+    std::string file(const std::string& name) const { return (root / name).string(); }
+
     // Writes content byte for byte to name (sub-folders are made) and returns
     // the full path.
     std::string write(const std::string& name, const std::string& content) const {
-        const std::filesystem::path file = root / name;
-        std::filesystem::create_directories(file.parent_path());
-        std::ofstream(file, std::ios::binary) << content;
-        return file.string();
+        const std::filesystem::path target = root / name;
+        std::filesystem::create_directories(target.parent_path());
+        std::ofstream(target, std::ios::binary) << content;
+        return target.string();
     }
-
-    std::string path(const std::string& name) const { return (root / name).string(); }
 
 private:
     std::filesystem::path root;
 };
 
-} // namespace testfiles
+} // namespace testsupport

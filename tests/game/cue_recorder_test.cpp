@@ -2,7 +2,7 @@
 #include "game/time_controller.h"
 #include "platform/glfw_compat.h"
 
-#include "game/scratch_dir.h"
+#include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 

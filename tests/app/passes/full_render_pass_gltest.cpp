@@ -1,8 +1,8 @@
+#include "app/frame_scene.h"
 #include "app/frame_values.h"
 #include "app/passes/crosshair_pass.h"
 #include "app/passes/full_render_pass.h"
 #include "app/special_nodes.h"
-#include "frame_scene.h"
 #include "scenegraph/object_node.h"
 #include "scenegraph/scene_reader.h"
 

@@ -1,13 +1,13 @@
 #include "collection/obj_collection.h"
 #include "collection/shader_collection.h"
-#include "collection/test_shaders.h"
 #include "collection/texure_collection.h"
-#include "collection/tga_writer.h"
 #include "collection/vbo_collection.h"
 #include "model/obj_anim.h"
 #include "platform/glfw_compat.h"
 #include "render/light.h"
 #include "support/gl_context.h"
+#include "support/test_shaders.h"
+#include "support/tga_writer.h"
 
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>

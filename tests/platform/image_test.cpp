@@ -1,6 +1,6 @@
-#include "collection/scratch_dir.h"
-#include "collection/tga_writer.h"
 #include "platform/image.h"
+#include "support/scratch_dir.h"
+#include "support/tga_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ const std::vector<std::uint8_t> kRgb = {
 } // namespace
 
 TEST(ImageReader, GivesRowsTopFirstWhicheverWayTheFileStoresThemAndKeepsAlpha) {
-    testfiles::ScratchDir dir;
+    testsupport::ScratchDir dir;
     for (bool topFirst : {true, false}) {
         const std::string path = dir.write("rgb.tga", tgaImage(3, 2, 3, kRgb, topFirst));
         platform::Image image;
@@ -37,9 +37,9 @@ TEST(ImageReader, GivesRowsTopFirstWhicheverWayTheFileStoresThemAndKeepsAlpha) {
 }
 
 TEST(ImageReader, RefusesMissingBrokenAndAbsurdlyLargeFiles) {
-    testfiles::ScratchDir dir;
+    testsupport::ScratchDir dir;
     platform::Image image;
-    EXPECT_FALSE(platform::readImage(dir.path("none.tga"), image));
+    EXPECT_FALSE(platform::readImage(dir.file("none.tga"), image));
     EXPECT_FALSE(platform::readImage(dir.write("short.tga", "not an image"), image));
     // A header that promises far more than the file holds.
     EXPECT_FALSE(

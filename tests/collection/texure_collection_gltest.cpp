@@ -1,8 +1,8 @@
 #include "collection/environment_map.h"
-#include "collection/scratch_dir.h"
 #include "collection/texure_collection.h"
-#include "collection/tga_writer.h"
 #include "support/gl_context.h"
+#include "support/scratch_dir.h"
+#include "support/tga_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,7 @@ protected:
     void SetUp() override { testsupport::requireGLContext(); }
     void TearDown() override { TexureCollection::destroyInstance(); }
 
-    testfiles::ScratchDir dir;
+    testsupport::ScratchDir dir;
     TexureCollection* textures = TexureCollection::getInstance();
 };
 
@@ -79,7 +79,7 @@ TEST_F(TextureTest, UploadsThePixelsWithLinearFilteringAndRepeat) {
 }
 
 TEST_F(TextureTest, OnlyAMissingBaseTextureIsReportedAndNothingIsRemembered) {
-    const std::string path = dir.path("late.tga");
+    const std::string path = dir.file("late.tga");
     CaptureStderr();
     EXPECT_EQ(textures->load(path + "_s", 1, 2), TexureCollection::notLoaded);
     EXPECT_EQ(GetCapturedStderr(), "");
@@ -104,7 +104,7 @@ TEST_F(TextureTest, EnvironmentMapTakesTheSixFacesInTheirPlaces) {
                   testfiles::tgaImage(2, 2, 3, colour));
     }
     CaptureStderr();
-    collection::EnvironmentMap map(dir.path("space"));
+    collection::EnvironmentMap map(dir.file("space"));
     EXPECT_EQ(GetCapturedStderr(), "");
     EXPECT_EQ(unpackAlignment(), 4);
     GLint bound = -1;
@@ -129,7 +129,7 @@ TEST_F(TextureTest, EnvironmentMapNamesEachMissingFaceInOrder) {
     for (const char* suffix : {"_right", "_left", "_bottom", "_front"}) {
         dir.write(std::string("space") + suffix + ".tga", testfiles::tgaImage(2, 2, 3, colour));
     }
-    const std::string base = dir.path("space");
+    const std::string base = dir.file("space");
     CaptureStderr();
     collection::EnvironmentMap map(base);
     EXPECT_EQ(GetCapturedStderr(), "EM tex file not found at: " + base +

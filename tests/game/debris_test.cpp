@@ -1,6 +1,4 @@
-#include "app/debris.h"
-#include "app/passes/crosshair_pass.h"
-#include "app/passes/picking_pass.h"
+#include "game/debris.h"
 #include "scenegraph/root_node.h"
 
 #include <glm/gtc/matrix_transform.hpp>
@@ -114,29 +112,6 @@ TEST_F(DebrisTest, OnlyPiecesTheArraysHoldAreChosen) {
     debris.tubeScales.resize(250);
     chooseDebrisPieces(debris, view, CULL_NONE, start, choice);
     EXPECT_EQ(choice.count, 250);
-}
-
-TEST(PickingPixel, MapsTheMouseIntoTheQuarterSizeBuffer) {
-    // A 320 x 240 window gives an 80 x 60 picking buffer.
-    EXPECT_EQ(pickingPixel(160, 120, 80, 60), glm::ivec2(40, 29));
-    EXPECT_EQ(pickingPixel(0, 0, 80, 60), glm::ivec2(0, 59));
-    EXPECT_EQ(pickingPixel(3, 3, 80, 60), glm::ivec2(0, 59));
-    EXPECT_EQ(pickingPixel(4, 4, 80, 60), glm::ivec2(1, 58));
-    EXPECT_EQ(pickingPixel(319, 239, 80, 60), glm::ivec2(79, 0));
-}
-
-TEST(PickingPixel, OutsideTheBufferReadsNothing) {
-    EXPECT_FALSE(pickingPixel(-1, 100, 80, 60));
-    EXPECT_FALSE(pickingPixel(100, -3, 80, 60));
-    EXPECT_FALSE(pickingPixel(320, 100, 80, 60));
-    EXPECT_FALSE(pickingPixel(100, 240, 80, 60));
-}
-
-TEST(CrosshairPlace, FollowsTheMouseAcrossTheOverlay) {
-    EXPECT_EQ(crosshairPlace(512, 384, 1024, 768), glm::vec3(0.0f));
-    EXPECT_EQ(crosshairPlace(0, 0, 1024, 768), glm::vec3(-0.5f, 0.5f, 0.0f));
-    EXPECT_EQ(crosshairPlace(1024, 768, 1024, 768), glm::vec3(0.5f, -0.5f, 0.0f));
-    EXPECT_FLOAT_EQ(crosshairPlace(100, 0, 1000, 768).x, -0.4f);
 }
 
 } // namespace

@@ -1,17 +1,10 @@
 #include "game/cue_judging.h"
 #include "game/demo_player.h"
-#include "game/level.h"
-#include "game/level_manager.h"
-#include "game/level_sound.h"
-#include "game/scratch_dir.h"
 #include "scenegraph/transformation_node.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <memory>
-#include <sstream>
-#include <thread>
 
 namespace {
 
@@ -103,58 +96,6 @@ TEST(DemoAim, SolvesABentTurnAndGivesUpBehindTheEye) {
     EXPECT_LT(glm::length(*bent(*aim) - *aim), 0.25f);
     const CueOnScreen behind = [](glm::vec2) -> std::optional<glm::vec2> { return std::nullopt; };
     EXPECT_EQ(solveAim(behind, glm::vec2(0.0f)), std::nullopt);
-}
-
-TEST(LevelManager, AddingPastTheCapacityGrowsTheRegistry) {
-    util::LevelManager::destroyInstance();
-    util::LevelManager& manager = *util::LevelManager::getInstance();
-    EXPECT_EQ(manager.currentLevel(), nullptr);
-    EXPECT_EQ(manager.getCapacity(), 1);
-    auto* first = new Level("level1");
-    manager.addLevel(first);
-    EXPECT_EQ(manager.getCurrentIndex(), 0);
-    EXPECT_EQ(manager.currentLevel(), first);
-    auto* second = new Level("level2");
-    auto* third = new Level("level3");
-    manager.addLevel(second);
-    manager.addLevel(third);
-    EXPECT_EQ(manager.currentLevel(), third);
-    EXPECT_GE(manager.getCapacity(), 3);
-    // The caller may take the current level back; its slot then reads empty.
-    Level* taken = manager.releaseCurrentLevel();
-    EXPECT_EQ(taken, third);
-    EXPECT_EQ(manager.currentLevel(), nullptr);
-    delete taken;
-    util::LevelManager::destroyInstance(); // frees the two still held
-}
-
-// The game's clock keeps running in silence when the song cannot be opened,
-// and the one failed load is reported once.
-TEST(LevelSound, MissingSongReportsOnceAndStillCountsTime) {
-    testsupport::ScratchDir dir;
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir.path());
-    std::ostringstream log;
-    {
-        LevelSound sound;
-        sound.start(false, log);
-        ASSERT_NE(sound.getMusicChannel(), nullptr);
-        const unsigned int first = sound.update();
-        std::this_thread::sleep_for(std::chrono::milliseconds(40));
-        EXPECT_GT(sound.update(), first);
-        sound.setMusicPaused(true);
-        const unsigned int frozen = sound.update();
-        std::this_thread::sleep_for(std::chrono::milliseconds(40));
-        EXPECT_EQ(sound.update(), frozen);
-        sound.playStab(); // never loaded: nothing to play, nothing to crash
-        sound.release();
-        sound.release();
-    }
-    std::filesystem::current_path(previous);
-    const std::string text = log.str();
-    EXPECT_EQ(text.rfind("FMOD error! ", 0), 0u) << text;
-    EXPECT_EQ(text.find("FMOD error! ", 1), std::string::npos) << text;
-    EXPECT_EQ(text.back(), '\n');
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "app/gl_report.h"
+#include "platform/gl_report.h"
 #include "support/gl_context.h"
 
 #include <gtest/gtest.h>

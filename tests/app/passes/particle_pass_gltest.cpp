@@ -1,6 +1,6 @@
+#include "app/frame_scene.h"
 #include "app/frame_values.h"
 #include "app/passes/particle_pass.h"
-#include "frame_scene.h"
 #include "render/particle_manager.h"
 #include "render/particle_system.h"
 

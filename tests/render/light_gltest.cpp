@@ -1,9 +1,9 @@
 #include "collection/environment_map.h"
 #include "collection/shader_collection.h"
-#include "collection/test_shaders.h"
-#include "collection/tga_writer.h"
 #include "render/light.h"
 #include "support/gl_context.h"
+#include "support/test_shaders.h"
+#include "support/tga_writer.h"
 
 #include <gtest/gtest.h>
 
