@@ -183,6 +183,15 @@ void FramebufferObject::bindColourKeepingMipmaps(ShaderProgram* program) {
     setSamplerUniforms(program, 0);
 }
 
+void FramebufferObject::buildMipmaps() {
+    if (!mipmap) {
+        return;
+    }
+    glBindTexture(GL_TEXTURE_2D, colorTexture());
+    glGenerateMipmap(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
 void FramebufferObject::bindColourOnSecondUnit(ShaderProgram* program) {
     activateTextureUnit(1);
     glBindTexture(GL_TEXTURE_2D, colorTexture());

@@ -27,16 +27,26 @@ void clearScreenOpaque() {
     glClearColor(clear[0], clear[1], clear[2], clear[3]);
 }
 
+// Whether a stage clears its target first, and whether it builds its
+// source's mipmaps or finds them built by the stage before, which read the
+// same source.
+enum class Clear { Yes, No };
+enum class SourceMipmaps { Build, Built };
+
 // One stage into a bloom buffer: source texture on unit 0, the plane in mode.
 void renderStage(const FrameValues& values, SpecialNodes& nodes, FramebufferObject& target,
-                 FramebufferObject& source, BloomMode mode, bool clear) {
+                 FramebufferObject& source, BloomMode mode, Clear clear, SourceMipmaps mipmaps) {
     ShaderProgram* bloom = programById(BloomProgram);
     nodes.plane->setDrawMode(mode);
     bindTarget(targetOf(target));
-    if (clear) {
+    if (clear == Clear::Yes) {
         clearTarget();
     }
-    source.bindTexture(bloom, 0);
+    if (mipmaps == SourceMipmaps::Build) {
+        source.bindTexture(bloom, 0);
+    } else {
+        source.bindColourKeepingMipmaps(bloom);
+    }
     drawEffectPlane(values, nodes, bloom);
     unbindEffectTexture();
     backToScreen(values.width, values.height);
@@ -96,9 +106,12 @@ void runBloomPass(const FrameValues& values, EffectObjects& effects, SpecialNode
     EffectBlend blend(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     backToScreen(values.width, values.height);
     clearScreenOpaque();
-    renderStage(values, nodes, *buffers.bloomFboA, *buffers.sceneFbo, BrightPass, true);
-    renderStage(values, nodes, *buffers.bloomFboB, *buffers.bloomFboA, NarrowBlur, true);
-    renderStage(values, nodes, *buffers.bloomFboB, *buffers.bloomFboA, WideBlur, false);
+    renderStage(values, nodes, *buffers.bloomFboA, *buffers.sceneFbo, BrightPass, Clear::Yes,
+                SourceMipmaps::Build);
+    renderStage(values, nodes, *buffers.bloomFboB, *buffers.bloomFboA, NarrowBlur, Clear::Yes,
+                SourceMipmaps::Build);
+    renderStage(values, nodes, *buffers.bloomFboB, *buffers.bloomFboA, WideBlur, Clear::No,
+                SourceMipmaps::Built);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_DST_ALPHA);
     if (glIsEnabled(GL_BLEND) == GL_TRUE) {
         // The glow goes onto the opaque screen as it is, and the scene is
