@@ -120,10 +120,43 @@ void OBJ::draw(const glm::mat4* viewMat, const glm::mat4* projMat, ShaderProgram
     uploadSharedUniforms(setup.uniforms);
 
     AttributeBinding binding;
+    bindBuffers(binding, setup);
+    drawAndFinish(binding, setup);
+}
+
+void OBJ::bindBuffers(AttributeBinding& binding, const DrawSetup& setup) const {
     binding.bind(setup.attribs[collection::AttribSlot::inPosition], positionBuffer, 3);
     binding.bind(setup.attribs[collection::AttribSlot::inNormal], normalBuffer, 3);
     binding.bind(setup.attribs[collection::AttribSlot::inTexCoord], texCoordBuffer, 2);
-    drawAndFinish(binding, setup);
+}
+
+bool OBJ::beginPlacements(const glm::mat4& viewMat, const glm::mat4& projMat,
+                          ShaderProgram* program, int filterMode, int mipmapMode) {
+    if (!isDrawable()) {
+        return false;
+    }
+    DrawSetup setup = beginDraw(globalModelMat, viewMat, projMat, program, filterMode, mipmapMode);
+    uploadSharedUniforms(setup.uniforms);
+    placements.emplace(
+        Placements{viewMat, projMat, program, setup, std::make_unique<AttributeBinding>()});
+    bindBuffers(*placements->binding, setup);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
+    return true;
+}
+
+void OBJ::drawAtPlace() {
+    const glm::mat4 mv = placements->view * globalModelMat;
+    if (outsideView(placements->program, mv, placements->projection)) {
+        return;
+    }
+    glUniformMatrix4fv(placements->setup.uniforms[UniformSlot::mvMat], 1, GL_FALSE,
+                       glm::value_ptr(mv));
+    glDrawElements(GL_TRIANGLES, 3 * nrFaces, GL_UNSIGNED_INT, nullptr);
+}
+
+void OBJ::finishPlacements() {
+    finish(*placements->binding, placements->setup);
+    placements.reset();
 }
 
 OBJ::DrawSetup OBJ::beginDraw(const glm::mat4& modelMat, const glm::mat4& viewMat,
@@ -145,6 +178,10 @@ OBJ::DrawSetup OBJ::beginDraw(const glm::mat4& modelMat, const glm::mat4& viewMa
 void OBJ::drawAndFinish(AttributeBinding& binding, const DrawSetup& setup) const {
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
     glDrawElements(GL_TRIANGLES, 3 * nrFaces, GL_UNSIGNED_INT, nullptr);
+    finish(binding, setup);
+}
+
+void OBJ::finish(AttributeBinding& binding, const DrawSetup& setup) const {
     binding.disableAll();
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     if (setup.texturesBound) {

@@ -9,6 +9,8 @@
 #include <glm/glm.hpp>
 
 #include <array>
+#include <memory>
+#include <optional>
 #include <string>
 
 namespace model {
@@ -36,6 +38,16 @@ public:
     // (status above 2).
     void draw(const glm::mat4* viewMat, const glm::mat4* projMat, ShaderProgram* program,
               int filterMode, int mipmapMode) override;
+    // The same model drawn at many places in a row (the debris): the program,
+    // textures, lights and vertex attributes are set up once by
+    // beginPlacements (false, with nothing set up, when the model is
+    // switched off), each drawAtPlace draws it where its globalModelMat puts
+    // it then, unless that is off the view, and finishPlacements undoes the
+    // set-up. What each draw would upload again is the same for every place.
+    bool beginPlacements(const glm::mat4& viewMat, const glm::mat4& projMat, ShaderProgram* program,
+                         int filterMode, int mipmapMode);
+    void drawAtPlace();
+    void finishPlacements();
     // Draws with the buffers of a mesh made from objData (or, for a morphing
     // model, its series); many models share one mesh.
     virtual void useMesh(const Mesh& mesh);
@@ -95,8 +107,22 @@ protected:
     // One indexed draw of all triangles, then undoes what the draw bound and
     // leaves no program in use.
     void drawAndFinish(AttributeBinding& binding, const DrawSetup& setup) const;
+    // Undoes what the draw bound and leaves no program in use.
+    void finish(AttributeBinding& binding, const DrawSetup& setup) const;
 
 private:
+    // What beginPlacements set up for the places that follow.
+    struct Placements {
+        glm::mat4 view;
+        glm::mat4 projection;
+        ShaderProgram* program;
+        DrawSetup setup;
+        std::unique_ptr<AttributeBinding> binding;
+    };
+    void bindBuffers(AttributeBinding& binding, const DrawSetup& setup) const;
+
+    std::optional<Placements> placements; // between beginPlacements and finishPlacements
+
     // Binds up to three texture levels to the program's "tex0".."tex2" and
     // applies the texture modes when they changed. Returns whether any level
     // was bound.
