@@ -6,7 +6,14 @@ EffectBuffers::EffectBuffers(int width, int height)
           std::make_unique<FramebufferObject>(width, height, kLightshaftFactor, true, true)),
       sceneFbo(std::make_unique<FramebufferObject>(width, height, kSceneFactor, true, false)),
       bloomFboA(std::make_unique<FramebufferObject>(width, height, kBloomFactor, true, false)),
-      bloomFboB(std::make_unique<FramebufferObject>(width, height, kBloomFactor, true, false)) {}
+      bloomFboB(std::make_unique<FramebufferObject>(width, height, kBloomFactor, true, false)) {
+    // The deepest levels the shaders read: the rays' coarsest ("lightshaft"),
+    // the bright pass's reading of the scene and the wide blur's of the
+    // first bloom buffer ("bloom").
+    lightshaftFbo->limitMipmaps(4);
+    sceneFbo->limitMipmaps(2);
+    bloomFboA->limitMipmaps(2);
+}
 
 EffectBuffers::~EffectBuffers() {
     pickerFbo.reset();

@@ -183,6 +183,15 @@ void FramebufferObject::bindColourKeepingMipmaps(ShaderProgram* program) {
     setSamplerUniforms(program, 0);
 }
 
+void FramebufferObject::limitMipmaps(int highest) {
+    if (!mipmap || !texture_id) {
+        return;
+    }
+    glBindTexture(GL_TEXTURE_2D, colorTexture());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, highest);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
 void FramebufferObject::buildMipmaps() {
     if (!mipmap) {
         return;

@@ -34,6 +34,9 @@ public:
     // Building them costs a pass over the whole picture under software
     // rendering.
     void bindColourKeepingMipmaps(ShaderProgram* program);
+    // Levels past highest are never read: mipmap building stops there
+    // instead of going down to a single texel, a level at a time.
+    void limitMipmaps(int highest);
     // Rebuilds the colour texture's mipmaps (when it has them) on the active
     // unit, leaving no 2D texture bound there. Done right after drawing into
     // the buffer rather than when it is read: a software renderer then waits

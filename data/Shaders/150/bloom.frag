@@ -41,12 +41,12 @@ const int kNarrowSide = 9;
 const float kNarrowFalloff = 3.5;
 const int kWideSide = 5;
 const float kWideFalloff = 1.5;
-const int kWideLevel = 2;
+const int kWideLevel = 2; // the frame buffers build no deeper level
 // The bright pass reads the scene's level 2, a quarter of its size: the 2 x 2
 // texels there that cover an eighth-size pixel (any falloff weighs them
 // alike).
 const int kBrightSide = 2;
-const int kBrightLevel = 2;
+const int kBrightLevel = 2; // the frame buffers build no deeper level
 
 float luminance(vec3 c) {
     return dot(c, vec3(0.2126, 0.7152, 0.0722));
