@@ -28,6 +28,15 @@ void readWindowSide(const std::string& value, int& sizeInteger, int& side) {
     }
 }
 
+// An end at or before the song's start would end the game before it began:
+// such a value is taken as a slip and changes nothing.
+void readSongEnd(const std::string& value) {
+    std::optional<int> number = parseConfigInteger(value);
+    if (number && *number > 0) {
+        songEndMs = *number;
+    }
+}
+
 void applyLine(const std::string& key, const std::string& value, Window& window) {
     if (key == "window_width") {
         readWindowSide(value, windowWidth, window.width);
@@ -45,6 +54,10 @@ void applyLine(const std::string& key, const std::string& value, Window& window)
         showfps = value == "true";
     } else if (key == "demo") {
         demoMode = value == "true";
+    } else if (key == "music") {
+        musicPath = value;
+    } else if (key == "song_end_ms") {
+        readSongEnd(value);
     }
 }
 

@@ -1,10 +1,20 @@
 #include "app/settings.h"
 
+#include "game/level_sound.h"
+
+namespace {
+
+const game::SongChoice kShippedSong;
+
+} // namespace
+
 int glMajorVersion = 2;
 int glMinorVersion = 1;
 bool forwardcontextflag = true;
 bool showfps = false;
 bool demoMode = false;
+std::string musicPath = kShippedSong.musicPath;
+int songEndMs = static_cast<int>(kShippedSong.endMs);
 int windowWidth = 0;
 int windowHeight = 0;
 
@@ -14,6 +24,8 @@ void setDefaultSettings() {
     forwardcontextflag = true;
     showfps = false;
     demoMode = false;
+    musicPath = kShippedSong.musicPath;
+    songEndMs = static_cast<int>(kShippedSong.endMs);
     windowWidth = 0;
     windowHeight = 0;
 }

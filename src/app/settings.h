@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // Process-wide settings that config.cfg may change. main gives them their
 // defaults before initWindow reads the file; only showfps changes afterwards
 // (the F2 key).
@@ -8,6 +10,8 @@ extern int glMinorVersion;      // OpenGL minor version asked of the window
 extern bool forwardcontextflag; // ask for a forward-compatible context (3.0 and above)
 extern bool showfps;            // frame-rate statistics are computed and shown
 extern bool demoMode;           // the game plays itself (attract mode, and our end-to-end proof)
+extern std::string musicPath;   // the song, relative to the run folder
+extern int songEndMs;           // the game ends at the first song position past this
 
 // The window size as last parsed from config.cfg; the frame passes read the
 // window's current size back into them every frame.

@@ -25,14 +25,14 @@ void hit(CueTrack& track, scenegraph::TransformationNode& cue, const CueAction& 
 void judgeSlot(CueTrack& track, int index, double now, const CueTimes& cueTime,
                const CueAction& onHit) {
     scenegraph::TransformationNode& cue = *track.cues[static_cast<std::size_t>(index)];
-    if (cue.getStatus() == kCueHitStatus) {
-        return;
-    }
+    // A hit cue needs no judging, but the cue before it still does: with
+    // windows that overlap, a player may hit the later cue first.
+    const bool inPlay = cue.getStatus() != kCueHitStatus;
     const double t = cueTime(index);
     const double previousTime = cueTime(index - 1);
     scenegraph::TransformationNode* previous =
         index > 0 ? track.cues[static_cast<std::size_t>(index - 1)] : nullptr;
-    if (t - kHitToleranceMs <= now && now <= t + kWindowOverlapMs) {
+    if (inPlay && t - kHitToleranceMs <= now && now <= t + kWindowOverlapMs) {
         showInWindow(cue);
         if (cue.isHit()) {
             hit(track, cue, onHit);
@@ -49,7 +49,7 @@ void judgeSlot(CueTrack& track, int index, double now, const CueTimes& cueTime,
             hit(track, *previous, onHit);
         }
     }
-    if (t - kHitToleranceMs > now && cue.isHit()) {
+    if (inPlay && t - kHitToleranceMs > now && cue.isHit()) {
         cue.setDrawMode(kCueMissed);
         cue.setHit(false);
     }

@@ -2,6 +2,7 @@
 
 #include "animation/animation.h"
 #include "game/cue_judging.h"
+#include "game/cue_reach.h"
 #include "game/debris.h"
 #include "game/level_sound.h"
 #include "game/path.h"
@@ -24,17 +25,14 @@ class Cam;
 
 // One playable run of the song: the world around the scene file, the camera
 // flown along the path with the music, a cue on the path for every recorded
-// cue time, the judging of the player's clicks and the end at 116 s.
+// cue time, the judging of the player's clicks and the end of the game where
+// the song's choice says (116 s for the shipped song).
 class Level {
 public:
-    // The song ends the game at the first position past this.
-    static constexpr unsigned int kEndMs = 116000;
-    // A cue sits where the camera passes this long after the cue's time.
-    static constexpr double kCueLeadMs = 800.0;
     static constexpr int kExplosionSystems = 4;
     static constexpr int kTargetingSystems = 5;
 
-    explicit Level(std::string name);
+    explicit Level(std::string name, game::SongChoice song = {});
     ~Level();
     Level(const Level&) = delete;
     Level& operator=(const Level&) = delete;
@@ -61,7 +59,7 @@ public:
     unsigned int getPositionMs() const { return positionMs; }
 
     bool paused = true;                  // the per-frame update is held
-    bool finished = false;               // the song went past kEndMs
+    bool finished = false;               // the song went past its end
     std::string name;                    // "level1"
     game::PathPoints pathPoints{};       // the path's control points
     int pathPointCount = 0;              // entries of pathPoints
@@ -71,6 +69,7 @@ public:
     animation::Animation pulseAnimation; // the cues' pulse on a beat
     std::vector<ObjAnim*> cues;          // the cue models, in time order; the scene holds them
     game::LevelSound sound;              // the song (the game's clock) and the stab
+    game::SongChoice song;               // which song plays and when the game ends
 
 private:
     void buildLevel();
@@ -78,7 +77,7 @@ private:
     void buildPulseAnimation();
     void buildParticleSystems();
     void buildCues();
-    void buildCue(int index, const glm::vec3& jitter);
+    void buildCue(int index, const glm::vec3& jitter, const game::CueView& view);
     void flyAlongPath(double seconds);
     void announceAndLog();
     void logProximity(const ObjAnim& cue, const glm::mat4& view) const;

@@ -127,6 +127,16 @@ void glfwSetWindowTitle(const char* title) {
     }
 }
 
+void glfwGetWindowSize(int* width, int* height) {
+    *width = 0;
+    *height = 0;
+    if (window != nullptr) {
+        // The frame buffer's size, not the window's: the two differ on
+        // screens that scale windows, and the viewport counts pixels.
+        glfwGetFramebufferSize(window, width, height);
+    }
+}
+
 void glfwSwapBuffers() {
     injectedButtons.fill(false);
     if (window != nullptr) {
@@ -156,12 +166,26 @@ int glfwGetMouseButton(int button) {
         return 1;
     }
     if (scripted != nullptr) {
-        return scripted->buttons[button] != 0 ? 1 : 0;
+        const bool down = scripted->buttons[button] != 0 || scripted->latchedButtons[button] != 0;
+        scripted->latchedButtons[button] = 0;
+        return down ? 1 : 0;
     }
     if (window == nullptr) {
         return 0;
     }
     return ::glfwGetMouseButton(window, button) == GLFW_PRESS ? 1 : 0;
+}
+
+void dropReleasedPress(int button) {
+    if (button < 0 || button > GLFW_MOUSE_BUTTON_LAST) {
+        return;
+    }
+    if (scripted != nullptr) {
+        scripted->latchedButtons[button] = 0;
+    } else if (window != nullptr) {
+        // Reading a sticky button clears a press that has ended.
+        ::glfwGetMouseButton(window, button);
+    }
 }
 
 void glfwGetMousePos(int* x, int* y) {
