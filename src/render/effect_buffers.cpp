@@ -13,6 +13,10 @@ EffectBuffers::EffectBuffers(int width, int height)
     lightshaftFbo->limitMipmaps(4);
     sceneFbo->limitMipmaps(2);
     bloomFboA->limitMipmaps(2);
+    // The bloom composite reads the glow, an eighth of the window's size,
+    // through the texture unit's linear filter. The scene, read at its own
+    // size, stays nearest: its texels are copied exactly.
+    bloomFboB->magnifyLinearly();
 }
 
 EffectBuffers::~EffectBuffers() {

@@ -192,6 +192,15 @@ void FramebufferObject::limitMipmaps(int highest) {
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
+void FramebufferObject::magnifyLinearly() {
+    if (!texture_id) {
+        return;
+    }
+    glBindTexture(GL_TEXTURE_2D, colorTexture());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
 void FramebufferObject::buildMipmaps() {
     if (!mipmap) {
         return;

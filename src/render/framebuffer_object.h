@@ -37,6 +37,9 @@ public:
     // Levels past highest are never read: mipmap building stops there
     // instead of going down to a single texel, a level at a time.
     void limitMipmaps(int highest);
+    // Level 0 read larger than it is (textureLod at level 0) is filtered
+    // linearly by the texture unit rather than by nearest texel.
+    void magnifyLinearly();
     // Rebuilds the colour texture's mipmaps (when it has them) on the active
     // unit, leaving no 2D texture bound there. Done right after drawing into
     // the buffer rather than when it is read: a software renderer then waits

@@ -15,9 +15,9 @@
 // Software renderers run every instruction of a shader for every pixel,
 // whichever branch the pixel takes, and the body of every loop at least once,
 // even where it is to run zero times. The composite, the only mode drawn
-// over the whole window (twice a frame), is therefore straight code of four
-// texel reads, and the other modes share one loop whose body is cheap: no
-// branch of their own, a single texel read of the level the mode chose.
+// over the whole window, is therefore straight code of a few texel reads,
+// and the other modes share one loop whose body is cheap: no branch of their
+// own, a single texel read of the level the mode chose.
 
 uniform sampler2D fboTex0;
 uniform sampler2D fboTex1; // mode 4's scene
@@ -69,21 +69,13 @@ vec3 texel(ivec2 at, int level, bool brightOnly) {
     return brightOnly ? c * smoothstep(kGlowStart, kGlowFull, luminance(c)) : c;
 }
 
-// Bilinear by hand on level 0: the colour textures magnify with nearest
-// filtering, which would show the glow's eighth-size texels as blocks. At
-// equal sizes it lands on texel centres and copies the texture exactly.
+// Level 0 as the texture unit magnifies it: linearly for the glow, whose
+// eighth-size texels would otherwise show as blocks; at equal sizes (the
+// scene) it lands on texel centres and copies the texture exactly. One
+// filtered read costs a software renderer far less than four fetches and
+// their weights in the shader, in every mode, over the whole window.
 vec3 bilinear() {
-    ivec2 last = lastTexel(0);
-    vec2 place = placeOn(0);
-    vec2 base = floor(place);
-    vec2 f = place - base;
-    ivec2 i0 = clamp(ivec2(base), ivec2(0), last);
-    ivec2 i1 = min(i0 + 1, last);
-    vec3 bottom = mix(texelFetch(fboTex0, i0, 0).rgb, texelFetch(fboTex0, ivec2(i1.x, i0.y), 0).rgb,
-                      f.x);
-    vec3 top = mix(texelFetch(fboTex0, ivec2(i0.x, i1.y), 0).rgb, texelFetch(fboTex0, i1, 0).rgb,
-                   f.x);
-    return mix(bottom, top, f.y);
+    return textureLod(fboTex0, screenUv, 0.0).rgb;
 }
 
 // Gaussian over a side x side square of texels of one level around this

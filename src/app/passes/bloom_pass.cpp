@@ -115,8 +115,12 @@ void runBloomPass(const FrameValues& values, EffectObjects& effects, SpecialNode
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_DST_ALPHA);
     if (glIsEnabled(GL_BLEND) == GL_TRUE) {
         // The glow goes onto the opaque screen as it is, and the scene is
-        // added to it: one pass over the window does both.
+        // added to it: one pass over the window does both. Its output is
+        // opaque and the screen's alpha is 1, so the blend would keep the
+        // output unchanged; drawn unblended, the screen is not read back.
+        glDisable(GL_BLEND);
         drawGlowAndScene(values, nodes, *buffers.bloomFboB, *buffers.sceneFbo);
+        glEnable(GL_BLEND);
         return;
     }
     // Unblended, the scene's draw covers the glow's.
