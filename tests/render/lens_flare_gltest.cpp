@@ -10,8 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <fstream>
-#include <sstream>
 
 using collection::ShaderCollection;
 
@@ -19,13 +17,6 @@ namespace {
 
 constexpr int kLensflareId = 6;
 constexpr int kSize = 200;
-
-std::string sourceFile(const std::string& name) {
-    std::ifstream in(std::string(CUEFLIGHT_SOURCE_DIR) + "/data/Shaders/150/" + name);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // A 2 x 2 sheet of plain opaque cells: top-left blue, top-right and
 // bottom-left green, bottom-right red.
@@ -55,10 +46,7 @@ protected:
         testsupport::requireGLContext();
         glGenVertexArrays(1, &vertexArray);
         glBindVertexArray(vertexArray);
-        for (const char* stage : {".vert", ".geom", ".frag"}) {
-            folder.dir.write(std::string("Shaders/150/lensflare") + stage,
-                             sourceFile(std::string("lensflare") + stage));
-        }
+        folder.copyGameShaders({"lensflare.vert", "lensflare.geom", "lensflare.frag"});
         testing::internal::CaptureStdout();
         ShaderCollection::getInstance()->addProgram(kLensflareId, "lensflare");
         ShaderCollection::getInstance()->locateVariables();
@@ -143,9 +131,9 @@ TEST_F(LensFlareTest, SpritesLieOnTheLineFromTheLightThroughTheCentre) {
     EXPECT_GT(far.b, 30);
     EXPECT_LT(far.r + far.g, 30);
     // Off the line nothing shines.
-    EXPECT_EQ(at(0.6f, -0.6f).sum(), 0);
-    EXPECT_EQ(at(-0.6f, 0.6f).sum(), 0);
-    EXPECT_EQ(at(0.95f, 0.95f).sum(), 0);
+    for (glm::vec2 off : {glm::vec2(0.6f, -0.6f), glm::vec2(-0.6f, 0.6f), glm::vec2(0.95f)}) {
+        EXPECT_EQ(at(off.x, off.y).sum(), 0) << off.x << ", " << off.y;
+    }
 
     // The draw leaves no program, texture or attribute behind.
     GLint current = -1;
@@ -166,10 +154,10 @@ TEST_F(LensFlareTest, SpritesLieOnTheLineFromTheLightThroughTheCentre) {
 TEST_F(LensFlareTest, NoFlareForALightBehindTheCameraOrFarOffScreen) {
     folder.dir.write(LensFlare::kSheetPath, cellSheet());
     LensFlare flare;
-    drawWithLightAt(flare, glm::vec3(5.0f, 3.0f, 40.0f));
-    EXPECT_EQ(litPixels(), 0);
-    drawWithLightAt(flare, onScreen(3.0f, 0.0f));
-    EXPECT_EQ(litPixels(), 0);
+    for (glm::vec3 light : {glm::vec3(5.0f, 3.0f, 40.0f), onScreen(3.0f, 0.0f)}) {
+        drawWithLightAt(flare, light);
+        EXPECT_EQ(litPixels(), 0);
+    }
     drawWithLightAt(flare, onScreen(0.0f, 0.0f));
     EXPECT_GT(litPixels(), 100);
 }
