@@ -21,10 +21,9 @@ constexpr const char* kFactorMessage = "Factor cannot be 0 and must be multiple 
 using Size = std::pair<int, int>; // width, height
 
 Size colorTextureSize(const FramebufferObject& fbo) {
-    Size size{0, 0};
     glBindTexture(GL_TEXTURE_2D, fbo.colorTexture());
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &size.first);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &size.second);
+    const Size size(testsupport::texLevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH),
+                    testsupport::texLevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT));
     glBindTexture(GL_TEXTURE_2D, 0);
     return size;
 }
@@ -37,15 +36,11 @@ bool isCompleteNow(const FramebufferObject& fbo) {
 }
 
 GLint boundTexture2D() {
-    GLint texture = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
-    return texture;
+    return testsupport::glInteger(GL_TEXTURE_BINDING_2D);
 }
 
 GLint activeUnit() {
-    GLint unit = 0;
-    glGetIntegerv(GL_ACTIVE_TEXTURE, &unit);
-    return unit - GL_TEXTURE0;
+    return testsupport::glInteger(GL_ACTIVE_TEXTURE) - GL_TEXTURE0;
 }
 
 } // namespace
@@ -101,13 +96,10 @@ TEST(FramebufferObject, DepthTextureReadsPlainValues) {
     FramebufferObject fbo(64, 32, 2, true, true);
     testing::internal::GetCapturedStdout();
     glBindTexture(GL_TEXTURE_2D, fbo.depthTextureId());
-    GLint compareMode = -1;
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_MODE, &compareMode);
-    GLint format = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &format);
+    EXPECT_EQ(testsupport::texParameter(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_MODE), 0);
+    EXPECT_EQ(testsupport::texLevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT),
+              GL_DEPTH_COMPONENT24);
     glBindTexture(GL_TEXTURE_2D, 0);
-    EXPECT_EQ(compareMode, 0);
-    EXPECT_EQ(format, GL_DEPTH_COMPONENT24);
 }
 
 TEST(FramebufferObject, OnlyOneAndPositiveMultiplesOfTwoAreFactors) {
@@ -143,9 +135,7 @@ TEST(FramebufferObject, AnIncompleteBufferIsReportedAndNotLeftBound) {
                 report.rfind("FRAMEBUFFER INCOMPLETE, ERROR CODE: ", 0) == 0 ||
                 report == "Unsupported framebuffer format\n")
         << report;
-    GLint bound = -1;
-    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
-    EXPECT_EQ(bound, 0);
+    EXPECT_EQ(testsupport::glInteger(GL_FRAMEBUFFER_BINDING), 0);
     glGetError(); // zero-sized images may leave an error; it is not the next test's
 }
 
@@ -219,9 +209,7 @@ TEST_F(BindTextureTest, UnitZeroBindsTheColourWithFreshMipmaps) {
     EXPECT_NEAR(level1[2], 153, 2);
     EXPECT_EQ(uniformInt("fboTex0"), 0);
     EXPECT_EQ(windowSize(), (std::array<float, 2>{32.0f, 24.0f}));
-    GLint program = -1;
-    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
-    EXPECT_EQ(program, 0);
+    EXPECT_EQ(testsupport::glInteger(GL_CURRENT_PROGRAM), 0);
     glBindTexture(GL_TEXTURE_2D, 0);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

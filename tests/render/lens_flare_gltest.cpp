@@ -136,12 +136,8 @@ TEST_F(LensFlareTest, SpritesLieOnTheLineFromTheLightThroughTheCentre) {
     }
 
     // The draw leaves no program, texture or attribute behind.
-    GLint current = -1;
-    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
-    EXPECT_EQ(current, 0);
-    GLint texture = -1;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
-    EXPECT_EQ(texture, 0);
+    EXPECT_EQ(testsupport::glInteger(GL_CURRENT_PROGRAM), 0);
+    EXPECT_EQ(testsupport::glInteger(GL_TEXTURE_BINDING_2D), 0);
     const GLint position =
         ShaderCollection::getInstance()->attribs(kLensflareId)[collection::AttribSlot::inPosition];
     ASSERT_NE(position, -1);
@@ -174,10 +170,8 @@ TEST_F(LensFlareTest, AMissingSheetIsReportedAndDrawsNothing) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "particle tex file not found at: Sprites/splosion_part_sheet4.tga\n");
     glBindTexture(GL_TEXTURE_2D, flare.getFlareTexture());
-    GLint width = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    EXPECT_EQ(testsupport::texLevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), 1);
     glBindTexture(GL_TEXTURE_2D, 0);
-    EXPECT_EQ(width, 1);
     drawWithLightAt(flare, onScreen(0.0f, 0.0f));
     EXPECT_EQ(litPixels(), 0);
 }
