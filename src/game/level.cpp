@@ -189,7 +189,7 @@ void Level::update() {
     positionMs = sound.update();
     flyAlongPath(positionMs / 1000.0);
     game::judgeHits(track, positionMs, cueTimes, onHit);
-    if (positionMs > song.endMs) {
+    if (positionMs > song.endMs || sound.songIsOver()) {
         sound.setMusicPaused(true);
         paused = true;
         finished = true;
