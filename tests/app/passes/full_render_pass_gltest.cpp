@@ -202,12 +202,6 @@ TEST_F(FrameImageTest, TheShippedWorldFillsTheView) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-} // namespace
-} // namespace frametest
-
-namespace frametest {
-namespace {
-
 GLint boundOnUnit(int unit) {
     glActiveTexture(static_cast<GLenum>(GL_TEXTURE0 + unit));
     return testsupport::glInteger(GL_TEXTURE_BINDING_2D);
