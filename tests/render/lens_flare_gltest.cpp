@@ -147,7 +147,11 @@ TEST_F(LensFlareTest, SpritesLieOnTheLineFromTheLightThroughTheCentre) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+// Off screen means beyond four half screens from the centre.
 TEST_F(LensFlareTest, NoFlareForALightBehindTheCameraOrFarOffScreen) {
+    EXPECT_TRUE(LensFlare::isNearScreen(view, projection, onScreen(3.9f, -3.9f)));
+    EXPECT_FALSE(LensFlare::isNearScreen(view, projection, onScreen(4.1f, 0.0f)));
+    EXPECT_FALSE(LensFlare::isNearScreen(view, projection, onScreen(0.0f, -4.1f)));
     folder.dir.write(LensFlare::kSheetPath, cellSheet());
     LensFlare flare;
     for (glm::vec3 light : {glm::vec3(5.0f, 3.0f, 40.0f), onScreen(3.0f, 0.0f)}) {
@@ -156,12 +160,6 @@ TEST_F(LensFlareTest, NoFlareForALightBehindTheCameraOrFarOffScreen) {
     }
     drawWithLightAt(flare, onScreen(0.0f, 0.0f));
     EXPECT_GT(litPixels(), 100);
-}
-
-TEST_F(LensFlareTest, OffScreenTestStopsAtFourHalfScreens) {
-    EXPECT_TRUE(LensFlare::isNearScreen(view, projection, onScreen(3.9f, -3.9f)));
-    EXPECT_FALSE(LensFlare::isNearScreen(view, projection, onScreen(4.1f, 0.0f)));
-    EXPECT_FALSE(LensFlare::isNearScreen(view, projection, onScreen(0.0f, -4.1f)));
 }
 
 TEST_F(LensFlareTest, AMissingSheetIsReportedAndDrawsNothing) {
