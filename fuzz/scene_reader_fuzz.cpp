@@ -1,6 +1,7 @@
 // Feeds arbitrary text to the scene reader as if it were a scene file. The
 // geometry of "GeomObj" blocks is made as bare models, so no GL is needed.
 
+#include "fuzz_support.h"
 #include "model/obj.h"
 #include "scenegraph/root_node.h"
 #include "scenegraph/scene_reader.h"
@@ -13,6 +14,7 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzzsupport::silenceGameStreams();
     std::vector<std::unique_ptr<model::OBJ>> models;
     auto makeModel = [&models](const std::string&, const std::string&) {
         models.push_back(std::make_unique<model::OBJ>(nullptr));

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Shared set-up of ./play and ./test: install what Debian must provide,
 # then configure and build the game and its run folder in Release.
+#   scripts/setup.sh --install PACKAGE...   only installs what is missing of
+#       PACKAGES and the packages named (the fuzzers' clang, the outside test
+#       models), and builds nothing.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -17,7 +20,7 @@ PACKAGES=(
 
 install_missing_packages() {
     local missing=()
-    for p in "${PACKAGES[@]}"; do
+    for p in "${PACKAGES[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" \
             || missing+=("$p")
     done
@@ -36,5 +39,10 @@ build_game() {
     cmake --build "$BUILD" -j "$(nproc)"
 }
 
+if [ "${1:-}" = "--install" ]; then
+    shift
+    install_missing_packages "$@"
+    exit 0
+fi
 install_missing_packages
 build_game

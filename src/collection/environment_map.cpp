@@ -1,8 +1,6 @@
 #include "collection/environment_map.h"
 
-#include "platform/image.h"
-
-#include <iostream>
+#include "collection/image_texture.h"
 
 namespace collection {
 namespace {
@@ -20,8 +18,7 @@ constexpr CubeFace kFaces[] = {
 
 void uploadFace(const std::string& fileName, GLenum target) {
     platform::Image image;
-    if (!platform::readImage(fileName, image)) {
-        std::cerr << "EM tex file not found at: " << fileName << std::endl;
+    if (!readTextureImage(fileName, image, "EM ")) {
         glTexImage2D(target, 0, GL_RGB, 0, 0, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
         return;
     }

@@ -1,6 +1,22 @@
 #include "collection/image_texture.h"
 
+#include <iostream>
+
 namespace collection {
+
+bool readTextureImage(const std::string& path, platform::Image& image, const char* prefix,
+                      bool missingIsQuiet) {
+    const platform::ImageFault fault = platform::readImage(path, image);
+    if (fault == platform::ImageFault::missing) {
+        if (!missingIsQuiet) {
+            std::cerr << prefix << "tex file not found at: " << path << std::endl;
+        }
+    } else if (fault != platform::ImageFault::none) {
+        std::cerr << prefix << "tex file unusable at: " << path << " (" << platform::describe(fault)
+                  << ")" << std::endl;
+    }
+    return fault == platform::ImageFault::none;
+}
 
 GLuint createImageTexture(const platform::Image& image, GLint minFilter, GLint magFilter) {
     GLuint texture = 0;

@@ -3,6 +3,7 @@
 #include "collection/obj_parser.h"
 #include "collection/text_file.h"
 
+#include <cstring>
 #include <iostream>
 
 namespace collection {
@@ -14,6 +15,9 @@ std::unique_ptr<ObjData> readObjFile(const std::string& path) {
     const int error = readWholeFile(path, text);
     if (error != 0) {
         std::cout << "could not find file: " << path << "  - error code: " << error << " "
+                  << std::endl;
+        // The line above goes to the log; a missing model is an error too.
+        std::cerr << "obj file " << path << " cannot be read: " << std::strerror(error)
                   << std::endl;
     }
     switch (parseObj(text, *data)) {

@@ -20,6 +20,22 @@ template <typename GetLog> void printInfoLog(GLuint object, GetLog getLog) {
     }
 }
 
+struct Stage {
+    const char* name;   // as the error lines begin: "Vertex shader file ..."
+    const char* suffix; // of the stage's file
+};
+
+Stage stageOf(GLenum type) {
+    switch (type) {
+    case GL_VERTEX_SHADER:
+        return {"Vertex", ".vert"};
+    case GL_GEOMETRY_SHADER:
+        return {"Geometry", ".geom"};
+    default:
+        return {"Fragment", ".frag"};
+    }
+}
+
 } // namespace
 
 ShaderProgram::ShaderProgram(std::string path, int id) : path(std::move(path)), id(id) {
@@ -108,6 +124,10 @@ GLuint ShaderProgram::compileShader(GLenum type, const std::string& source) {
     if (status != GL_TRUE) {
         std::cout << "Shader compilation failed." << std::endl;
         printInfoLog(shader, glGetShaderInfoLog);
+        // The log above names no file; a damaged stage has to be found.
+        const Stage stage = stageOf(type);
+        std::cerr << stage.name << " shader file " << path << stage.suffix << " does not compile."
+                  << std::endl;
     }
     checkGLError();
     return shader;
@@ -126,6 +146,7 @@ void ShaderProgram::linkProgram() {
     if (status != GL_TRUE) {
         std::cout << "Shader linking failed. ID " << id << " path " << path << std::endl;
         printInfoLog(programId, glGetProgramInfoLog);
+        std::cerr << "Shader program " << path << " does not link." << std::endl;
         glDeleteProgram(programId);
         programId = 0;
     }

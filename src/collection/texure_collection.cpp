@@ -14,10 +14,9 @@ GLuint TexureCollection::load(std::string path, int variant, int level) {
         return found->second;
     }
     platform::Image image;
-    if (!platform::readImage(path, image)) {
-        if (level == 0) {
-            std::cerr << " tex file not found at: " << path << std::endl;
-        }
+    // Optional levels are looked for on every model; only a base texture is
+    // missed out loud.
+    if (!readTextureImage(path, image, " ", level != 0)) {
         return notLoaded;
     }
     std::cout << path << " loaded." << std::endl;

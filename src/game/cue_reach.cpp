@@ -18,6 +18,11 @@ constexpr double kApproachMs = 500.0;
 constexpr double kFrameMs = 50.0;
 // How long a cue must stay in reach without a break during its window.
 constexpr double kInReachForMs = 100.0;
+// The loops below count their steps rather than add them up: far from 0 ms
+// (an edited recording's cue at 1e18 ms) a step is lost in rounding, and a
+// loop that adds it never ends.
+constexpr int kWindowSteps = static_cast<int>(2.0 * kHitToleranceMs / kWindowStepMs);
+constexpr int kApproachFrames = static_cast<int>(kApproachMs / kFrameMs);
 // A cursor closer than this to the window's edge may pick outside the
 // picking buffer (as the demo keeps it).
 constexpr float kEdgeMargin = 8.0f;
@@ -33,8 +38,8 @@ bool insideView(const glm::vec2& point, const CueView& view) {
 // The camera as the level's flight leaves it at music time ms.
 void flyTo(scenegraph::CameraNode& node, const PathPoints& points, double ms) {
     PathFlight flight;
-    for (double t = ms - kApproachMs; t <= ms; t += kFrameMs) {
-        flight.fly(*node.getCam(), pathPointAt(points, t / 1000.0));
+    for (int frame = kApproachFrames; frame >= 0; --frame) {
+        flight.fly(*node.getCam(), pathPointAt(points, (ms - frame * kFrameMs) / 1000.0));
     }
     node.getCam()->updateFromParent(0.0, node.localmodelMat);
 }
@@ -57,22 +62,22 @@ bool racingCameraReaches(const PathPoints& points, const glm::vec3& place, doubl
     // reach as the window opens can be clicked right then; later on it must
     // stay in reach for a while, not for an instant a frame may skip.
     const double opens = cueMs - kHitToleranceMs - util::TimeController::lookaheadMs;
-    const double closes = cueMs + kHitToleranceMs - util::TimeController::lookaheadMs;
     scenegraph::CameraNode node("reach", new view::ThirdPersonRaceCamera());
-    double reachedSince = -1.0;
-    for (double ms = opens; ms <= closes; ms += kWindowStepMs) {
-        flyTo(node, points, ms);
+    double reachedSince = -1.0; // ms into the window
+    for (int step = 0; step <= kWindowSteps; ++step) {
+        const double intoWindow = step * kWindowStepMs;
+        flyTo(node, points, opens + intoWindow);
         if (!reachableAt(node, place, view)) {
             reachedSince = -1.0;
             continue;
         }
-        if (ms == opens) {
+        if (step == 0) {
             return true;
         }
         if (reachedSince < 0.0) {
-            reachedSince = ms;
+            reachedSince = intoWindow;
         }
-        if (ms - reachedSince >= kInReachForMs) {
+        if (intoWindow - reachedSince >= kInReachForMs) {
             return true;
         }
     }

@@ -63,9 +63,16 @@ glm::vec4 splinePoint(const PathPoints& points, long segment, float fraction) {
 }
 
 glm::vec4 pathPointAt(const PathPoints& points, double seconds) {
+    if (!std::isfinite(seconds)) {
+        seconds = 0.0;
+    }
     const double u = seconds / kSecondsPerSegment;
     const double segment = std::floor(u);
-    return splinePoint(points, static_cast<long>(segment), static_cast<float>(u - segment));
+    // The loop is taken before the segment becomes an integer: a moment far
+    // outside the song (a cue time from an edited recording) has no integer
+    // segment, while its place on the loop is well defined.
+    const double onLoop = std::fmod(segment, static_cast<double>(points.size()));
+    return splinePoint(points, static_cast<long>(onLoop), static_cast<float>(u - segment));
 }
 
 } // namespace game

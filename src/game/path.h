@@ -32,7 +32,8 @@ PathPoints levelPath(double songEndMs);
 glm::vec4 splinePoint(const PathPoints& points, long segment, float fraction);
 
 // Where the camera is after `seconds` of music; the loop repeats every
-// segment count (its points), and at 0 s it is at control point 1.
+// segment count (its points), and at 0 s it is at control point 1. A moment
+// that is not a number counts as 0 s.
 glm::vec4 pathPointAt(const PathPoints& points, double seconds);
 
 } // namespace game

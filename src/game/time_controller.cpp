@@ -1,5 +1,7 @@
 #include "game/time_controller.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -10,7 +12,7 @@ namespace {
 // Lines whose first character is not '#', minus 2: the recorder writes an empty
 // first line, and the last record is dropped on purpose (it is typically the
 // key press that stopped the recording).
-int countEntries(std::ifstream& file) {
+int countEntries(std::istream& file) {
     int count = -2;
     std::string line;
     while (std::getline(file, line)) {
@@ -22,15 +24,17 @@ int countEntries(std::ifstream& file) {
 }
 
 // A line that does not parse repeats the value before it, so the track stays
-// ascending and the entry fires right after its predecessor.
-std::vector<double> parseEntries(std::ifstream& file, int count) {
+// ascending and the entry fires right after its predecessor. "nan" and "inf"
+// parse as numbers but are no moment of the song: a NaN would never come due
+// and stall its track, so they count as lines that do not parse.
+std::vector<double> parseEntries(std::istream& file, int count) {
     std::vector<double> values(static_cast<std::size_t>(count), 0.0);
     std::string line;
     std::getline(file, line);
     double previous = 0.0;
     for (double& value : values) {
         std::getline(file, line);
-        if (std::sscanf(line.c_str(), "%lf", &value) != 1) {
+        if (std::sscanf(line.c_str(), "%lf", &value) != 1 || !std::isfinite(value)) {
             value = previous;
         }
         previous = value;
@@ -52,14 +56,16 @@ std::vector<double> TimeController::loadRecording(const std::string& path) {
         std::cout << "rec size 0" << std::endl;
         return {};
     }
-    int count = countEntries(file);
-    if (count < 0) {
-        count = 0;
-    }
-    std::cout << "rec size " << count << std::endl;
-    file.close();
-    file.open(path);
-    return parseEntries(file, count);
+    std::vector<double> values = readRecording(file);
+    std::cout << "rec size " << values.size() << std::endl;
+    return values;
+}
+
+std::vector<double> TimeController::readRecording(std::istream& in) {
+    const int count = std::max(countEntries(in), 0);
+    in.clear();
+    in.seekg(0);
+    return parseEntries(in, count);
 }
 
 int TimeController::update(double positionMs) {

@@ -3,6 +3,7 @@
 #include "util/singleton.h"
 
 #include <array>
+#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,8 @@ public:
     // after line 1 are parsed as they stand. A missing file, or one counting
     // fewer than two lines, gives an empty track.
     static std::vector<double> loadRecording(const std::string& path);
+    // The same from a stream that can seek back to its start; prints nothing.
+    static std::vector<double> readRecording(std::istream& in);
 
     // positionMs: the music position. Returns a TimeEvent.
     int update(double positionMs);

@@ -1,7 +1,13 @@
 #include "platform/image.h"
 
+#include "platform/tga_extent.h"
+
 #include <stb/stb_image.h>
 
+#include <algorithm>
+#include <climits>
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 namespace platform {
@@ -11,34 +17,91 @@ struct StbFree {
     void operator()(stbi_uc* pixels) const { stbi_image_free(pixels); }
 };
 
+// Bit 4 of the descriptor byte: pixels stored right to left. The decoder
+// heeds the row order bit only, so such a file would come out mirrored.
+constexpr std::size_t kDescriptorByte = 17;
+constexpr std::uint8_t kRightToLeftBit = 0x10;
+
+void mirrorRows(Image& image, int channels) {
+    const std::size_t rowBytes = static_cast<std::size_t>(image.width) * channels;
+    for (std::size_t row = 0; row < static_cast<std::size_t>(image.height); ++row) {
+        unsigned char* left = image.pixels.data() + row * rowBytes;
+        unsigned char* right = left + rowBytes - channels;
+        for (; left < right; left += channels, right -= channels) {
+            std::swap_ranges(left, left + channels, right);
+        }
+    }
+}
+
 } // namespace
 
-bool readImage(const std::string& path, Image& image) {
+const char* describe(ImageFault fault) {
+    switch (fault) {
+    case ImageFault::none:
+        return "fine";
+    case ImageFault::missing:
+        return "cannot be read";
+    case ImageFault::notTga:
+        return "not a TGA image the game reads";
+    case ImageFault::tooLarge:
+        return "larger than any texture the game uses";
+    case ImageFault::truncated:
+        return "cut short";
+    case ImageFault::undecodable:
+        return "broken image data";
+    }
+    return "broken image data";
+}
+
+ImageFault decodeImage(std::span<const std::uint8_t> file, Image& image) {
+    if (file.empty()) {
+        return ImageFault::truncated;
+    }
+    if (file.size() > INT_MAX) {
+        return ImageFault::tooLarge;
+    }
+    const auto* bytes = reinterpret_cast<const stbi_uc*>(file.data());
+    const int length = static_cast<int>(file.size());
     int width = 0;
     int height = 0;
     int channels = 0;
     // The header alone tells the size, so a file that claims a huge image is
     // refused before anything is allocated for it.
-    if (stbi_info(path.c_str(), &width, &height, &channels) == 0) {
-        return false;
+    if (stbi_info_from_memory(bytes, length, &width, &height, &channels) == 0) {
+        return ImageFault::notTga;
     }
-    if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide) {
-        return false;
+    if (width > kMaxImageSide || height > kMaxImageSide) {
+        return ImageFault::tooLarge;
+    }
+    if (!tgaFileComplete(file)) {
+        return ImageFault::truncated;
     }
     // Grey has no core-profile format; alpha (grey or colour) keeps its channel.
     const int wanted = (channels == 2 || channels == 4) ? 4 : 3;
     stbi_set_flip_vertically_on_load(0);
     std::unique_ptr<stbi_uc, StbFree> pixels(
-        stbi_load(path.c_str(), &width, &height, &channels, wanted));
+        stbi_load_from_memory(bytes, length, &width, &height, &channels, wanted));
     if (!pixels) {
-        return false;
+        return ImageFault::undecodable;
     }
     const std::size_t size = static_cast<std::size_t>(width) * height * wanted;
     image.width = width;
     image.height = height;
     image.format = wanted == 4 ? GL_RGBA : GL_RGB;
     image.pixels.assign(pixels.get(), pixels.get() + size);
-    return true;
+    if ((file[kDescriptorByte] & kRightToLeftBit) != 0) {
+        mirrorRows(image, wanted);
+    }
+    return ImageFault::none;
+}
+
+ImageFault readImage(const std::string& path, Image& image) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in.is_open()) {
+        return ImageFault::missing;
+    }
+    const std::vector<std::uint8_t> file(std::istreambuf_iterator<char>(in), {});
+    return decodeImage(file, image);
 }
 
 } // namespace platform

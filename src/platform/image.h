@@ -2,6 +2,8 @@
 
 #include "platform/gl.h"
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -21,8 +23,24 @@ struct Image {
 // near it, and width * height * 4 stays far from any size limit.
 constexpr int kMaxImageSide = 16384;
 
-// Reads a TGA file (grey images come back as RGB, grey with alpha as RGBA).
-// Returns false when the file is missing, undecodable or absurdly large.
-bool readImage(const std::string& path, Image& image);
+// Why an image could not be used.
+enum class ImageFault {
+    none,
+    missing,     // the file cannot be opened or read
+    notTga,      // not a kind of TGA image the game reads
+    tooLarge,    // a side beyond kMaxImageSide
+    truncated,   // the file ends before its pixels do
+    undecodable, // the decoder refused the data (an empty colour map, say)
+};
+
+// A few words for the error line, e.g. "cut short".
+const char* describe(ImageFault fault);
+
+// Decodes a TGA file held in memory (grey images come back as RGB, grey with
+// alpha as RGBA). image is left as it was unless the result is none.
+ImageFault decodeImage(std::span<const std::uint8_t> file, Image& image);
+
+// As above from a file.
+ImageFault readImage(const std::string& path, Image& image);
 
 } // namespace platform

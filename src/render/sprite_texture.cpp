@@ -1,14 +1,10 @@
 #include "render/sprite_texture.h"
 
 #include "collection/image_texture.h"
-#include "platform/image.h"
-
-#include <iostream>
 
 GLuint loadSpriteTexture(const std::string& path, bool withMipmaps) {
     platform::Image image;
-    if (!platform::readImage(path, image)) {
-        std::cerr << "particle tex file not found at: " << path << std::endl;
+    if (!collection::readTextureImage(path, image, "particle ")) {
         image = platform::Image{1, 1, GL_RGBA, {0, 0, 0, 0}};
     }
     const GLuint texture = collection::createImageTexture(

@@ -8,8 +8,6 @@
 
 #include <glm/gtc/type_ptr.hpp>
 
-#include <iostream>
-
 using collection::AttribSlot;
 using collection::UniformSlot;
 
@@ -41,10 +39,9 @@ TextOverlay::~TextOverlay() {
 }
 
 void TextOverlay::loadFontSheet(const std::string& path) {
-    if (platform::readImage(path, image)) {
+    if (collection::readTextureImage(path, image, "particle ")) {
         return;
     }
-    std::cerr << "particle tex file not found at: " << path << std::endl;
     // Text still draws, only without glyphs: one transparent texel instead of
     // a texture made from no pixels.
     image.width = 1;

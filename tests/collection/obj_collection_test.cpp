@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstring>
 
 using collection::ObjCollection;
 using testing::internal::CaptureStderr;
@@ -46,9 +47,12 @@ TEST_F(ObjCollectionTest, ParsesEachPathAsWrittenOnceAndKeepsThePath) {
 TEST_F(ObjCollectionTest, MissingFileGivesAnEmptyRecordThatStays) {
     const std::string path = dir.file("Models/none.obj");
     CaptureStdout();
+    CaptureStderr();
     ObjData* missing = ObjCollection::getInstance()->getObj(path);
     EXPECT_EQ(GetCapturedStdout(),
               "could not find file: " + path + "  - error code: " + std::to_string(ENOENT) + " \n");
+    EXPECT_EQ(GetCapturedStderr(),
+              "obj file " + path + " cannot be read: " + std::strerror(ENOENT) + "\n");
     EXPECT_EQ(missing->nrVertices + missing->nrNormals + missing->nrTexCoords + missing->nrFaces,
               0);
     // Appearing later changes nothing: the empty record is what the run keeps.

@@ -134,8 +134,11 @@ TEST_F(ShaderProgramTest, MissingVertexFileStopsBeforeTheOthersAndAMissingFragme
 TEST_F(ShaderProgramTest, CompileErrorPrintsItsLogAndLinkingThenFails) {
     const std::string path = writeStages(kVertex, nullptr, "#version 150\nvoid main() { oops }\n");
     CaptureStdout();
+    CaptureStderr();
     ShaderProgram program(path, 4);
     const std::string out = GetCapturedStdout();
+    EXPECT_EQ(GetCapturedStderr(), "Fragment shader file " + path + ".frag does not compile.\n" +
+                                       "Shader program " + path + " does not link.\n");
     const std::string compileLine = "Shader compilation failed.\n";
     ASSERT_EQ(out.rfind(compileLine, 0), 0u) << out;
     // The compiler's log follows as its own text, then the link report.

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 // The racing camera at 320 x 240, with the cursor at rest in the centre.
@@ -49,6 +51,17 @@ TEST_F(CueReach, ACueInSightKeepsItsPlaceAndEveryOtherIsMovedIntoSight) {
         }
     }
     EXPECT_GT(moved, 0) << "the check must be able to fail";
+}
+
+// An edited recording may hold any time; placing its cue must end, with a
+// place the camera can be given.
+TEST_F(CueReach, CuesFarOutsideTheSongAreStillPlaced) {
+    const game::PathPoints points = game::levelPath(116000.0);
+    for (double ms : {1e18, -1e18, 1e300}) {
+        const glm::vec3 place = game::placeCue(points, ms, glm::vec2(5, 5), view);
+        EXPECT_TRUE(std::isfinite(place.x) && std::isfinite(place.y) && std::isfinite(place.z))
+            << ms;
+    }
 }
 
 } // namespace

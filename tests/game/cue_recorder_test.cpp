@@ -125,6 +125,13 @@ TEST_F(LoadRecordingTest, CommentAmongTheValuesTakesAnEntryOfItsOwn) {
     EXPECT_EQ(values, (std::vector<double>{100.0, 100.0, 200.5}));
 }
 
+TEST(ReadRecording, ValuesThatAreNoMomentRepeatTheOneBefore) {
+    // A NaN would never come due and stall its track.
+    std::istringstream text("\n100\nnan\n-inf\n250\nINFINITY\n0x1p4\n");
+    EXPECT_EQ(TimeController::readRecording(text),
+              (std::vector<double>{100.0, 100.0, 100.0, 250.0, 250.0}));
+}
+
 TEST_F(LoadRecordingTest, ShortOrMissingFilesGiveEmptyTracks) {
     EXPECT_TRUE(load("").empty());
     EXPECT_EQ(printed, "rec size 0\n");

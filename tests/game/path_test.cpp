@@ -8,6 +8,8 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
+#include <cmath>
+
 namespace {
 
 using game::kPathPointCount;
@@ -26,6 +28,15 @@ TEST(LevelPath, SegmentBoundariesAreTheNextControlPointAroundTheLoop) {
     }
     expectNear(points[1], glm::vec4(0, 0, -100, 1));
     expectNear(points[29], glm::vec4(0, 0, -2900, 1));
+
+    // Moments far outside the song (cue times from an edited recording) still
+    // lie on the loop; one beyond any integer must not be cast to one.
+    expectNear(game::pathPointAt(points, 5.0 * (kPathPointCount * 0x1p40 + 3)), points[4]);
+    for (double far : {1e300, -1e300}) {
+        const glm::vec4 place = game::pathPointAt(points, far);
+        EXPECT_TRUE(std::isfinite(place.x) && std::isfinite(place.y) && std::isfinite(place.z));
+    }
+    expectNear(game::pathPointAt(points, std::nan("")), game::pathPointAt(points, 0.0));
 }
 
 TEST(LevelPath, MidSegmentUsesTheUniformCatmullRomWeights) {
