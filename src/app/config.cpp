@@ -2,6 +2,7 @@
 
 #include "app/settings.h"
 #include "app/window.h"
+#include "game/timing_stats.h"
 
 #include <algorithm>
 #include <climits>
@@ -28,6 +29,14 @@ void readWindowSide(const std::string& value, int& sizeInteger, int& side) {
     }
 }
 
+// Latency beyond the limit is taken as the limit: the judging cannot move
+// further (see kJudgingOffsetLimitMs).
+void readOffset(const std::string& value) {
+    if (readInteger(value, offsetMs)) {
+        offsetMs = std::clamp(offsetMs, -game::kJudgingOffsetLimitMs, game::kJudgingOffsetLimitMs);
+    }
+}
+
 void applyLine(const std::string& key, const std::string& value, Window& window) {
     if (key == "window_width") {
         readWindowSide(value, windowWidth, window.width);
@@ -45,6 +54,8 @@ void applyLine(const std::string& key, const std::string& value, Window& window)
         showfps = value == "true";
     } else if (key == "demo") {
         demoMode = value == "true";
+    } else if (key == "offset_ms") {
+        readOffset(value);
     }
 }
 

@@ -25,6 +25,7 @@ int main() {
     }
     initShaders();
     auto* level = new Level("level1");
+    level->judgingOffsetMs = offsetMs;
     level->init();
     util::LevelManager::getInstance()->addLevel(level);
     FrameObjects frameObjects;

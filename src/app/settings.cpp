@@ -5,6 +5,7 @@ int glMinorVersion = 1;
 bool forwardcontextflag = true;
 bool showfps = false;
 bool demoMode = false;
+int offsetMs = 0;
 int windowWidth = 0;
 int windowHeight = 0;
 
@@ -14,6 +15,7 @@ void setDefaultSettings() {
     forwardcontextflag = true;
     showfps = false;
     demoMode = false;
+    offsetMs = 0;
     windowWidth = 0;
     windowHeight = 0;
 }
