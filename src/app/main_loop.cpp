@@ -6,6 +6,7 @@
 #include "app/key_commands.h"
 #include "app/level_steps.h"
 #include "app/loop_steps.h"
+#include "app/passes/feedback_pass.h"
 #include "app/settings.h"
 #include "app/startup.h"
 #include "game/level.h"
@@ -110,6 +111,7 @@ void shutdown(FrameObjects& frameObjects) {
     scenegraph::RootNode::destroyInstance();
     animation::AnimationPlayer::destroyInstance();
     releaseTextOverlays();
+    releaseFeedbackOverlays();
     destroyEffectObjects(frameObjects.effects);
     releaseStartupObjects();
     platform::glfwTerminate();
