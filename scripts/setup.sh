@@ -7,10 +7,11 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
 
 PACKAGES=(
-    build-essential cmake pkg-config ccache
+    build-essential cmake pkg-config ccache clang-format git
     libglfw3-dev libglew-dev libglm-dev libgl1-mesa-dri libglx-mesa0
     libopenal-dev libsndfile1-dev libstb-dev
     libgtest-dev libbenchmark-dev libtinyobjloader-dev libfreetype-dev fonts-dejavu-core
+    libaubio-dev
     xvfb xauth xdotool imagemagick sox
 )
 

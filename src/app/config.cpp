@@ -37,6 +37,15 @@ void readOffset(const std::string& value) {
     }
 }
 
+// An end at or before the song's start would end the game before it began:
+// such a value is taken as a slip and changes nothing.
+void readSongEnd(const std::string& value) {
+    std::optional<int> number = parseConfigInteger(value);
+    if (number && *number > 0) {
+        songEndMs = *number;
+    }
+}
+
 void applyLine(const std::string& key, const std::string& value, Window& window) {
     if (key == "window_width") {
         readWindowSide(value, windowWidth, window.width);
@@ -56,6 +65,10 @@ void applyLine(const std::string& key, const std::string& value, Window& window)
         demoMode = value == "true";
     } else if (key == "offset_ms") {
         readOffset(value);
+    } else if (key == "music") {
+        musicPath = value;
+    } else if (key == "song_end_ms") {
+        readSongEnd(value);
     }
 }
 

@@ -27,5 +27,9 @@ constexpr int kPickingFactor = 4;
 
 // Makes the objects the passes need for a window of the given size: the
 // environment map, handed to the light for reflection, the five frame
-// buffers and the lens flare, and the picking target.
+// buffers and the lens flare, the picking target, and the two text overlays.
 void createFrameObjects(FrameObjects& objects, int width, int height);
+
+// Makes the frame buffers again for a window that changed its size, so the
+// effects cover the whole picture and picking reads where the mouse is.
+void resizeFrameObjects(FrameObjects& objects, int width, int height);

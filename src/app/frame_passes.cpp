@@ -81,6 +81,10 @@ void renderFrame(const LoopState& loop, FrameObjects& objects, double elapsed) {
     }
     if (values.switches[Picker]) {
         runPickingPass(values, objects, loop.mouseX, loop.mouseY);
+    } else {
+        // A click made while nothing picks must not fire once picking is
+        // back; a button still held keeps counting as the remembered state says.
+        platform::dropReleasedPress(GLFW_MOUSE_BUTTON_LEFT);
     }
     if (objects.nodes.moon != nullptr) {
         objects.nodes.moon->setDrawStatus(0);

@@ -24,7 +24,8 @@ int main() {
         return EXIT_FAILURE;
     }
     initShaders();
-    auto* level = new Level("level1");
+    auto* level =
+        new Level("level1", game::SongChoice{musicPath, static_cast<unsigned int>(songEndMs)});
     level->judgingOffsetMs = offsetMs;
     level->init();
     util::LevelManager::getInstance()->addLevel(level);

@@ -9,6 +9,10 @@
 #include "app/passes/feedback_pass.h"
 #include "app/settings.h"
 #include "app/startup.h"
+#include "app/window.h"
+#include "collection/obj_collection.h"
+#include "collection/shader_collection.h"
+#include "collection/vbo_collection.h"
 #include "game/level.h"
 #include "game/level_manager.h"
 #include "game/time_controller.h"
@@ -36,6 +40,10 @@ void showStatistics(LoopState& loop, double frameTime) {
 void runPass(LoopState& loop, FrameObjects& frameObjects, KeyCommands& commands,
              CommandContext& context) {
     platform::glfwGetMousePos(&loop.mouseX, &loop.mouseY);
+    Window& window = *scenegraph::RootNode::getInstance()->getWindow();
+    if (window.updateSize()) {
+        resizeFrameObjects(frameObjects, window.width, window.height);
+    }
     loop.now = platform::glfwGetTime();
     double elapsed = loop.now - loop.lastTime;
     if (Level* level = util::LevelManager::getInstance()->currentLevel()) {
@@ -109,7 +117,13 @@ void shutdown(FrameObjects& frameObjects) {
     scenegraph::RootNode* root = scenegraph::RootNode::getInstance();
     root->deleteChildren();
     scenegraph::RootNode::destroyInstance();
+    // It only points at nodes, some of them models the VBO collection owns.
     animation::AnimationPlayer::destroyInstance();
+    // The collections go once no node draws their models any more; the
+    // programs are GL objects and need the context.
+    collection::ObjCollection::destroyInstance();
+    collection::VBOCollection::destroyInstance();
+    collection::ShaderCollection::destroyInstance();
     releaseTextOverlays();
     releaseFeedbackOverlays();
     destroyEffectObjects(frameObjects.effects);

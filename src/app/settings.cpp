@@ -1,11 +1,21 @@
 #include "app/settings.h"
 
+#include "game/level_sound.h"
+
+namespace {
+
+const game::SongChoice kShippedSong;
+
+} // namespace
+
 int glMajorVersion = 2;
 int glMinorVersion = 1;
 bool forwardcontextflag = true;
 bool showfps = false;
 bool demoMode = false;
 int offsetMs = 0;
+std::string musicPath = kShippedSong.musicPath;
+int songEndMs = static_cast<int>(kShippedSong.endMs);
 int windowWidth = 0;
 int windowHeight = 0;
 
@@ -16,6 +26,8 @@ void setDefaultSettings() {
     showfps = false;
     demoMode = false;
     offsetMs = 0;
+    musicPath = kShippedSong.musicPath;
+    songEndMs = static_cast<int>(kShippedSong.endMs);
     windowWidth = 0;
     windowHeight = 0;
 }

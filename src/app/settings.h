@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // Process-wide settings that config.cfg may change. main gives them their
 // defaults before initWindow reads the file; only showfps changes afterwards
 // (the F2 key).
@@ -9,6 +11,8 @@ extern bool forwardcontextflag; // ask for a forward-compatible context (3.0 and
 extern bool showfps;            // frame-rate statistics are computed and shown
 extern bool demoMode;           // the game plays itself (attract mode, and our end-to-end proof)
 extern int offsetMs;            // the player's audio and input latency, taken off every click
+extern std::string musicPath;   // the song, relative to the run folder
+extern int songEndMs;           // the game ends at the first song position past this
 
 // The window size as last parsed from config.cfg; the frame passes read the
 // window's current size back into them every frame.

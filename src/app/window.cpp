@@ -14,8 +14,26 @@ bool Window::open() {
         return false;
     }
     winOpen = true;
+    // A full screen without the asked mode comes in the screen's own size.
+    updateSize();
     changed = true;
     getProjMat();
+    return true;
+}
+
+bool Window::updateSize() {
+    if (!winOpen) {
+        return false;
+    }
+    int newWidth = 0;
+    int newHeight = 0;
+    platform::glfwGetWindowSize(&newWidth, &newHeight);
+    if (newWidth < 2 || newHeight < 2 || (newWidth == width && newHeight == height)) {
+        return false;
+    }
+    width = newWidth;
+    height = newHeight;
+    changed = true;
     return true;
 }
 

@@ -22,6 +22,12 @@ public:
     // message goes to the error stream and GLFW is terminated.
     bool open();
 
+    // Takes the size the open window's picture really has. True when it
+    // differs from width and height, which then follow it and mark the
+    // projection changed. A minimized window (less than 2 pixels a side)
+    // keeps the last size.
+    bool updateSize();
+
     // Rebuilds the projection when `changed` is set; returns a copy.
     glm::mat4 getProjMat();
 };

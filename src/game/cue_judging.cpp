@@ -46,9 +46,9 @@ void judgeInWindow(CueTrack& track, int index, double cueTimeMs, const Judging& 
 
 void judgeSlot(CueTrack& track, int index, const CueTimes& cueTime, const Judging& judging) {
     scenegraph::TransformationNode& cue = *track.cues[static_cast<std::size_t>(index)];
-    if (cue.getStatus() == kCueHitStatus) {
-        return;
-    }
+    // A hit cue needs no judging, but the cue before it still does: with
+    // windows that overlap, a player may hit the later cue first.
+    const bool inPlay = cue.getStatus() != kCueHitStatus;
     const double now = judging.now;
     const double t = cueTime(index);
     const double previousTime = cueTime(index - 1);
@@ -61,13 +61,13 @@ void judgeSlot(CueTrack& track, int index, const CueTimes& cueTime, const Judgin
     // apart have windows that overlap, and a click on the previous cue must
     // not be passed over only because the next one's has opened (it would
     // never be judged again).
-    if (inWindow(t, now)) {
+    if (inPlay && inWindow(t, now)) {
         judgeInWindow(track, index, t, judging);
     }
     if (previous != nullptr && inWindow(previousTime, now)) {
         judgeInWindow(track, index - 1, previousTime, judging);
     }
-    if (t - kHitToleranceMs > now && cue.isHit()) {
+    if (inPlay && t - kHitToleranceMs > now && cue.isHit()) {
         cue.setDrawMode(kCueMissed);
         cue.setHit(false);
         judging.onJudged({Verdict::TooEarly, index, now - t});

@@ -1,5 +1,7 @@
 #include "game/cue_recorder.h"
 
+#include "game/recording_format.h"
+
 #include "platform/glfw_compat.h"
 
 #include <cerrno>
@@ -30,7 +32,7 @@ void CueRecorder::append() {
                   << std::endl;
         return;
     }
-    std::fprintf(file, "\n%15f", lastPositionMs);
+    std::fputs(game::recordingText({lastPositionMs}).c_str(), file);
     std::fclose(file);
     ++recordedCount;
 }

@@ -44,13 +44,14 @@ glm::vec3 drawScale() {
 
 void fillDebris(DebrisArrays& debris, const PathPoints& points) {
     constexpr int perPoint = DebrisArrays::kPiecesPerPathPoint;
-    const std::size_t total = static_cast<std::size_t>(kPathPointCount) * perPoint;
-    debris.pathPointCount = kPathPointCount;
+    const int segments = static_cast<int>(points.size());
+    const std::size_t total = static_cast<std::size_t>(segments) * perPoint;
+    debris.pathPointCount = segments;
     debris.tubePoints.assign(total, glm::vec3(0.0f));
     debris.tubeOffsets.assign(total, glm::vec3(0.0f));
     debris.tubeScales.assign(total, glm::vec3(0.0f));
     std::size_t entry = 0;
-    for (int segment = 0; segment < kPathPointCount; ++segment) {
+    for (int segment = 0; segment < segments; ++segment) {
         for (int step = 0; step < perPoint; ++step, ++entry) {
             const float fraction = static_cast<float>(step) / perPoint;
             debris.tubePoints[entry] = glm::vec3(splinePoint(points, segment, fraction));

@@ -3,6 +3,7 @@
 #include "animation/animation_player.h"
 #include "app/window.h"
 #include "collection/vbo_collection.h"
+#include "game/cue_reach.h"
 #include "game/cue_recorder.h"
 #include "game/debris_field.h"
 #include "game/path_flight.h"
@@ -52,7 +53,8 @@ animation::MorphKey morphKey(int frame) {
 
 } // namespace
 
-Level::Level(std::string levelName) : name(std::move(levelName)) {
+Level::Level(std::string levelName, game::SongChoice songChoice)
+    : name(std::move(levelName)), song(std::move(songChoice)) {
     cueTimes = [](int index) { return cueTime(index); };
     onHit = [this](scenegraph::TransformationNode& cue) { explodeAt(cue); };
     onAnnounce = [this](scenegraph::TransformationNode& cue) { target(cue); };
@@ -74,12 +76,12 @@ void Level::init() {
     track.currentCue = 0;
     track.announceState = {};
     feedback = game::TimingFeedback{};
-    pathPoints = game::pathControlPoints();
-    pathPointCount = game::kPathPointCount;
+    pathPoints = game::levelPath(song.endMs);
+    pathPointCount = static_cast<int>(pathPoints.size());
     buildLevel();
     platform::glfwSetTime(0.0);
     util::TimeController::getInstance()->active = true;
-    sound.start(paused, std::cout);
+    sound.start(song.musicPath, paused, std::cout);
     recorder = std::make_unique<CueRecorder>();
 }
 
@@ -98,16 +100,19 @@ void Level::buildLevel() {
     game::fillDebris(debris, pathPoints);
 }
 
-// The scene file brings its own window record; the open window keeps its size.
+// The scene file brings its own window record; the open window keeps its
+// size, and stays open, so the record goes on following its size.
 void Level::loadWorld() {
     scenegraph::RootNode* root = scenegraph::RootNode::getInstance();
     const Window* before = root->getWindow();
     const int width = before->width;
     const int height = before->height;
+    const bool open = before->winOpen;
     scenegraph::loadScene(kScenePath);
     Window* window = root->getWindow();
     window->width = width;
     window->height = height;
+    window->winOpen = open;
     window->changed = true;
 }
 
@@ -140,20 +145,24 @@ void Level::buildCues() {
     }
     cues.clear();
     track.cues.clear();
+    // A copy, so the window's own projection is built when the frame needs it.
+    Window window = *scenegraph::RootNode::getInstance()->getWindow();
+    const game::CueView view{window.getProjMat(), window.width, window.height};
     for (int i = 0; i < cueCount; ++i) {
-        buildCue(i, jitters[static_cast<std::size_t>(i)]);
+        buildCue(i, jitters[static_cast<std::size_t>(i)], view);
     }
 }
 
-void Level::buildCue(int index, const glm::vec3& jitter) {
+void Level::buildCue(int index, const glm::vec3& jitter, const game::CueView& view) {
     ObjAnim* cue = collection::VBOCollection::getInstance()->createAnimModel(
         kCueModelPath, kCueTexturePath, kCueShapes);
     cue->setDrawMode(game::kCueBuilt);
     // The raw loaded time: the last cue has no judging time but still a place.
     const double time =
         util::TimeController::getInstance()->cueTimes[static_cast<std::size_t>(index)];
-    const glm::vec4 place = pathPoint((time + kCueLeadMs) / 1000.0);
-    cue->setPosition(glm::vec3(place.x + jitter.x, place.y + jitter.y, place.z));
+    // The path point is also where the light starts, before the first frame.
+    pathPoint((time + game::kCueLeadMs) / 1000.0);
+    cue->setPosition(game::placeCue(pathPoints, time, glm::vec2(jitter), view));
     auto* hitNode = new scenegraph::HitNode("cue", cue);
     auto* system = new scenegraph::DisappearingNode("cueSystem");
     system->onHit = true;
@@ -182,7 +191,7 @@ void Level::update() {
     positionMs = sound.update();
     flyAlongPath(positionMs / 1000.0);
     game::judgeHits(track, judgingPositionMs(), cueTimes, onHit, onJudged);
-    if (positionMs > kEndMs) {
+    if (positionMs > song.endMs) {
         sound.setMusicPaused(true);
         paused = true;
         finished = true;

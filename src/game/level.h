@@ -2,6 +2,7 @@
 
 #include "animation/animation.h"
 #include "game/cue_judging.h"
+#include "game/cue_reach.h"
 #include "game/debris.h"
 #include "game/level_sound.h"
 #include "game/path.h"
@@ -25,17 +26,14 @@ class Cam;
 
 // One playable run of the song: the world around the scene file, the camera
 // flown along the path with the music, a cue on the path for every recorded
-// cue time, the judging of the player's clicks and the end at 116 s.
+// cue time, the judging of the player's clicks and the end of the game where
+// the song's choice says (116 s for the shipped song).
 class Level {
 public:
-    // The song ends the game at the first position past this.
-    static constexpr unsigned int kEndMs = 116000;
-    // A cue sits where the camera passes this long after the cue's time.
-    static constexpr double kCueLeadMs = 800.0;
     static constexpr int kExplosionSystems = 4;
     static constexpr int kTargetingSystems = 5;
 
-    explicit Level(std::string name);
+    explicit Level(std::string name, game::SongChoice song = {});
     ~Level();
     Level(const Level&) = delete;
     Level& operator=(const Level&) = delete;
@@ -66,7 +64,7 @@ public:
     const game::TimingFeedback& getFeedback() const { return feedback; }
 
     bool paused = true;                  // the per-frame update is held
-    bool finished = false;               // the song went past kEndMs
+    bool finished = false;               // the song went past its end
     std::string name;                    // "level1"
     game::PathPoints pathPoints{};       // the path's control points
     int pathPointCount = 0;              // entries of pathPoints
@@ -77,6 +75,7 @@ public:
     std::vector<ObjAnim*> cues;          // the cue models, in time order; the scene holds them
     game::LevelSound sound;              // the song (the game's clock) and the stab
     double judgingOffsetMs = 0.0;        // the player's audio and input latency (offset_ms)
+    game::SongChoice song;               // which song plays and when the game ends
 
 private:
     void buildLevel();
@@ -84,7 +83,7 @@ private:
     void buildPulseAnimation();
     void buildParticleSystems();
     void buildCues();
-    void buildCue(int index, const glm::vec3& jitter);
+    void buildCue(int index, const glm::vec3& jitter, const game::CueView& view);
     void flyAlongPath(double seconds);
     void announceAndLog();
     void logProximity(const ObjAnim& cue, const glm::mat4& view) const;

@@ -27,18 +27,18 @@ LevelSound::~LevelSound() {
     release();
 }
 
-void LevelSound::start(bool paused, std::ostream& log) {
+void LevelSound::start(const std::string& musicPath, bool paused, std::ostream& log) {
     soundSystem = std::make_unique<sound::System>();
     soundSystem->init(kChannels, sound::initStreamFromUpdate);
-    loadSounds(log);
+    loadSounds(musicPath, log);
     soundSystem->playSound(sound::channelFree, music, true, &musicChannel);
     if (!paused && musicChannel != nullptr) {
         musicChannel->setPaused(false);
     }
 }
 
-int LevelSound::loadSounds(std::ostream& log) {
-    if (reportFailure(soundSystem->createStream(kMusicPath, sound::modeCreateStream, &music),
+int LevelSound::loadSounds(const std::string& musicPath, std::ostream& log) {
+    if (reportFailure(soundSystem->createStream(musicPath.c_str(), sound::modeCreateStream, &music),
                       log)) {
         return 1;
     }
@@ -52,12 +52,20 @@ int LevelSound::loadSounds(std::ostream& log) {
 }
 
 unsigned int LevelSound::update() {
-    if (soundSystem == nullptr || musicChannel == nullptr) {
+    if (held || soundSystem == nullptr || musicChannel == nullptr) {
         return positionMs;
     }
     soundSystem->update();
     musicChannel->getPosition(&positionMs);
     return positionMs;
+}
+
+void LevelSound::holdAt(unsigned int position) {
+    if (!held) {
+        setMusicPaused(true);
+        held = true;
+    }
+    positionMs = position;
 }
 
 void LevelSound::setMusicPaused(bool paused) {

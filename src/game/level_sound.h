@@ -2,6 +2,7 @@
 
 #include <iosfwd>
 #include <memory>
+#include <string>
 
 namespace platform::sound {
 class Channel;
@@ -24,13 +25,18 @@ public:
     LevelSound(const LevelSound&) = delete;
     LevelSound& operator=(const LevelSound&) = delete;
 
-    // Opens the sound system, loads the three sounds (a failed load is
-    // reported on `log` as "FMOD error! <code> " and skips the later ones)
-    // and starts the song, paused when `paused`. A song that cannot be opened
-    // still gets a channel, which counts time in silence.
-    void start(bool paused, std::ostream& log);
-    // Feeds the stream; then the song position in ms.
+    // Opens the sound system, loads the song at musicPath and the two
+    // samples (a failed load is reported on `log` as "FMOD error! <code> "
+    // and skips the later ones) and starts the song, paused when `paused`. A
+    // song that cannot be opened still gets a channel, which counts time in
+    // silence.
+    void start(const std::string& musicPath, bool paused, std::ostream& log);
+    // Feeds the stream; then the song position in ms, or the held one.
     unsigned int update();
+    // Silences the song for good and makes update() answer positionMs from now
+    // on: a caller that sets the clock itself sees the game at any moment of
+    // the song, the same on every run.
+    void holdAt(unsigned int positionMs);
     void setMusicPaused(bool paused);
     // The stab, on a channel of its own; nothing when it did not load.
     void playStab();
@@ -40,7 +46,7 @@ public:
     platform::sound::Channel* getMusicChannel() const { return musicChannel; }
 
 private:
-    int loadSounds(std::ostream& log);
+    int loadSounds(const std::string& musicPath, std::ostream& log);
 
     std::unique_ptr<platform::sound::System> soundSystem; // owns every sound and channel
     platform::sound::Sound* music = nullptr;              // the song, streamed
@@ -48,6 +54,14 @@ private:
     platform::sound::Sound* stabSound = nullptr;          // played at each cue event
     platform::sound::Sound* clickSound = nullptr;         // loaded with the others, not played yet
     unsigned int positionMs = 0;                          // the song position as last read
+    bool held = false; // the position is set by holdAt, not read from the song
+};
+
+// The song a level plays and when its game ends: the shipped song's unless
+// the configuration names another.
+struct SongChoice {
+    std::string musicPath = LevelSound::kMusicPath;
+    unsigned int endMs = 116000; // the game ends at the first position past this
 };
 
 } // namespace game

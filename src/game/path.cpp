@@ -3,6 +3,8 @@
 #define GLM_ENABLE_EXPERIMENTAL
 #include <glm/gtx/spline.hpp>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace game {
@@ -10,11 +12,19 @@ namespace game {
 namespace {
 
 const glm::vec4& pointAt(const PathPoints& points, long index) {
-    long wrapped = index % kPathPointCount;
+    const long count = static_cast<long>(points.size());
+    long wrapped = index % count;
     if (wrapped < 0) {
-        wrapped += kPathPointCount;
+        wrapped += count;
     }
     return points[static_cast<std::size_t>(wrapped)];
+}
+
+// Segment k blends points k to k + 3, so it stays clear of the loop's way
+// back while k + 3 is not past the last point.
+std::size_t pointsToFlyUntil(double ms) {
+    const auto lastSegment = static_cast<std::size_t>(std::floor(ms / 1000.0 / kSecondsPerSegment));
+    return lastSegment + 4;
 }
 
 } // namespace
@@ -28,9 +38,21 @@ PathPoints pathControlPoints() {
         {20, 20, -2000},   {20, 40, -2100},  {-20, 40, -2200}, {-20, -10, -2300}, {-20, -40, -2400},
         {-20, -40, -2500}, {20, -20, -2600}, {20, 10, -2700},  {20, 0, -2800},    {0, 0, -2900},
     }};
-    PathPoints points{};
-    for (std::size_t i = 0; i < places.size(); ++i) {
-        points[i] = glm::vec4(places[i], 1.0f);
+    PathPoints points;
+    for (const glm::vec3& place : places) {
+        points.emplace_back(place, 1.0f);
+    }
+    return points;
+}
+
+PathPoints levelPath(double songEndMs) {
+    PathPoints points = pathControlPoints();
+    const std::size_t needed = pointsToFlyUntil(std::max(songEndMs, 0.0) + kPathPastSongEndMs);
+    const float step = points[1].z - points[0].z;
+    for (std::size_t i = points.size(); i < needed; ++i) {
+        const glm::vec4& course = points[i % kPathPointCount];
+        const float side = (i / kPathPointCount) % 2 == 0 ? 1.0f : -1.0f;
+        points.emplace_back(side * course.x, course.y, step * static_cast<float>(i), 1.0f);
     }
     return points;
 }

@@ -24,6 +24,8 @@ std::array<bool, GLFW_MOUSE_BUTTON_LAST + 1> injectedButtons{};
 // Our own clock, so time runs in tests that never open a window.
 using Clock = std::chrono::steady_clock;
 Clock::time_point clockBase = Clock::now();
+bool clockStopped = false;
+double stoppedAt = 0.0; // what a stopped clock reads
 
 void applyContextHints() {
     glfwDefaultWindowHints();
@@ -125,6 +127,16 @@ void glfwSetWindowTitle(const char* title) {
     }
 }
 
+void glfwGetWindowSize(int* width, int* height) {
+    *width = 0;
+    *height = 0;
+    if (window != nullptr) {
+        // The frame buffer's size, not the window's: the two differ on
+        // screens that scale windows, and the viewport counts pixels.
+        glfwGetFramebufferSize(window, width, height);
+    }
+}
+
 void glfwSwapBuffers() {
     injectedButtons.fill(false);
     if (window != nullptr) {
@@ -154,12 +166,26 @@ int glfwGetMouseButton(int button) {
         return 1;
     }
     if (scripted != nullptr) {
-        return scripted->buttons[button] != 0 ? 1 : 0;
+        const bool down = scripted->buttons[button] != 0 || scripted->latchedButtons[button] != 0;
+        scripted->latchedButtons[button] = 0;
+        return down ? 1 : 0;
     }
     if (window == nullptr) {
         return 0;
     }
     return ::glfwGetMouseButton(window, button) == GLFW_PRESS ? 1 : 0;
+}
+
+void dropReleasedPress(int button) {
+    if (button < 0 || button > GLFW_MOUSE_BUTTON_LAST) {
+        return;
+    }
+    if (scripted != nullptr) {
+        scripted->latchedButtons[button] = 0;
+    } else if (window != nullptr) {
+        // Reading a sticky button clears a press that has ended.
+        ::glfwGetMouseButton(window, button);
+    }
 }
 
 void glfwGetMousePos(int* x, int* y) {
@@ -198,12 +224,25 @@ void injectMouseButtonPress(int button) {
 }
 
 double glfwGetTime() {
+    if (clockStopped) {
+        return stoppedAt;
+    }
     return std::chrono::duration<double>(Clock::now() - clockBase).count();
 }
 
 void glfwSetTime(double seconds) {
+    stoppedAt = seconds;
     clockBase = Clock::now() -
                 std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+}
+
+void stopClock(bool stopped) {
+    if (stopped && !clockStopped) {
+        stoppedAt = glfwGetTime();
+    } else if (!stopped && clockStopped) {
+        glfwSetTime(stoppedAt);
+    }
+    clockStopped = stopped;
 }
 
 void glfwSleep(double seconds) {

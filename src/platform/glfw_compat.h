@@ -27,6 +27,9 @@ constexpr int GLFW_KEY_ESC = GLFW_KEY_ESCAPE;
 struct InputState {
     std::array<int, GLFW_KEY_LAST + 1> keys{}; // 1 = down, by GLFW 3 key code
     std::array<int, GLFW_MOUSE_BUTTON_LAST + 1> buttons{};
+    // Pressed and released again since the button was last read: the window
+    // keeps such a press (sticky buttons) and reports it once.
+    std::array<int, GLFW_MOUSE_BUTTON_LAST + 1> latchedButtons{};
     int mouseX = 0;
     int mouseY = 0;
 };
@@ -42,11 +45,18 @@ int glfwOpenWindow(int width, int height, int redBits, int greenBits, int blueBi
                    int depthBits, int stencilBits, int mode);
 int glfwGetWindowParam(int param);
 void glfwSetWindowTitle(const char* title);
+// The size the window's picture has now, in pixels; 0 by 0 without a window.
+// The window system may change it at any time: the player resizes or
+// maximizes the window, or a full screen lacks the asked mode.
+void glfwGetWindowSize(int* width, int* height);
 // Presents the frame and, as 2.7 did, processes pending window events.
 void glfwSwapBuffers();
 
 int glfwGetKey(int key);
 int glfwGetMouseButton(int button);
+// Forgets a press of the button that was released before anyone read it; a
+// button still held stays down.
+void dropReleasedPress(int button);
 void glfwGetMousePos(int* x, int* y);
 void glfwSetMousePos(int x, int y);
 // Holds the button down, on top of the real mouse, until the next
@@ -55,6 +65,9 @@ void injectMouseButtonPress(int button);
 
 double glfwGetTime();
 void glfwSetTime(double seconds);
+// While stopped, the clock reads what glfwSetTime last set and does not run:
+// frames drawn at a set moment then look the same however long they take.
+void stopClock(bool stopped);
 // Blocks the calling thread; nothing for zero or less.
 void glfwSleep(double seconds);
 

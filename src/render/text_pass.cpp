@@ -24,16 +24,21 @@ struct ScreenTexts {
     ShownText fps;
 };
 
-// Made on the first draw and freed only by releaseTextOverlays: freeing it at
-// process exit would call the GL after the context is gone.
+// Freed only by releaseTextOverlays: freeing it at process exit would call
+// the GL after the context is gone.
 ScreenTexts* screenTexts = nullptr;
 
 } // namespace
 
+void createTextOverlays() {
+    releaseTextOverlays();
+    screenTexts = new ScreenTexts();
+}
+
 void drawTextOverlays(const OverlayText& message, const OverlayText& fps,
                       const glm::mat4& overlayProjection, ShaderProgram* fontProgram) {
     if (screenTexts == nullptr) {
-        screenTexts = new ScreenTexts();
+        return;
     }
     show(screenTexts->message, message, overlayProjection, fontProgram);
     show(screenTexts->fps, fps, overlayProjection, fontProgram);

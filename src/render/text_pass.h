@@ -6,11 +6,15 @@
 
 class ShaderProgram;
 
+// Makes the GL overlays, the message's and then the statistics', each loading
+// the font sheet (a missing sheet is reported here, at start-up).
+void createTextOverlays();
+
 // The frame's text step: draws the loop's message text, then its statistics
 // line, each only while visible, with an identity model-view and the given
-// overlay projection. The GL overlays are made on the first call; a text is
-// laid out and uploaded again only when it, its line or its size changed, so
-// the accuracy text set on every pass costs no upload.
+// overlay projection; nothing before createTextOverlays. A text is laid out
+// and uploaded again only when it, its line or its size changed, so the
+// accuracy text set on every pass costs no upload.
 void drawTextOverlays(const OverlayText& message, const OverlayText& fps,
                       const glm::mat4& overlayProjection, ShaderProgram* fontProgram);
 

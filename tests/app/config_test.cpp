@@ -121,6 +121,17 @@ TEST_F(ConfigTest, LaterLinesWin) {
     EXPECT_FALSE(showfps);
 }
 
+TEST_F(ConfigTest, SongAndItsEndDefaultToTheShippedOnesAndTakeTheLastGoodLine) {
+    load("window_width=640\n");
+    EXPECT_EQ(musicPath, "Sound/nooneknows.mp3");
+    EXPECT_EQ(songEndMs, 116000);
+    load("music=Sound/a.ogg\nmusic=Sound/my song=1.flac\nsong_end_ms=0x3e8\n");
+    EXPECT_EQ(musicPath, "Sound/my song=1.flac");
+    EXPECT_EQ(songEndMs, 1000);
+    load("song_end_ms=soon\nsong_end_ms=0\nsong_end_ms=-5\n");
+    EXPECT_EQ(songEndMs, 1000) << "an end that is no time after the start is a slip";
+}
+
 TEST_F(ConfigTest, SizesGoThroughTheSizeIntegers) {
     load("window_width=640\nwindow_width=oops\nwindow_height=0x1E0\n");
     EXPECT_EQ(windowWidth, 640);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The shipped configuration opens a forward-compatible 3.2 core context, the
-# key commands answer on standard output, and Escape ends the game cleanly.
+# key commands answer on standard output, and Escape ends the game cleanly,
+# releasing the resource collections on the way out.
 set -u
 source "$(dirname "$0")/lib/game.bash"
 
@@ -43,6 +44,13 @@ sleep 0.5
 press Escape
 expect_exit -eq 0
 
+# Shutdown releases the collections while the context lives, before the
+# frame buffers: every model file read says goodbye.
+[ "$(count_lines stdout.txt "delete object... Models/crosshair.obj")" -eq 1 ] \
+    || fail "the model collection was not destroyed"
+last_model="$(grep -n "^delete object\.\.\. " "$GAME_DIR/stdout.txt" | tail -n 1 | cut -d: -f1)"
+fbos_after="$(tail -n +"$last_model" "$GAME_DIR/stdout.txt" | grep -cxF "deleting framebuffer object")"
+[ "$fbos_after" -eq 5 ] || fail "the collections must go before the five frame buffers"
 grep -q "^GL: " "$GAME_DIR/stderr.txt" && fail "OpenGL errors reported"
 grep -qF ":(" "$GAME_DIR/stderr.txt" && fail "the core context accepted a legacy call"
 exit 0

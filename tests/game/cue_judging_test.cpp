@@ -120,6 +120,25 @@ TEST_F(CueJudging, APreviousCueClickedWhileTheNextWindowIsOpenIsStillHit) {
     EXPECT_EQ(cue(0).status, kCueHitStatus);
 }
 
+TEST_F(CueJudging, CuesThreeHundredApartAreEachHitInTheirOwnWindowInEitherOrder) {
+    build(4);
+    // The windows of 1000 and 1300 share 1050 to 1250 on the event clock.
+    times = [](int index) { return index < 3 ? 1000.0 + 300.0 * index : -1.0; };
+    advanceWindow(track); // the 1000 cue's event has fired
+    cue(1).setHit(true);
+    judgeAt(1060.0);
+    cue(0).setHit(true);
+    judgeAt(1240.0);
+    advanceWindow(track);
+    cue(2).setHit(true);
+    judgeAt(1360.0);
+    EXPECT_EQ(track.hitCount, 3);
+    ASSERT_EQ(exploded.size(), 3u);
+    EXPECT_EQ(exploded[0], &cue(1));
+    EXPECT_EQ(exploded[1], &cue(0));
+    EXPECT_EQ(exploded[2], &cue(2));
+}
+
 TEST_F(CueJudging, APreviousCueLeftUnclickedIsMissedFromTwoHundredFiftyOneAfter) {
     build(4);
     advanceWindow(track);

@@ -19,7 +19,7 @@ TEST(LevelSound, MissingSongReportsOnceAndStillCountsTime) {
     std::ostringstream log;
     {
         LevelSound sound;
-        sound.start(false, log);
+        sound.start(LevelSound::kMusicPath, false, log);
         ASSERT_NE(sound.getMusicChannel(), nullptr);
         const unsigned int first = sound.update();
         std::this_thread::sleep_for(std::chrono::milliseconds(40));

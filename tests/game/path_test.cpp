@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <glm/gtc/matrix_transform.hpp>
 
 namespace {
@@ -36,6 +38,24 @@ TEST(LevelPath, MidSegmentUsesTheUniformCatmullRomWeights) {
     const glm::vec4 wrapped =
         (-points[29] + 9.0f * points[0] + 9.0f * points[1] - points[2]) / 16.0f;
     expectNear(game::pathPointAt(points, 5.0 * 29 + 2.5), wrapped);
+}
+
+// The loop turns back to its start in its last segments; a level's flight
+// must never get there while its song plays.
+TEST(LevelPath, ALongSongFliesForwardToItsEndAndTheShippedSongKeepsItsLoop) {
+    EXPECT_EQ(game::levelPath(116000.0), game::pathControlPoints());
+    for (double endMs : {116000.0, 135000.0, 151000.0, 20.0 * 60000.0}) {
+        SCOPED_TRACE(endMs);
+        const game::PathPoints points = game::levelPath(endMs);
+        EXPECT_TRUE(std::equal(points.begin(), points.begin() + kPathPointCount,
+                               game::pathControlPoints().begin()));
+        float lastZ = 1.0f;
+        for (double ms = 0.0; ms <= endMs + game::kPathPastSongEndMs; ms += 250.0) {
+            const float z = game::pathPointAt(points, ms / 1000.0).z;
+            ASSERT_LT(z, lastZ) << "at " << ms << " ms";
+            lastZ = z;
+        }
+    }
 }
 
 TEST(LevelFlight, AnglesUseTheGivenPiAndKeepTheirValueWhenADivisorIsZero) {

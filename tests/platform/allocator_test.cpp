@@ -10,7 +10,7 @@
 namespace {
 
 // Bytes currently held in blocks that got their own mmap.
-size_t mappedBytes() {
+[[maybe_unused]] size_t mappedBytes() {
     return mallinfo2().hblkhd;
 }
 

@@ -47,4 +47,16 @@ TEST(PlatformClock, SetTimeRestartsTheClockFromTheGivenValue) {
     EXPECT_LT(platform::glfwGetTime(), 1.0);
 }
 
+TEST(PlatformClock, AStoppedClockReadsTheSetTimeAndRunsOnFromItWhenStarted) {
+    platform::stopClock(true);
+    platform::glfwSetTime(42.5);
+    platform::glfwSleep(0.01);
+    EXPECT_EQ(platform::glfwGetTime(), 42.5);
+    platform::stopClock(false);
+    platform::glfwSleep(0.01);
+    EXPECT_GT(platform::glfwGetTime(), 42.5);
+    EXPECT_LT(platform::glfwGetTime(), 43.5);
+    platform::glfwSetTime(0.0);
+}
+
 } // namespace

@@ -247,6 +247,9 @@ TEST_F(TextOverlayGL, TextPassFollowsTheLoopsTexts) {
     OverlayText fps;
     message.setText("A", 1, 0.3f);
     drawTextOverlays(message, fps, projection, program);
+    EXPECT_EQ(litOutside(readRed(), {}), 0) << "nothing is drawn before the overlays are made";
+    createTextOverlays();
+    drawTextOverlays(message, fps, projection, program);
     std::vector<unsigned char> red = readRed();
     EXPECT_GT(brightIn(red, glyphBox(0, 1, 0.3f)), 15);
     EXPECT_EQ(litOutside(red, {glyphBox(0, 1, 0.3f)}), 0); // the hidden fps line stays off

@@ -1,7 +1,6 @@
 #include "cue_track.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "song_timing.h"
 
@@ -53,16 +52,6 @@ std::vector<double> cueTrackRecords(const std::vector<int64_t>& cues) {
     records.push_back(cueAfterSongEndMs);
     records.push_back(cueAfterSongEndMs + 1000.0);
     return records;
-}
-
-std::string formatRecords(const std::vector<double>& recordsMs) {
-    std::string text;
-    for (double ms : recordsMs) {
-        char record[64];
-        std::snprintf(record, sizeof record, "\n%15f", ms);
-        text += record;
-    }
-    return text;
 }
 
 } // namespace songgen

@@ -27,7 +27,4 @@ std::vector<int64_t> beatStarts();
 std::vector<double> beatTrackRecords(const std::vector<int64_t>& beats);
 std::vector<double> cueTrackRecords(const std::vector<int64_t>& cues);
 
-// The recorder's own text: every record is a line feed and "%15f".
-std::string formatRecords(const std::vector<double>& recordsMs);
-
 } // namespace songgen

@@ -5,6 +5,7 @@
 
 #include "audio_io.h"
 #include "cue_track.h"
+#include "game/recording_format.h"
 #include "mixer.h"
 #include "score.h"
 #include "song_timing.h"
@@ -36,8 +37,10 @@ bool generateAll(const std::filesystem::path& runDir) {
     }
     const Score score = composeSong();
     const std::vector<int64_t> cues = selectCues(score);
-    bool written = writeText(runDir / beatTrackFile, formatRecords(beatTrackRecords(beatStarts())));
-    written = writeText(runDir / cueTrackFile, formatRecords(cueTrackRecords(cues))) && written;
+    bool written =
+        writeText(runDir / beatTrackFile, game::recordingText(beatTrackRecords(beatStarts())));
+    written =
+        writeText(runDir / cueTrackFile, game::recordingText(cueTrackRecords(cues))) && written;
     written = writeWav(runDir / stabFile, renderStab()) && written;
     written = writeWav(runDir / clickFile, renderClick()) && written;
     return writeMp3(runDir / songFile, renderMix(score, songSamples)) && written;

@@ -6,7 +6,6 @@
 #include "render/framebuffer_object.h"
 #include "scenegraph/node.h"
 
-#include <array>
 #include <iostream>
 
 void drawEffectPlane(const FrameValues& values, SpecialNodes& nodes, ShaderProgram* program) {
@@ -40,20 +39,10 @@ bool usableForEffect(const FramebufferObject* fbo, const char* effect, bool& rep
     return false;
 }
 
-EffectBlend::EffectBlend(GLenum source, GLenum destination)
-    : blendWasOn(glIsEnabled(GL_BLEND) == GL_TRUE) {
-    std::array<GLint, 2> modes{};
-    glGetIntegerv(GL_POLYGON_MODE, modes.data());
-    polygonMode = modes[0];
-    glEnable(GL_BLEND);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+EffectBlend::EffectBlend(GLenum source, GLenum destination) {
     glBlendFunc(source, destination);
 }
 
 EffectBlend::~EffectBlend() {
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glPolygonMode(GL_FRONT_AND_BACK, static_cast<GLenum>(polygonMode));
-    if (!blendWasOn) {
-        glDisable(GL_BLEND);
-    }
 }

@@ -20,19 +20,14 @@ void unbindEffectTexture();
 // skipped.
 bool usableForEffect(const FramebufferObject* fbo, const char* effect, bool& reported);
 
-// While alive: blending on with the given function and polygons filled,
-// whatever transparency (F9) and wireframe (F3) chose for the scene: an
-// effect that is added by blending would otherwise replace the picture, or
-// cover only the outline of its plane. Afterwards the blend function is the
-// default again and blending and the polygon mode are as they were.
+// While alive: the effect's blend function. Whether blending happens at all
+// and how polygons are filled stay as transparency (F9) and wireframe (F3)
+// chose them, for the effects as for the scene. Afterwards the blend function
+// is the default again.
 class EffectBlend {
 public:
     EffectBlend(GLenum source, GLenum destination);
     ~EffectBlend();
     EffectBlend(const EffectBlend&) = delete;
     EffectBlend& operator=(const EffectBlend&) = delete;
-
-private:
-    bool blendWasOn;       // GL_BLEND before the effect
-    GLint polygonMode = 0; // polygon mode before the effect
 };

@@ -54,6 +54,13 @@ TEST_F(PickingTest, AClickBesideTheCuesHitsNothingAndAHeldButtonPicksOnlyWhenItW
 TEST_F(PickingTest, WithPickerOffClicksAreNotReadAndTheHeldStateIsKept) {
     loop.renderFlags = onlyFlags({FullRender});
     moveMouse(mouseAt(kLeftPlace));
+    // A click that ended while picking was off is not kept for later.
+    input.latchedButtons[GLFW_MOUSE_BUTTON_LEFT] = 1;
+    frame();
+    loop.renderFlags = onlyFlags({Picker, FullRender});
+    frame();
+    EXPECT_FALSE(left->isHit());
+    loop.renderFlags = onlyFlags({FullRender});
     setButton(1);
     frame();
     EXPECT_FALSE(left->isHit());

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "chart.h"
+#include "click_track.h"
+#include "cue_picker.h"
+
+namespace {
+
+using charttest::Click;
+
+chart::ChartResult chartOf(const std::vector<float>& samples, int sampleRate, int channels,
+                           chart::Density density = chart::Density::Hard) {
+    return chart::chartSong(samples.data(), samples.size() / static_cast<std::size_t>(channels),
+                            channels, sampleRate, density);
+}
+
+// 100 BPM clicks for 20 s; in some bars the third beat's click moves a third
+// of a beat late, off the grid, and some beats get a weaker click a quarter
+// beat after them, too close to keep.
+TEST(ChartCues, FollowTheClicksOnAndOffTheGridWithTheirSpacingAndNothingEarly) {
+    constexpr double beat = 600.0;
+    std::vector<Click> clicks;
+    std::vector<double> kept;
+    for (int i = 0; beat * i < 20000.0; ++i) {
+        const double ms = (i % 8 == 2) ? beat * i + beat / 3.0 : beat * i;
+        clicks.push_back({ms, 0.8f});
+        kept.push_back(ms);
+        if (i % 5 == 1) {
+            clicks.push_back({ms + beat / 4.0, 0.3f});
+        }
+    }
+    chart::ChartResult result = chartOf(charttest::clickTrack(clicks, 24.0, 44100), 44100, 1);
+    ASSERT_TRUE(result.chart) << result.error;
+    const chart::Chart& found = *result.chart;
+    EXPECT_NEAR(found.tempoBpm, 100.0, 1.0);
+    kept.erase(std::remove_if(kept.begin(), kept.end(),
+                              [&](double ms) {
+                                  return ms < chart::kFirstCueMs ||
+                                         ms > found.endMs - chart::kLastCueBeforeEndMs;
+                              }),
+               kept.end());
+    ASSERT_EQ(found.cuesMs.size(), kept.size());
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        EXPECT_NEAR(found.cuesMs[i], kept[i], 10.0) << "cue " << i;
+    }
+    EXPECT_GE(found.cuesMs.front(), chart::kFirstCueMs);
+    for (std::size_t i = 1; i < found.cuesMs.size(); ++i) {
+        EXPECT_GE(found.cuesMs[i] - found.cuesMs[i - 1], chart::kMinCueSpacingMs);
+    }
+}
+
+TEST(ChartCues, DensityAsksForMoreCuesAndQuietPassagesForFewer) {
+    // Eighth-note clicks at 120 BPM: loud for 30 s, then 30 s at a tenth.
+    std::vector<Click> clicks = charttest::beatClicks(240.0, 30000.0);
+    for (Click click : charttest::beatClicks(240.0, 30000.0, 0.08f)) {
+        clicks.push_back({click.ms + 30000.0, click.loudness});
+    }
+    const std::vector<float> song = charttest::clickTrack(clicks, 62.0, 22050);
+    std::vector<std::size_t> counts;
+    for (chart::Density density :
+         {chart::Density::Easy, chart::Density::Normal, chart::Density::Hard}) {
+        chart::ChartResult result = chartOf(song, 22050, 1, density);
+        ASSERT_TRUE(result.chart) << result.error;
+        const std::vector<double>& cues = result.chart->cuesMs;
+        const auto loud = std::count_if(cues.begin(), cues.end(),
+                                        [](double ms) { return ms >= 5000.0 && ms < 25000.0; });
+        const auto quiet = std::count_if(cues.begin(), cues.end(),
+                                         [](double ms) { return ms >= 35000.0 && ms < 55000.0; });
+        const double rate = static_cast<double>(loud) / 20.0;
+        EXPECT_NEAR(rate, chart::cueRate(density), 0.25 * chart::cueRate(density))
+            << chart::densityName(density);
+        EXPECT_LT(quiet, loud) << chart::densityName(density);
+        counts.push_back(cues.size());
+    }
+    EXPECT_LT(counts[0], counts[1]);
+    EXPECT_LT(counts[1], counts[2]);
+}
+
+TEST(ChartInput, AnySamplesGiveAChartOrAReasonNeverACrash) {
+    const std::vector<float> clicks =
+        charttest::clickTrack(charttest::beatClicks(120.0, 12000.0), 12.0, 8000);
+    EXPECT_TRUE(chartOf(clicks, 8000, 1).chart) << "mono 8 kHz";
+    EXPECT_EQ(chartOf(clicks, 8000, 9).error, "9 channels: the charting takes 1 to 8");
+    EXPECT_EQ(chartOf(clicks, 7999, 1).error,
+              "sample rate 7999 Hz: the charting takes 8000 to 192000 Hz");
+    EXPECT_EQ(chartOf(std::vector<float>(12 * 8000, 0.0f), 8000, 1).error, "no beats found");
+    EXPECT_EQ(chartOf(std::vector<float>(3 * 8000, 0.0f), 8000, 1).error, "shorter than 10 s");
+    EXPECT_EQ(chart::chartSong(nullptr, 1000000, 1, 8000, chart::Density::Easy).error,
+              "shorter than 10 s");
+    // Broken decoders' values amid the clicks: they count as silence.
+    std::vector<float> broken = clicks;
+    const float odd[] = {
+        std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+        -std::numeric_limits<float>::infinity(), std::numeric_limits<float>::denorm_min(), 1e30f};
+    for (std::size_t i = 0; i < broken.size(); i += 7) {
+        broken[i] = odd[(i / 7) % 5];
+    }
+    chart::ChartResult result = chartOf(broken, 8000, 1);
+    ASSERT_TRUE(result.chart) << result.error;
+    EXPECT_NEAR(result.chart->tempoBpm, 120.0, 2.0);
+}
+
+} // namespace

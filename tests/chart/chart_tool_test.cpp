@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/config.h"
+#include "app/settings.h"
+#include "app/window.h"
+#include "chart_tool.h"
+#include "click_track.h"
+#include "game/time_controller.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A small stand-in for the game's run folder.
+class ChartTool : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(runDir() / "Sound");
+        fs::create_directories(runDir() / "Models");
+        std::ofstream(runDir() / "config.cfg") << "window_width=1024\nwindow_height=768\n";
+        std::ofstream(runDir() / "Sound" / "stab0041.wav") << "stab";
+        std::ofstream(runDir() / "rec2.cfg") << "the shipped cues";
+    }
+
+    fs::path runDir() const { return scratch.path() / "run"; }
+    fs::path out(const std::string& name) const { return scratch.path() / "charts" / name; }
+
+    // Runs the tool; its exit status, and what it printed in `printed`.
+    int run(std::vector<std::string> args) {
+        std::ostringstream outText, errText;
+        const int status = chart::runChartTool(args, runDir(), outText, errText);
+        printed = outText.str();
+        error = errText.str();
+        return status;
+    }
+
+    fs::path song(const std::string& name, double seconds, int rate, int channels) {
+        const fs::path path = scratch.path() / name;
+        EXPECT_TRUE(charttest::writeWav(
+            path,
+            charttest::clickTrack(charttest::beatClicks(125.0, seconds * 1000.0), seconds, rate,
+                                  channels),
+            rate, channels));
+        return path;
+    }
+
+    testsupport::ScratchDir scratch;
+    std::string printed, error;
+};
+
+TEST_F(ChartTool, WritesARunFolderWhoseFilesTheGameLoadsAsTheyAre) {
+    const fs::path wav = song("six.wav", 20.0, 96000, 6);
+    ASSERT_EQ(run({wav.string(), "--density", "easy", "--out", out("six").string()}), 0) << error;
+    EXPECT_EQ(error, "");
+    EXPECT_EQ(printed.rfind("CHART: ", 0), 0u) << printed;
+    EXPECT_NE(printed.find(" beats, "), std::string::npos) << printed;
+    const fs::path dir = out("six");
+    EXPECT_TRUE(fs::is_symlink(dir / "Models"));
+    EXPECT_TRUE(fs::is_symlink(dir / "Sound" / "stab0041.wav"));
+    EXPECT_EQ(fs::file_size(dir / "Sound" / "song.wav"), fs::file_size(wav));
+
+    setDefaultSettings();
+    Window window;
+    loadConfig((dir / "config.cfg").string(), window);
+    EXPECT_EQ(window.width, 1024);
+    EXPECT_EQ(musicPath, "Sound/song.wav");
+    EXPECT_GT(songEndMs, 18000);
+    EXPECT_LE(songEndMs, 20000);
+
+    const std::vector<double> cues =
+        util::TimeController::loadRecording((dir / "rec2.cfg").string());
+    ASSERT_GE(cues.size(), 5u);
+    EXPECT_GT(cues.back(), songEndMs) << "the never-judged cue lies past the end";
+    for (std::size_t i = 0; i + 1 < cues.size(); ++i) {
+        EXPECT_LT(cues[i], songEndMs);
+        EXPECT_GE(cues[i], 2000.0);
+        EXPECT_TRUE(i == 0 || cues[i] - cues[i - 1] >= 300.0) << i;
+    }
+    const std::string summary =
+        "CHART: 125.0 BPM, " +
+        std::to_string(util::TimeController::loadRecording((dir / "rec.cfg").string()).size()) +
+        " beats, " + std::to_string(cues.size() - 1) + " cues, 20.0 s\n";
+    EXPECT_EQ(printed, summary);
+
+    // A second chart replaces the first; a folder that is not a chart is kept.
+    ASSERT_EQ(run({wav.string(), "--out", dir.string()}), 0) << error;
+    fs::create_directories(out("mine"));
+    std::ofstream(out("mine") / "notes.txt") << "keep me";
+    EXPECT_EQ(run({wav.string(), "--out", out("mine").string()}), 1);
+    EXPECT_TRUE(fs::exists(out("mine") / "notes.txt"));
+    EXPECT_EQ(run({wav.string(), "--out", runDir().string()}), 1);
+    EXPECT_EQ(fs::file_size(runDir() / "rec2.cfg"), 16u) << "the game's own cues are kept";
+}
+
+TEST_F(ChartTool, BadInputGivesOneLineAndWritesNothing) {
+    std::ofstream(scratch.path() / "text.wav") << "not a sound at all, only words\n";
+    const struct {
+        fs::path song;
+        std::string reason;
+    } cases[] = {
+        {scratch.path() / "missing.ogg", "no such file"},
+        {scratch.path() / "text.wav", "not audio that can be decoded"},
+        {song("short.wav", 3.0, 44100, 2), "shorter than 10 s"},
+        {song("silent.wav", 0.0, 44100, 1), "shorter than 10 s"},
+    };
+    for (const auto& bad : cases) {
+        SCOPED_TRACE(bad.song);
+        EXPECT_EQ(run({bad.song.string(), "--out", out("bad").string()}), 1);
+        EXPECT_EQ(printed, "");
+        EXPECT_EQ(error.rfind("cueflight-chart: " + bad.song.string() + ": " + bad.reason, 0), 0u)
+            << error;
+        EXPECT_EQ(std::count(error.begin(), error.end(), '\n'), 1);
+        EXPECT_FALSE(fs::exists(out("bad")));
+    }
+    const fs::path mono = song("mono.wav", 12.0, 8000, 1);
+    EXPECT_EQ(run({mono.string(), "--density", "extreme"}), 2);
+    EXPECT_EQ(error, "usage: cueflight-chart SONG [--density easy|normal|hard] [--out DIR]\n");
+    EXPECT_EQ(run({}), 2);
+    // Without --out the chart goes beside the run folder.
+    ASSERT_EQ(run({mono.string()}), 0) << error;
+    EXPECT_TRUE(fs::exists(scratch.path() / "songs" / "mono-normal" / "rec2.cfg"));
+}
+
+} // namespace

@@ -1,0 +1,42 @@
+#include "chart_files.h"
+
+#include "game/recording_format.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace chart {
+
+std::string beatFileText(const Chart& chart) {
+    std::vector<double> records = chart.beatsMs;
+    const double period = 60000.0 / chart.tempoBpm;
+    records.push_back(records.empty() ? 0.0 : records.back() + period);
+    return game::recordingText(records);
+}
+
+std::string cueFileText(const Chart& chart) {
+    std::vector<double> records = chart.cuesMs;
+    records.push_back(chart.endMs + kCueAfterEndMs);
+    records.push_back(chart.endMs + kCueAfterEndMs + 1000.0);
+    return game::recordingText(records);
+}
+
+std::string configText(const std::string& baseConfig, const std::string& musicPath,
+                       const Chart& chart) {
+    std::string text = baseConfig;
+    if (!text.empty() && text.back() != '\n') {
+        text += '\n';
+    }
+    text += "music=" + musicPath + "\n";
+    text += "song_end_ms=" + std::to_string(std::llround(chart.endMs)) + "\n";
+    return text;
+}
+
+std::string summaryLine(const Chart& chart) {
+    char line[128];
+    std::snprintf(line, sizeof line, "CHART: %.1f BPM, %zu beats, %zu cues, %.1f s", chart.tempoBpm,
+                  chart.beatsMs.size(), chart.cuesMs.size(), chart.lengthMs / 1000.0);
+    return line;
+}
+
+} // namespace chart

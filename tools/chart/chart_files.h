@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "chart.h"
+
+namespace chart {
+
+// The never-judged cue the cue file ends with lies this far past the level's
+// end, where the flight never gets to.
+constexpr double kCueAfterEndMs = 9000.0;
+
+// The game loads all records of a recording but the last, so each file gets
+// one more: rec.cfg the beat after the last, rec2.cfg a cue after the end
+// (loaded, placed, never judged, as the rating expects) and one more after it.
+std::string beatFileText(const Chart& chart);
+std::string cueFileText(const Chart& chart);
+
+// The run folder's config.cfg with the lines that point the game at the song.
+std::string configText(const std::string& baseConfig, const std::string& musicPath,
+                       const Chart& chart);
+
+// The one line the tool prints for a chart.
+std::string summaryLine(const Chart& chart);
+
+} // namespace chart

@@ -1,0 +1,54 @@
+#include "song_file.h"
+
+#include <sndfile.h>
+
+#include <memory>
+
+#include "chart.h"
+
+namespace chart {
+
+namespace {
+
+constexpr sf_count_t kChunkFrames = 65536;
+
+struct FileCloser {
+    void operator()(SNDFILE* file) const { sf_close(file); }
+};
+
+} // namespace
+
+std::optional<DecodedSong> decodeSong(const std::filesystem::path& path, std::string& error) {
+    std::error_code status;
+    if (!std::filesystem::is_regular_file(path, status)) {
+        error = std::filesystem::exists(path, status) ? "not a file" : "no such file";
+        return std::nullopt;
+    }
+    SF_INFO info{};
+    std::unique_ptr<SNDFILE, FileCloser> file(sf_open(path.c_str(), SFM_READ, &info));
+    if (!file) {
+        error = std::string("not audio that can be decoded (") + sf_strerror(nullptr) + ")";
+        return std::nullopt;
+    }
+    error = formatProblem(info.channels, info.samplerate);
+    if (!error.empty()) {
+        return std::nullopt;
+    }
+    DecodedSong song;
+    song.sampleRate = info.samplerate;
+    song.channels = info.channels;
+    // Read in chunks: some formats do not know their length before the end.
+    const double limit = (kMaxSongSeconds + 1.0) * info.samplerate;
+    std::vector<float> chunk(static_cast<std::size_t>(kChunkFrames * info.channels));
+    while (static_cast<double>(song.frames()) <= limit) {
+        const sf_count_t read = sf_readf_float(file.get(), chunk.data(), kChunkFrames);
+        if (read <= 0) {
+            break;
+        }
+        song.samples.insert(song.samples.end(), chunk.begin(),
+                            chunk.begin() + static_cast<long>(read * info.channels));
+    }
+    return song;
+}
+
+} // namespace chart
