@@ -191,7 +191,7 @@ void Level::update() {
     positionMs = sound.update();
     flyAlongPath(positionMs / 1000.0);
     game::judgeHits(track, judgingPositionMs(), cueTimes, onHit, onJudged);
-    if (positionMs > song.endMs) {
+    if (positionMs > song.endMs || sound.songIsOver()) {
         sound.setMusicPaused(true);
         paused = true;
         finished = true;
