@@ -31,6 +31,7 @@ void LevelSound::start(const std::string& musicPath, bool paused, std::ostream& 
     soundSystem = std::make_unique<sound::System>();
     soundSystem->init(kChannels, sound::initStreamFromUpdate);
     loadSounds(musicPath, log);
+    music->getLength(&songLengthMs);
     soundSystem->playSound(sound::channelFree, music, true, &musicChannel);
     if (!paused && musicChannel != nullptr) {
         musicChannel->setPaused(false);
@@ -66,6 +67,10 @@ void LevelSound::holdAt(unsigned int position) {
         held = true;
     }
     positionMs = position;
+}
+
+bool LevelSound::songIsOver() const {
+    return !held && positionMs >= songLengthMs;
 }
 
 void LevelSound::setMusicPaused(bool paused) {

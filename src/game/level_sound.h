@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -37,6 +38,9 @@ public:
     // on: a caller that sets the clock itself sees the game at any moment of
     // the song, the same on every run.
     void holdAt(unsigned int positionMs);
+    // True once the song has been heard to its last moment; never for a held
+    // clock or a song that could not be opened (its stand-in never ends).
+    bool songIsOver() const;
     void setMusicPaused(bool paused);
     // The stab, on a channel of its own; nothing when it did not load.
     void playStab();
@@ -54,6 +58,8 @@ private:
     platform::sound::Sound* stabSound = nullptr;          // played at each cue event
     platform::sound::Sound* clickSound = nullptr;         // loaded with the others, not played yet
     unsigned int positionMs = 0;                          // the song position as last read
+    // Where the song's clock stops: a configured end past it would never come.
+    unsigned int songLengthMs = std::numeric_limits<unsigned int>::max();
     bool held = false; // the position is set by holdAt, not read from the song
 };
 

@@ -10,6 +10,7 @@
 #include "click_track.h"
 #include "game/time_controller.h"
 #include "support/scratch_dir.h"
+#include "support/wav_writer.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ protected:
 
     fs::path song(const std::string& name, double seconds, int rate, int channels) {
         const fs::path path = scratch.path() / name;
-        EXPECT_TRUE(charttest::writeWav(
+        EXPECT_TRUE(testsupport::writeWav(
             path,
             charttest::clickTrack(charttest::beatClicks(125.0, seconds * 1000.0), seconds, rate,
                                   channels),

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <filesystem>
-#include <sndfile.h>
 #include <vector>
 
 namespace charttest {
@@ -40,22 +39,6 @@ inline std::vector<Click> beatClicks(double bpm, double untilMs, float loudness 
         clicks.push_back({ms, loudness});
     }
     return clicks;
-}
-
-inline bool writeWav(const std::filesystem::path& path, const std::vector<float>& samples,
-                     int sampleRate, int channels) {
-    SF_INFO info{};
-    info.samplerate = sampleRate;
-    info.channels = channels;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-    if (file == nullptr) {
-        return false;
-    }
-    const auto frames =
-        static_cast<sf_count_t>(samples.size() / static_cast<std::size_t>(channels));
-    const bool written = sf_writef_float(file, samples.data(), frames) == frames;
-    return sf_close(file) == 0 && written;
 }
 
 } // namespace charttest
