@@ -1,4 +1,5 @@
 #include "animation/track_stepping.h"
+#include "support/glm_expect.h"
 
 #include <gtest/gtest.h>
 
@@ -16,9 +17,7 @@ protected:
 
 void expectVec(const std::optional<glm::vec3>& value, glm::vec3 expected) {
     ASSERT_TRUE(value.has_value());
-    EXPECT_FLOAT_EQ(value->x, expected.x);
-    EXPECT_FLOAT_EQ(value->y, expected.y);
-    EXPECT_FLOAT_EQ(value->z, expected.z);
+    EXPECT_TRUE(testsupport::near(*value, expected, testsupport::kFloatEq));
 }
 
 TEST_F(TrackStepping, MoveWaitsOutItsDelayRunsLinearlyThenEndsOnItsTarget) {

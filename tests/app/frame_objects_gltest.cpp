@@ -32,8 +32,9 @@ protected:
 
 // Everything a frame draws with is made at start-up, so a missing sheet is
 // reported before the first frame: the lens flare's, then the font sheet
-// once for each text overlay.
-TEST_F(FrameObjectsTest, StartUpReportsTheMissingSheetsInTheOrderItMakesThem) {
+// once for each text overlay. A resized window gets buffers and picking of
+// its new size.
+TEST_F(FrameObjectsTest, StartUpReportsTheMissingSheetsInOrderAndAResizeResizesEverything) {
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     createFrameObjects(objects, 64, 48);
@@ -44,12 +45,9 @@ TEST_F(FrameObjectsTest, StartUpReportsTheMissingSheetsInTheOrderItMakesThem) {
     ASSERT_NE(first, std::string::npos) << errors;
     EXPECT_NE(errors.find(font, first + font.size()), std::string::npos) << errors;
     EXPECT_LT(errors.find("Sprites/splosion_part_sheet4.tga"), first) << errors;
-}
 
-TEST_F(FrameObjectsTest, AResizedWindowGetsBuffersAndPickingOfItsNewSize) {
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    createFrameObjects(objects, 64, 48);
     resizeFrameObjects(objects, 200, 120);
     testing::internal::GetCapturedStderr();
     testing::internal::GetCapturedStdout();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -15,15 +16,15 @@ TEST(RenderModes, TextureFilterTogglesBetweenNearestAndBilinear) {
 }
 
 TEST(RenderModes, MipmappingCyclesThroughItsThreeModes) {
-    ModeChange change = nextMipmapMode(10);
-    EXPECT_EQ(change.mode, 11);
-    EXPECT_STREQ(change.text, "Nearest Neighbor MipMapping");
-    change = nextMipmapMode(change.mode);
-    EXPECT_EQ(change.mode, 12);
-    EXPECT_STREQ(change.text, "Linear interpolation MipMapping");
-    change = nextMipmapMode(change.mode);
-    EXPECT_EQ(change.mode, 10);
-    EXPECT_STREQ(change.text, "MipMapping off");
+    int mode = 10;
+    for (const auto& [next, text] :
+         {std::pair(11, "Nearest Neighbor MipMapping"),
+          std::pair(12, "Linear interpolation MipMapping"), std::pair(10, "MipMapping off")}) {
+        const ModeChange change = nextMipmapMode(mode);
+        EXPECT_EQ(change.mode, next);
+        EXPECT_STREQ(change.text, text);
+        mode = change.mode;
+    }
     EXPECT_EQ(nextMipmapMode(0).mode, 10);
 }
 

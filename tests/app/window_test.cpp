@@ -2,13 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 TEST(WindowRecord, AspectRatioIsComputedInFloatingPoint) {
-    EXPECT_FLOAT_EQ(aspectRatio(1024, 768), 4.0f / 3.0f);
-    EXPECT_FLOAT_EQ(aspectRatio(1920, 1080), 16.0f / 9.0f);
-    EXPECT_FLOAT_EQ(aspectRatio(800, 200), 4.0f);
-    EXPECT_FLOAT_EQ(aspectRatio(200, 800), 0.25f);
+    for (const auto& [width, height, ratio] :
+         {std::tuple(1024, 768, 4.0f / 3.0f), std::tuple(1920, 1080, 16.0f / 9.0f),
+          std::tuple(800, 200, 4.0f), std::tuple(200, 800, 0.25f)}) {
+        EXPECT_FLOAT_EQ(aspectRatio(width, height), ratio) << width << " x " << height;
+    }
 }
 
 TEST(WindowRecord, ProjectionIsRebuiltOnlyWhenMarkedChanged) {
@@ -28,23 +31,21 @@ TEST(WindowRecord, ProjectionIsRebuiltOnlyWhenMarkedChanged) {
     EXPECT_FLOAT_EQ(rebuilt[1][1] / rebuilt[0][0], 200.0f / 768.0f);
 }
 
-TEST(WindowRecord, OpeningAnOpenRecordOpensNothing) {
-    // No GLFW here: a real attempt to open would fail and report it.
+// No GLFW here: a real attempt to open fails and reports it; an open record
+// opens nothing.
+TEST(WindowRecord, FailedOpenIsReportedAndOpeningAnOpenRecordOpensNothing) {
     Window window;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(window.open());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Failed to initialize OpenGL window.\n");
+    EXPECT_FALSE(window.winOpen);
+
     window.winOpen = true;
     window.changed = false;
     testing::internal::CaptureStderr();
     EXPECT_TRUE(window.open());
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_FALSE(window.changed);
-}
-
-TEST(WindowRecord, FailedOpenIsReportedOnTheErrorStream) {
-    Window window;
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(window.open());
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Failed to initialize OpenGL window.\n");
-    EXPECT_FALSE(window.winOpen);
 }
 
 } // namespace

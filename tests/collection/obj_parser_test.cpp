@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <vector>
 
 using collection::ObjParseResult;
 using collection::parseObj;
@@ -13,14 +14,13 @@ namespace {
 
 using Triple = std::array<int, 3>;
 
-Triple vertexIndices(const Face& face) {
-    return {face.vertexIndices[0], face.vertexIndices[1], face.vertexIndices[2]};
+using Corners = std::array<Triple, 3>; // vertex, texture coordinate and normal indices
+
+Triple triple(const int (&indices)[3]) {
+    return {indices[0], indices[1], indices[2]};
 }
-Triple texCoordIndices(const Face& face) {
-    return {face.texCoordIndices[0], face.texCoordIndices[1], face.texCoordIndices[2]};
-}
-Triple normalIndices(const Face& face) {
-    return {face.normalIndices[0], face.normalIndices[1], face.normalIndices[2]};
+Corners corners(const Face& face) {
+    return {triple(face.vertexIndices), triple(face.texCoordIndices), triple(face.normalIndices)};
 }
 
 constexpr const char* kThreeVertices = "v 0 0 0\nv 1 0 0\nv 0 1 0\n";
@@ -43,38 +43,17 @@ TEST(ObjParser, CountsLinesByTheirFirstCharacters) {
     EXPECT_EQ(data.nrNormals, 1);
     EXPECT_EQ(data.nrTexCoords, 1);
     EXPECT_EQ(data.nrFaces, 1);
-    ASSERT_EQ(data.vertices.size(), 6u);
-    EXPECT_EQ(data.vertices[0], 1.0f);
-    EXPECT_EQ(data.vertices[2], 3.0f);
     // "vp" does not match "v %f %f %f": its vertex stays 0, 0, 0.
-    EXPECT_EQ(data.vertices[3], 0.0f);
-    EXPECT_EQ(data.vertices[5], 0.0f);
-    EXPECT_EQ(data.texCoords[0], 0.5f);
-    EXPECT_EQ(data.texCoords[1], 0.25f);
-    EXPECT_EQ(data.normals[2], 1.0f);
+    EXPECT_EQ(data.vertices, (std::vector<float>{1, 2, 3, 0, 0, 0}));
+    EXPECT_EQ(data.texCoords, (std::vector<float>{0.5f, 0.25f}));
+    EXPECT_EQ(data.normals, (std::vector<float>{0, 0, 1}));
 }
 
 TEST(ObjParser, ReadsFloatsInTheFormsScanfTakes) {
     const ObjData data = parse("v -1.5 +2e2 .25\nv 1e60 -0 3.\nv 1 x 5\n");
     ASSERT_EQ(data.nrVertices, 3);
-    EXPECT_FLOAT_EQ(data.vertices[0], -1.5f);
-    EXPECT_FLOAT_EQ(data.vertices[1], 200.0f);
-    EXPECT_FLOAT_EQ(data.vertices[2], 0.25f);
-    EXPECT_TRUE(std::isinf(data.vertices[3]));
-    EXPECT_FLOAT_EQ(data.vertices[5], 3.0f);
     // The first value that does not match ends the line.
-    EXPECT_EQ(data.vertices[6], 1.0f);
-    EXPECT_EQ(data.vertices[7], 0.0f);
-    EXPECT_EQ(data.vertices[8], 0.0f);
-}
-
-TEST(ObjParser, FullFaceGivesEachTripleInItsOwnPlaceZeroBased) {
-    const ObjData data = parse(std::string(kThreeVertices) + kThreeTexCoords + kThreeNormals +
-                               "f 1/2/3 2/3/1 3/1/2\n");
-    ASSERT_EQ(data.nrFaces, 1);
-    EXPECT_EQ(vertexIndices(data.faces[0]), (Triple{0, 1, 2}));
-    EXPECT_EQ(texCoordIndices(data.faces[0]), (Triple{1, 2, 0}));
-    EXPECT_EQ(normalIndices(data.faces[0]), (Triple{2, 0, 1}));
+    EXPECT_EQ(data.vertices, (std::vector<float>{-1.5f, 200.0f, 0.25f, INFINITY, 0, 3, 1, 0, 0}));
 }
 
 struct PatternCase {
@@ -92,9 +71,7 @@ TEST_P(ObjFacePattern, FillsTheFieldsOfItsRow) {
     const PatternCase& c = GetParam();
     const ObjData data = parse(c.data + c.face + "\n");
     ASSERT_EQ(data.nrFaces, 1);
-    EXPECT_EQ(vertexIndices(data.faces[0]), c.vertex);
-    EXPECT_EQ(texCoordIndices(data.faces[0]), c.texCoord);
-    EXPECT_EQ(normalIndices(data.faces[0]), c.normal);
+    EXPECT_EQ(corners(data.faces[0]), (Corners{c.vertex, c.texCoord, c.normal}));
 }
 
 const std::string V = kThreeVertices;
@@ -104,6 +81,8 @@ const std::string N = kThreeNormals;
 INSTANTIATE_TEST_SUITE_P(
     EightRows, ObjFacePattern,
     testing::Values(
+        // Each triple in its own place, zero based.
+        PatternCase{"Full", V + T + N, "f 1/2/3 2/3/1 3/1/2", {0, 1, 2}, {1, 2, 0}, {2, 0, 1}},
         PatternCase{"VertexPlain", V, "f 3 1 2", {2, 0, 1}, {}, {}},
         PatternCase{"VertexSlashed", V, "f 3// 1// 2//", {2, 0, 1}, {}, {}},
         // A slash only after the tenth character: the plain pattern stops at it.
@@ -125,8 +104,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ObjParser, KeepsOnlyTheFirstThreeCornersOfAQuad) {
     const ObjData data = parse(V + "v 1 1 0\nf 1 2 3 4\nf 4 3 2 1\n");
     ASSERT_EQ(data.nrFaces, 2);
-    EXPECT_EQ(vertexIndices(data.faces[0]), (Triple{0, 1, 2}));
-    EXPECT_EQ(vertexIndices(data.faces[1]), (Triple{3, 2, 1}));
+    EXPECT_EQ(triple(data.faces[0].vertexIndices), (Triple{0, 1, 2}));
+    EXPECT_EQ(triple(data.faces[1].vertexIndices), (Triple{3, 2, 1}));
 }
 
 TEST(ObjParser, ReadsTheLastLineWithoutLineEnd) {
@@ -134,28 +113,26 @@ TEST(ObjParser, ReadsTheLastLineWithoutLineEnd) {
     ASSERT_EQ(data.nrVertices, 4);
     EXPECT_EQ(data.vertices[11], 9.5f);
     ASSERT_EQ(data.nrFaces, 1);
-    EXPECT_EQ(vertexIndices(data.faces[0]), (Triple{3, 0, 1}));
+    EXPECT_EQ(triple(data.faces[0].vertexIndices), (Triple{3, 0, 1}));
 }
 
 TEST(ObjParser, TakesWindowsLineEnds) {
     const ObjData data = parse("v 1 2 3\r\nv 4 5 6\r\nv 7 8 9\r\nf 1 2 3\r\n");
     ASSERT_EQ(data.nrVertices, 3);
     EXPECT_EQ(data.vertices[5], 6.0f);
-    EXPECT_EQ(vertexIndices(data.faces[0]), (Triple{0, 1, 2}));
+    EXPECT_EQ(triple(data.faces[0].vertexIndices), (Triple{0, 1, 2}));
 }
 
 TEST(ObjParser, IndicesOutsideTheDataReadAsZeroAndAreReported) {
     const ObjData past = parse(V + T + N + "f 4/1/1 1/9/1 1/1/2\n", ObjParseResult::badIndices);
-    EXPECT_EQ(vertexIndices(past.faces[0]), (Triple{0, 0, 0}));
-    EXPECT_EQ(texCoordIndices(past.faces[0]), (Triple{0, 0, 0}));
-    EXPECT_EQ(normalIndices(past.faces[0]), (Triple{0, 0, 1}));
+    EXPECT_EQ(corners(past.faces[0]), (Corners{{{0, 0, 0}, {0, 0, 0}, {0, 0, 1}}}));
 
     // Relative indices are not supported; -1 would otherwise become -2.
     const ObjData relative = parse(V + "f -1 -2 -3\n", ObjParseResult::badIndices);
-    EXPECT_EQ(vertexIndices(relative.faces[0]), (Triple{0, 0, 0}));
+    EXPECT_EQ(triple(relative.faces[0].vertexIndices), (Triple{0, 0, 0}));
 
     // Beyond the int range: saturated, then out of range like any other.
     const ObjData huge =
         parse(V + "f 1 99999999999999999999 -99999999999999999999\n", ObjParseResult::badIndices);
-    EXPECT_EQ(vertexIndices(huge.faces[0]), (Triple{0, 0, 0}));
+    EXPECT_EQ(triple(huge.faces[0].vertexIndices), (Triple{0, 0, 0}));
 }

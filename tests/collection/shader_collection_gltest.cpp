@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
 using collection::AttribSlot;
 using collection::ShaderCollection;
 using collection::UniformSlot;
@@ -14,42 +19,20 @@ using testing::internal::GetCapturedStdout;
 
 namespace {
 
+std::vector<std::string> words(const char* text) {
+    std::istringstream in(text);
+    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
+}
+
 // The table orders as the draws index them, written out independently of the
 // collection's own list.
-const char* const kUniformOrder[] = {"mvMat",
-                                     "vMat",
-                                     "projMat",
-                                     "mode",
-                                     "color",
-                                     "interpolate",
-                                     "dt",
-                                     "updatetime",
-                                     "nrLights",
-                                     "energy",
-                                     "ld",
-                                     "ld2",
-                                     "ld3",
-                                     "ld4",
-                                     "ld5",
-                                     "tex0",
-                                     "tex1",
-                                     "tex2",
-                                     "fontTexture",
-                                     "lightDirection",
-                                     "particleTexture",
-                                     "transMat",
-                                     "invTransMat",
-                                     "m",
-                                     "type",
-                                     "fboTex0",
-                                     "fboTex1",
-                                     "fboTex2",
-                                     "windowSize",
-                                     "lightPos",
-                                     "envMap"};
-const char* const kAttribOrder[] = {"in_Position",      "in_Normal", "in_TexCoord",
-                                    "in_Velocity",      "in_Params", "in_Position_Target",
-                                    "in_Normal_Target", "in_Font"};
+const std::vector<std::string> kUniformOrder =
+    words("mvMat vMat projMat mode color interpolate dt updatetime nrLights energy ld ld2 ld3 ld4 "
+          "ld5 tex0 tex1 tex2 fontTexture lightDirection particleTexture transMat invTransMat m "
+          "type fboTex0 fboTex1 fboTex2 windowSize lightPos envMap");
+const std::vector<std::string> kAttribOrder =
+    words("in_Position in_Normal in_TexCoord in_Velocity in_Params in_Position_Target "
+          "in_Normal_Target in_Font");
 
 class ShaderCollectionTest : public testing::Test {
 protected:
@@ -103,14 +86,16 @@ TEST_F(ShaderCollectionTest, LocatesEveryNameInSlotOrderAndNamesAProgramLacksSta
     shaders->locateVariables();
     const GLuint all = shaders->getProgram(6)->getProgramId();
     const collection::UniformRow& uniforms = shaders->uniforms(6);
+    ASSERT_EQ(kUniformOrder.size(), collection::kUniformSlotCount);
+    ASSERT_EQ(kAttribOrder.size(), collection::kAttribSlotCount);
     for (std::size_t slot = 0; slot < collection::kUniformSlotCount; ++slot) {
-        const GLint expected = glGetUniformLocation(all, kUniformOrder[slot]);
+        const GLint expected = glGetUniformLocation(all, kUniformOrder[slot].c_str());
         EXPECT_NE(expected, -1) << kUniformOrder[slot];
         EXPECT_EQ(uniforms.locations[slot], expected) << kUniformOrder[slot];
     }
     const collection::AttribRow& attribs = shaders->attribs(6);
     for (std::size_t slot = 0; slot < collection::kAttribSlotCount; ++slot) {
-        const GLint expected = glGetAttribLocation(all, kAttribOrder[slot]);
+        const GLint expected = glGetAttribLocation(all, kAttribOrder[slot].c_str());
         EXPECT_NE(expected, -1) << kAttribOrder[slot];
         EXPECT_EQ(attribs.locations[slot], expected) << kAttribOrder[slot];
     }

@@ -24,9 +24,7 @@ const std::vector<std::uint8_t> kOddRgb = {
 // Each loader packs its own rows tightly and hands GL's default back, so an
 // upload elsewhere never depends on which loader ran before it.
 GLint unpackAlignment() {
-    GLint alignment = 0;
-    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-    return alignment;
+    return testsupport::glInteger(GL_UNPACK_ALIGNMENT);
 }
 
 std::vector<std::uint8_t> readBack(GLenum target, int width, int height) {
@@ -63,17 +61,12 @@ TEST_F(TextureTest, LoadsOncePerPathAndVariant) {
 TEST_F(TextureTest, UploadsThePixelsWithLinearFilteringAndRepeat) {
     const std::string path = dir.write("a.tga", testfiles::tgaImage(3, 2, 3, kOddRgb, false));
     const GLuint texture = textures->load(path, 1, 0);
-    GLint bound = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    EXPECT_EQ(static_cast<GLuint>(bound), texture); // left bound for the caller
+    // Left bound for the caller.
+    EXPECT_EQ(static_cast<GLuint>(testsupport::glInteger(GL_TEXTURE_BINDING_2D)), texture);
     EXPECT_EQ(readBack(GL_TEXTURE_2D, 3, 2), kOddRgb);
     EXPECT_EQ(unpackAlignment(), 4);
-    GLint minFilter = 0;
-    GLint wrapT = 0;
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrapT);
-    EXPECT_EQ(minFilter, GL_LINEAR);
-    EXPECT_EQ(wrapT, GL_REPEAT);
+    EXPECT_EQ(testsupport::texParameter(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER), GL_LINEAR);
+    EXPECT_EQ(testsupport::texParameter(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T), GL_REPEAT);
     glBindTexture(GL_TEXTURE_2D, 0);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
@@ -107,19 +100,15 @@ TEST_F(TextureTest, EnvironmentMapTakesTheSixFacesInTheirPlaces) {
     collection::EnvironmentMap map(dir.file("space"));
     EXPECT_EQ(GetCapturedStderr(), "");
     EXPECT_EQ(unpackAlignment(), 4);
-    GLint bound = -1;
-    glGetIntegerv(GL_TEXTURE_BINDING_CUBE_MAP, &bound);
-    EXPECT_EQ(bound, 0);
+    EXPECT_EQ(testsupport::glInteger(GL_TEXTURE_BINDING_CUBE_MAP), 0);
     glBindTexture(GL_TEXTURE_CUBE_MAP, map.getCubeTexture());
     for (int face = 0; face < 6; ++face) {
         EXPECT_EQ(readBack(targets[face], 2, 2)[0], 40 * face) << suffixes[face];
     }
-    GLint minFilter = 0;
-    glGetTexParameteriv(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, &minFilter);
-    EXPECT_EQ(minFilter, GL_LINEAR_MIPMAP_LINEAR);
-    GLint mipWidth = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_CUBE_MAP_POSITIVE_X, 1, GL_TEXTURE_WIDTH, &mipWidth);
-    EXPECT_EQ(mipWidth, 1);
+    EXPECT_EQ(testsupport::texParameter(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER),
+              GL_LINEAR_MIPMAP_LINEAR);
+    EXPECT_EQ(testsupport::texLevelParameter(GL_TEXTURE_CUBE_MAP_POSITIVE_X, 1, GL_TEXTURE_WIDTH),
+              1);
     glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

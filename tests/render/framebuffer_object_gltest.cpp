@@ -4,10 +4,12 @@
 #include "support/gl_context.h"
 #include "support/test_shaders.h"
 
+#include <glm/glm.hpp>
 #include <gtest/gtest.h>
 
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 using collection::ShaderCollection;
@@ -16,16 +18,12 @@ namespace {
 
 constexpr const char* kFactorMessage = "Factor cannot be 0 and must be multiple of 2\n";
 
-struct Size {
-    int width;
-    int height;
-};
+using Size = std::pair<int, int>; // width, height
 
 Size colorTextureSize(const FramebufferObject& fbo) {
-    Size size{0, 0};
     glBindTexture(GL_TEXTURE_2D, fbo.colorTexture());
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &size.width);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &size.height);
+    const Size size(testsupport::texLevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH),
+                    testsupport::texLevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT));
     glBindTexture(GL_TEXTURE_2D, 0);
     return size;
 }
@@ -37,25 +35,12 @@ bool isCompleteNow(const FramebufferObject& fbo) {
     return complete;
 }
 
-int occurrences(const std::string& text, const std::string& part) {
-    int count = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos;
-         at = text.find(part, at + part.size())) {
-        ++count;
-    }
-    return count;
-}
-
 GLint boundTexture2D() {
-    GLint texture = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
-    return texture;
+    return testsupport::glInteger(GL_TEXTURE_BINDING_2D);
 }
 
 GLint activeUnit() {
-    GLint unit = 0;
-    glGetIntegerv(GL_ACTIVE_TEXTURE, &unit);
-    return unit - GL_TEXTURE0;
+    return testsupport::glInteger(GL_ACTIVE_TEXTURE) - GL_TEXTURE0;
 }
 
 } // namespace
@@ -77,13 +62,9 @@ TEST(FramebufferObject, TheFiveBuffersOfAThousandByHundredFiftyWindow) {
                                             {buffers->bloomFboB.get(), {125, 93}}}};
     std::vector<GLuint> framebuffers;
     for (const Expected& e : expected) {
-        EXPECT_EQ(e.fbo->getWidth(), 1000);
-        EXPECT_EQ(e.fbo->getHeight(), 750);
-        const Size actual = colorTextureSize(*e.fbo);
-        EXPECT_EQ(actual.width, e.size.width);
-        EXPECT_EQ(actual.height, e.size.height);
-        EXPECT_EQ(e.fbo->reducedWidth(), e.size.width);
-        EXPECT_EQ(e.fbo->reducedHeight(), e.size.height);
+        EXPECT_EQ(Size(e.fbo->getWidth(), e.fbo->getHeight()), Size(1000, 750));
+        EXPECT_EQ(colorTextureSize(*e.fbo), e.size);
+        EXPECT_EQ(Size(e.fbo->reducedWidth(), e.fbo->reducedHeight()), e.size);
         EXPECT_TRUE(e.fbo->isComplete());
         EXPECT_TRUE(isCompleteNow(*e.fbo));
         framebuffers.push_back(e.fbo->getFboId());
@@ -98,8 +79,11 @@ TEST(FramebufferObject, TheFiveBuffersOfAThousandByHundredFiftyWindow) {
     testing::internal::CaptureStdout();
     buffers.reset();
     const std::string destroyed = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(occurrences(destroyed, "deleting framebuffer object\n"), 5);
-    EXPECT_EQ(destroyed.size(), 5 * std::string("deleting framebuffer object\n").size());
+    std::string fiveDeletions;
+    for (int i = 0; i < 5; ++i) {
+        fiveDeletions += "deleting framebuffer object\n";
+    }
+    EXPECT_EQ(destroyed, fiveDeletions);
     for (GLuint id : framebuffers) {
         EXPECT_FALSE(glIsFramebuffer(id));
     }
@@ -112,13 +96,10 @@ TEST(FramebufferObject, DepthTextureReadsPlainValues) {
     FramebufferObject fbo(64, 32, 2, true, true);
     testing::internal::GetCapturedStdout();
     glBindTexture(GL_TEXTURE_2D, fbo.depthTextureId());
-    GLint compareMode = -1;
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_MODE, &compareMode);
-    GLint format = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &format);
+    EXPECT_EQ(testsupport::texParameter(GL_TEXTURE_2D, GL_TEXTURE_COMPARE_MODE), 0);
+    EXPECT_EQ(testsupport::texLevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT),
+              GL_DEPTH_COMPONENT24);
     glBindTexture(GL_TEXTURE_2D, 0);
-    EXPECT_EQ(compareMode, 0);
-    EXPECT_EQ(format, GL_DEPTH_COMPONENT24);
 }
 
 TEST(FramebufferObject, OnlyOneAndPositiveMultiplesOfTwoAreFactors) {
@@ -154,9 +135,7 @@ TEST(FramebufferObject, AnIncompleteBufferIsReportedAndNotLeftBound) {
                 report.rfind("FRAMEBUFFER INCOMPLETE, ERROR CODE: ", 0) == 0 ||
                 report == "Unsupported framebuffer format\n")
         << report;
-    GLint bound = -1;
-    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
-    EXPECT_EQ(bound, 0);
+    EXPECT_EQ(testsupport::glInteger(GL_FRAMEBUFFER_BINDING), 0);
     glGetError(); // zero-sized images may leave an error; it is not the next test's
 }
 
@@ -182,6 +161,15 @@ protected:
     }
 
     ShaderProgram* all() { return ShaderCollection::getInstance()->getProgram(kAll); }
+    // Clears the colour texture's first level to one colour.
+    void fill(glm::vec3 colour) {
+        glBindFramebuffer(GL_FRAMEBUFFER, fbo->getFboId());
+        glViewport(0, 0, fbo->reducedWidth(), fbo->reducedHeight());
+        glClearColor(colour.r, colour.g, colour.b, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    }
     void preset(const char* name, int value) {
         glUseProgram(all()->getProgramId());
         glUniform1i(all()->getUniformLocation(name), value);
@@ -207,12 +195,7 @@ protected:
 TEST_F(BindTextureTest, UnitZeroBindsTheColourWithFreshMipmaps) {
     // Fill the colour texture with one colour; only a rebuilt mip chain has
     // it in level 1 too.
-    glBindFramebuffer(GL_FRAMEBUFFER, fbo->getFboId());
-    glViewport(0, 0, fbo->reducedWidth(), fbo->reducedHeight());
-    glClearColor(0.2f, 0.4f, 0.6f, 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    fill({0.2f, 0.4f, 0.6f});
     glActiveTexture(GL_TEXTURE3);
 
     fbo->bindTexture(all(), 0);
@@ -225,32 +208,21 @@ TEST_F(BindTextureTest, UnitZeroBindsTheColourWithFreshMipmaps) {
     EXPECT_NEAR(level1[1], 102, 2);
     EXPECT_NEAR(level1[2], 153, 2);
     EXPECT_EQ(uniformInt("fboTex0"), 0);
-    EXPECT_EQ(windowSize()[0], 32.0f);
-    EXPECT_EQ(windowSize()[1], 24.0f);
-    GLint program = -1;
-    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
-    EXPECT_EQ(program, 0);
+    EXPECT_EQ(windowSize(), (std::array<float, 2>{32.0f, 24.0f}));
+    EXPECT_EQ(testsupport::glInteger(GL_CURRENT_PROGRAM), 0);
     glBindTexture(GL_TEXTURE_2D, 0);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 TEST_F(BindTextureTest, KeepingTheMipmapsBindsTheColourButLeavesLevelOneAsItWas) {
-    const auto fill = [this](float red) {
-        glBindFramebuffer(GL_FRAMEBUFFER, fbo->getFboId());
-        glViewport(0, 0, fbo->reducedWidth(), fbo->reducedHeight());
-        glClearColor(red, 0.0f, 0.0f, 1.0f);
-        glClear(GL_COLOR_BUFFER_BIT);
-        glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    };
     const auto redOf = [](int level, int texels) {
         std::vector<unsigned char> pixels(static_cast<std::size_t>(texels) * 4);
         glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
         return static_cast<int>(pixels[0]);
     };
-    fill(0.2f);
+    fill({0.2f, 0.0f, 0.0f});
     fbo->bindTexture(all(), 0);
-    fill(0.8f);
+    fill({0.8f, 0.0f, 0.0f});
     preset("fboTex0", 4);
     glActiveTexture(GL_TEXTURE3);
 
@@ -261,8 +233,7 @@ TEST_F(BindTextureTest, KeepingTheMipmapsBindsTheColourButLeavesLevelOneAsItWas)
     EXPECT_NEAR(redOf(0, 32 * 24), 204, 2);
     EXPECT_NEAR(redOf(1, 16 * 12), 51, 2);
     EXPECT_EQ(uniformInt("fboTex0"), 0);
-    EXPECT_EQ(windowSize()[0], 32.0f);
-    EXPECT_EQ(windowSize()[1], 24.0f);
+    EXPECT_EQ(windowSize(), (std::array<float, 2>{32.0f, 24.0f}));
     glBindTexture(GL_TEXTURE_2D, 0);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

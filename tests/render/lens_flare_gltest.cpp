@@ -10,8 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <fstream>
-#include <sstream>
 
 using collection::ShaderCollection;
 
@@ -19,13 +17,6 @@ namespace {
 
 constexpr int kLensflareId = 6;
 constexpr int kSize = 200;
-
-std::string sourceFile(const std::string& name) {
-    std::ifstream in(std::string(CUEFLIGHT_SOURCE_DIR) + "/data/Shaders/150/" + name);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // A 2 x 2 sheet of plain opaque cells: top-left blue, top-right and
 // bottom-left green, bottom-right red.
@@ -55,10 +46,7 @@ protected:
         testsupport::requireGLContext();
         glGenVertexArrays(1, &vertexArray);
         glBindVertexArray(vertexArray);
-        for (const char* stage : {".vert", ".geom", ".frag"}) {
-            folder.dir.write(std::string("Shaders/150/lensflare") + stage,
-                             sourceFile(std::string("lensflare") + stage));
-        }
+        folder.copyGameShaders({"lensflare.vert", "lensflare.geom", "lensflare.frag"});
         testing::internal::CaptureStdout();
         ShaderCollection::getInstance()->addProgram(kLensflareId, "lensflare");
         ShaderCollection::getInstance()->locateVariables();
@@ -143,17 +131,13 @@ TEST_F(LensFlareTest, SpritesLieOnTheLineFromTheLightThroughTheCentre) {
     EXPECT_GT(far.b, 30);
     EXPECT_LT(far.r + far.g, 30);
     // Off the line nothing shines.
-    EXPECT_EQ(at(0.6f, -0.6f).sum(), 0);
-    EXPECT_EQ(at(-0.6f, 0.6f).sum(), 0);
-    EXPECT_EQ(at(0.95f, 0.95f).sum(), 0);
+    for (glm::vec2 off : {glm::vec2(0.6f, -0.6f), glm::vec2(-0.6f, 0.6f), glm::vec2(0.95f)}) {
+        EXPECT_EQ(at(off.x, off.y).sum(), 0) << off.x << ", " << off.y;
+    }
 
     // The draw leaves no program, texture or attribute behind.
-    GLint current = -1;
-    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
-    EXPECT_EQ(current, 0);
-    GLint texture = -1;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
-    EXPECT_EQ(texture, 0);
+    EXPECT_EQ(testsupport::glInteger(GL_CURRENT_PROGRAM), 0);
+    EXPECT_EQ(testsupport::glInteger(GL_TEXTURE_BINDING_2D), 0);
     const GLint position =
         ShaderCollection::getInstance()->attribs(kLensflareId)[collection::AttribSlot::inPosition];
     ASSERT_NE(position, -1);
@@ -163,21 +147,19 @@ TEST_F(LensFlareTest, SpritesLieOnTheLineFromTheLightThroughTheCentre) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+// Off screen means beyond four half screens from the centre.
 TEST_F(LensFlareTest, NoFlareForALightBehindTheCameraOrFarOffScreen) {
-    folder.dir.write(LensFlare::kSheetPath, cellSheet());
-    LensFlare flare;
-    drawWithLightAt(flare, glm::vec3(5.0f, 3.0f, 40.0f));
-    EXPECT_EQ(litPixels(), 0);
-    drawWithLightAt(flare, onScreen(3.0f, 0.0f));
-    EXPECT_EQ(litPixels(), 0);
-    drawWithLightAt(flare, onScreen(0.0f, 0.0f));
-    EXPECT_GT(litPixels(), 100);
-}
-
-TEST_F(LensFlareTest, OffScreenTestStopsAtFourHalfScreens) {
     EXPECT_TRUE(LensFlare::isNearScreen(view, projection, onScreen(3.9f, -3.9f)));
     EXPECT_FALSE(LensFlare::isNearScreen(view, projection, onScreen(4.1f, 0.0f)));
     EXPECT_FALSE(LensFlare::isNearScreen(view, projection, onScreen(0.0f, -4.1f)));
+    folder.dir.write(LensFlare::kSheetPath, cellSheet());
+    LensFlare flare;
+    for (glm::vec3 light : {glm::vec3(5.0f, 3.0f, 40.0f), onScreen(3.0f, 0.0f)}) {
+        drawWithLightAt(flare, light);
+        EXPECT_EQ(litPixels(), 0);
+    }
+    drawWithLightAt(flare, onScreen(0.0f, 0.0f));
+    EXPECT_GT(litPixels(), 100);
 }
 
 TEST_F(LensFlareTest, AMissingSheetIsReportedAndDrawsNothing) {
@@ -186,10 +168,8 @@ TEST_F(LensFlareTest, AMissingSheetIsReportedAndDrawsNothing) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "particle tex file not found at: Sprites/splosion_part_sheet4.tga\n");
     glBindTexture(GL_TEXTURE_2D, flare.getFlareTexture());
-    GLint width = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+    EXPECT_EQ(testsupport::texLevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), 1);
     glBindTexture(GL_TEXTURE_2D, 0);
-    EXPECT_EQ(width, 1);
     drawWithLightAt(flare, onScreen(0.0f, 0.0f));
     EXPECT_EQ(litPixels(), 0);
 }

@@ -28,18 +28,13 @@ TEST(LightEnvironmentMap, BindsTheCubeOnUnitOneForTheProgram) {
     ShaderProgram* light = shaders->getProgram(2);
     Light::getInstance()->bindEnvironmentMap(light);
 
-    GLint active = 0;
-    glGetIntegerv(GL_ACTIVE_TEXTURE, &active);
-    EXPECT_EQ(active, GL_TEXTURE1);
-    GLint cube = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_CUBE_MAP, &cube);
-    EXPECT_EQ(static_cast<GLuint>(cube), map.getCubeTexture());
+    EXPECT_EQ(testsupport::glInteger(GL_ACTIVE_TEXTURE), GL_TEXTURE1);
+    EXPECT_EQ(static_cast<GLuint>(testsupport::glInteger(GL_TEXTURE_BINDING_CUBE_MAP)),
+              map.getCubeTexture());
     GLint unit = -1;
     glGetUniformiv(light->getProgramId(), light->getUniformLocation("envMap"), &unit);
     EXPECT_EQ(unit, 1);
-    GLint current = -1;
-    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
-    EXPECT_EQ(current, 0);
+    EXPECT_EQ(testsupport::glInteger(GL_CURRENT_PROGRAM), 0);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
     glBindTexture(GL_TEXTURE_CUBE_MAP, 0);

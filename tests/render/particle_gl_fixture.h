@@ -22,9 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <vector>
 
 namespace particletest {
@@ -34,13 +32,6 @@ constexpr int kPsId = 3;
 constexpr int kWidth = 320;
 constexpr int kHeight = 240;
 constexpr const char* kSheet = "Sprites/sheet.tga";
-
-inline std::string shaderSource(const std::string& name) {
-    std::ifstream in(std::string(CUEFLIGHT_SOURCE_DIR) + "/data/Shaders/150/" + name);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // A 2 x 2 sheet of 16-pixel cells, each a soft white disc on transparency.
 inline std::string discSheet() {
@@ -77,9 +68,7 @@ protected:
         testsupport::requireGLContext(kWidth, kHeight);
         glGenVertexArrays(1, &vertexArray);
         glBindVertexArray(vertexArray);
-        for (const char* file : {"ps.vert", "ps.geom", "ps.frag", "light.vert", "light.frag"}) {
-            folder.dir.write(std::string("Shaders/150/") + file, shaderSource(file));
-        }
+        folder.copyGameShaders({"ps.vert", "ps.geom", "ps.frag", "light.vert", "light.frag"});
         folder.dir.write(kSheet, discSheet());
         folder.dir.write(ParticleSystem::kImpostorModelPath, kOctahedron);
         folder.dir.write(ParticleSystem::kImpostorTexturePath,

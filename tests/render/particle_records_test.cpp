@@ -1,8 +1,10 @@
 #include "render/particle_records.h"
+#include "support/glm_expect.h"
 #include "util/random.h"
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -12,9 +14,7 @@ constexpr int kSequence[] = {41,    18467, 6334,  26500, 19169, 15724, 11478,
                              29358, 26962, 24464, 5705,  28145, 23281};
 
 void expectVec(glm::vec3 actual, glm::vec3 expected) {
-    EXPECT_FLOAT_EQ(actual.x, expected.x);
-    EXPECT_FLOAT_EQ(actual.y, expected.y);
-    EXPECT_FLOAT_EQ(actual.z, expected.z);
+    EXPECT_TRUE(testsupport::near(actual, expected, testsupport::kFloatEq));
 }
 
 std::vector<Particle> initialised(int kind, int count, glm::vec3 emitter) {
@@ -101,12 +101,7 @@ TEST(ParticleRecords, MarkersLineUpAroundTheEmitterWithoutDrawing) {
 
 TEST(ParticleRecords, GpuArraysCarryPositionVelocityAndTheFourParameters) {
     std::vector<Particle> particles(2);
-    particles[1].position = {1.0f, 2.0f, 3.0f};
-    particles[1].velocity = {4.0f, 5.0f, 6.0f};
-    particles[1].p0 = 0.5f;
-    particles[1].p1 = 1.5f;
-    particles[1].p2 = 3;
-    particles[1].p3 = 2.0f;
+    particles[1] = {{1, 2, 3}, {}, {4, 5, 6}, glm::vec3(1.0f), 0.5f, 1.5f, 3, 2.0f};
     ParticleArrays arrays(particles.size());
 
     fillParticleArrays(particles, arrays);
@@ -117,13 +112,14 @@ TEST(ParticleRecords, GpuArraysCarryPositionVelocityAndTheFourParameters) {
 }
 
 TEST(ParticleRecords, LifetimesEndJustAfterTheirLimit) {
-    EXPECT_FALSE(particleLifeOver(kExplosionParticles, 2.0f));
-    EXPECT_TRUE(particleLifeOver(kExplosionParticles, 2.0001f));
-    EXPECT_FALSE(particleLifeOver(kMarkerParticles, 1.5f));
-    EXPECT_TRUE(particleLifeOver(kMarkerParticles, 1.5001f));
+    // An unknown kind (7) lives as long as an explosion.
+    const std::tuple<int, float, float> limits[] = {{kExplosionParticles, 2.0f, 2.0001f},
+                                                    {kMarkerParticles, 1.5f, 1.5001f},
+                                                    {7, 2.0f, 2.0001f}};
+    for (const auto& [kind, last, over] : limits) {
+        EXPECT_FALSE(particleLifeOver(kind, last)) << kind;
+        EXPECT_TRUE(particleLifeOver(kind, over)) << kind;
+    }
     EXPECT_FALSE(particleLifeOver(kBackgroundParticles, 1.0e6f));
     EXPECT_FALSE(particleLifeOver(kCloudParticles, 1.0e6f));
-    // An unknown kind lives as long as an explosion.
-    EXPECT_FALSE(particleLifeOver(7, 2.0f));
-    EXPECT_TRUE(particleLifeOver(7, 2.0001f));
 }

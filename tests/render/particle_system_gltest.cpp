@@ -19,9 +19,8 @@ std::vector<float> bufferContents(GLuint buffer, std::size_t floats) {
 }
 
 GLint textureParameter(GLuint texture, GLenum name) {
-    GLint value = 0;
     glBindTexture(GL_TEXTURE_2D, texture);
-    glGetTexParameteriv(GL_TEXTURE_2D, name, &value);
+    const GLint value = testsupport::texParameter(GL_TEXTURE_2D, name);
     glBindTexture(GL_TEXTURE_2D, 0);
     return value;
 }
@@ -36,14 +35,10 @@ TEST_F(ParticleGLTest, MissingSpriteIsReportedAndDrawsAsOneTransparentTexelOfThe
 
     std::vector<std::uint8_t> texel(16, 99);
     glBindTexture(GL_TEXTURE_2D, system->getTexture());
-    GLint width = 0;
-    GLint height = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+    EXPECT_EQ(testsupport::texLevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), 1);
+    EXPECT_EQ(testsupport::texLevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT), 1);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel.data());
     glBindTexture(GL_TEXTURE_2D, 0);
-    EXPECT_EQ(width, 1);
-    EXPECT_EQ(height, 1);
     EXPECT_EQ(std::vector<std::uint8_t>(texel.begin(), texel.begin() + 4),
               (std::vector<std::uint8_t>{0, 0, 0, 0}));
     // The sheet's cells per side follow the kind, found or not.
@@ -121,7 +116,7 @@ TEST_F(ParticleGLTest, DrawsOnlyInItsOwnPassWithFiltersChangedOnlyWhenThePairCha
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST_F(ParticleGLTest, ImpostorShowsTheLitSphereAndHandsTheWindowBack) {
+TEST_F(ParticleGLTest, ImpostorShowsTheLitSphereHandsTheWindowBackAndIsDeletedWithItsSystem) {
     Light::getInstance()->update(glm::vec3(-5.0f, 5.0f, -15.0f), 0.0);
     ParticleSystem* field = make(0, 10, " ", kBackgroundParticles, glm::vec3(0.0f));
     ASSERT_NE(field->getImpostorModel(), nullptr);
@@ -136,9 +131,7 @@ TEST_F(ParticleGLTest, ImpostorShowsTheLitSphereAndHandsTheWindowBack) {
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], kWidth);
     EXPECT_EQ(viewport[3], kHeight);
-    GLint framebuffer = -1;
-    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &framebuffer);
-    EXPECT_EQ(framebuffer, 0);
+    EXPECT_EQ(testsupport::glInteger(GL_FRAMEBUFFER_BINDING), 0);
     EXPECT_NE(field->getImpostorModel()->rotY, firstTurn);
 
     const int side = ParticleSystem::kImpostorSize;
@@ -150,13 +143,10 @@ TEST_F(ParticleGLTest, ImpostorShowsTheLitSphereAndHandsTheWindowBack) {
     EXPECT_EQ(centre[3], 255) << "the sphere covers the frame's centre";
     EXPECT_GT(centre[0] + centre[1] + centre[2], 60) << "and is lit";
     EXPECT_EQ(frame[3], 0) << "the corner stays cleared";
-}
 
-TEST_F(ParticleGLTest, DestroyingReportsTheSystemAndItsImpostorBuffer) {
-    auto field =
-        std::make_unique<ParticleSystem>(0, 10, " ", kBackgroundParticles, glm::vec3(0.0f));
+    ASSERT_EQ(systems.size(), 1u);
     testing::internal::CaptureStdout();
-    field.reset();
+    systems.clear();
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "Deleting Particle System.\ndeleting framebuffer object\n");
 }

@@ -27,6 +27,13 @@ private:
     std::vector<std::string>* log;
 };
 
+// Hangs child under parent and hands it back, so a test builds its tree in
+// one line per node.
+template <class T> T* adopt(scenegraph::Node& parent, T* child) {
+    parent.addChild(child);
+    return child;
+}
+
 // Runs one draw pass with neutral arguments; nodes only pass them on.
 inline void drawOnce(scenegraph::Node& node) {
     const glm::mat4 identity(1.0f);

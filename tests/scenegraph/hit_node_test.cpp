@@ -1,4 +1,5 @@
 #include "counting_obj.h"
+#include "draw_log.h"
 
 #include "scenegraph/disappearing_node.h"
 #include "scenegraph/hit_node.h"
@@ -20,20 +21,13 @@ const unsigned char kThree[3] = {3, 0, 0};
 class HitNodeTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        util::ColorCounter::destroyInstance();
-        scenegraph::RootNode::destroyInstance();
+        freshSingletons();
         first = std::make_unique<HitNode>("cue", &firstGeometry);
     }
-    void TearDown() override {
+    void TearDown() override { freshSingletons(); }
+    static void freshSingletons() {
         util::ColorCounter::destroyInstance();
         scenegraph::RootNode::destroyInstance();
-    }
-
-    // A cue of colour (3,0,0) under `parent`.
-    HitNode* addCue(scenegraph::Node& parent) {
-        auto* cue = new HitNode("cue", &cueGeometry);
-        parent.addChild(cue);
-        return cue;
     }
 
     CountingObj firstGeometry;
@@ -52,10 +46,18 @@ TEST_F(HitNodeTest, EachNodeTakesTheNextColourAndPaintsItsGeometry) {
     EXPECT_EQ(second.getType(), "HitNode");
 }
 
-TEST_F(HitNodeTest, MatchingClickMarksNodeParentAndGeometryOnce) {
+TEST_F(HitNodeTest, NearMissClearsTheOwnFlagAndAMatchMarksNodeParentAndGeometryOnce) {
     scenegraph::Node parent("cueSystem", "Node");
-    HitNode* cue = addCue(parent);
+    HitNode* cue = adopt(parent, new HitNode("cue", &cueGeometry));
+    cue->setHit(true);
+    cueGeometry.setHit(true);
+    const unsigned char nearMiss[3] = {3, 0, 1};
+    parent.checkHit(nearMiss);
+    EXPECT_FALSE(cue->isHit());
+    EXPECT_TRUE(cueGeometry.isHit());
+    EXPECT_TRUE(cue->hitable);
 
+    cueGeometry.setHit(false);
     parent.checkHit(kThree);
     EXPECT_TRUE(cue->isHit());
     EXPECT_TRUE(parent.isHit());
@@ -67,29 +69,15 @@ TEST_F(HitNodeTest, MatchingClickMarksNodeParentAndGeometryOnce) {
     parent.checkHit(kThree);
     EXPECT_FALSE(cue->isHit());
     EXPECT_FALSE(cueGeometry.isHit());
-
     cue->setHitable(true);
     parent.checkHit(kThree);
     EXPECT_TRUE(cue->isHit());
 }
 
-TEST_F(HitNodeTest, NearMissClearsTheNodesOwnFlagOnly) {
-    scenegraph::Node parent("cueSystem", "Node");
-    HitNode* cue = addCue(parent);
-    cue->setHit(true);
-    cueGeometry.setHit(true);
-    const unsigned char nearMiss[3] = {3, 0, 1};
-    parent.checkHit(nearMiss);
-    EXPECT_FALSE(cue->isHit());
-    EXPECT_TRUE(cueGeometry.isHit());
-    EXPECT_TRUE(cue->hitable);
-}
-
 TEST_F(HitNodeTest, HitReachesTheCueSystemButNotTheUniverse) {
     scenegraph::Node universum("universum", "TransformationNode");
-    auto* cueSystem = new scenegraph::DisappearingNode("cueSystem");
-    universum.addChild(cueSystem);
-    addCue(*cueSystem);
+    auto* cueSystem = adopt(universum, new scenegraph::DisappearingNode("cueSystem"));
+    adopt(*cueSystem, new HitNode("cue", &cueGeometry));
     universum.checkHit(kThree);
     EXPECT_TRUE(cueSystem->isHit());
     EXPECT_FALSE(universum.isHit());
@@ -97,12 +85,10 @@ TEST_F(HitNodeTest, HitReachesTheCueSystemButNotTheUniverse) {
 
 TEST_F(HitNodeTest, WithoutGeometryEveryWalkIsSafe) {
     scenegraph::TransformationNode parent("parent", "TransformationNode");
-    auto* cue = new HitNode("cue", nullptr);
-    parent.addChild(cue);
+    auto* cue = adopt(parent, new HitNode("cue", nullptr));
     parent.update(0.0);
     cue->update(0.0);
-    const glm::mat4 identity(1.0f);
-    parent.draw(&identity, &identity, nullptr, 2, 12);
+    drawOnce(parent);
     parent.checkHit(kThree);
     EXPECT_TRUE(cue->isHit());
     EXPECT_FALSE(cue->hitable);

@@ -1,5 +1,6 @@
 #include "counting_obj.h"
 #include "draw_log.h"
+#include "support/glm_expect.h"
 
 #include "scenegraph/object_node.h"
 
@@ -8,22 +9,21 @@
 
 using scenegraph::ObjectNode;
 using scenegraph::TransformationNode;
+using testsupport::kFloatEq;
+using testsupport::near;
 using Log = std::vector<std::string>;
 
 TEST(ObjectNode, GeometryAndChildrenArePlacedWithTheParentsMatrix) {
     CountingObj geometry;
     TransformationNode parent("parent", "TransformationNode");
-    auto* object = new ObjectNode("rock", "ObjectNode", &geometry);
-    auto* below = new TransformationNode("below", "TransformationNode");
-    parent.addChild(object);
-    object->addChild(below);
+    auto* object = adopt(parent, new ObjectNode("rock", "ObjectNode", &geometry));
+    auto* below = adopt(*object, new TransformationNode("below", "TransformationNode"));
     parent.setPosition(glm::vec3(0, 5, 0));
     geometry.setPosition(glm::vec3(1, 0, 0));
     parent.update(0.0);
     EXPECT_EQ(object->modelMatrix, parent.globalModelMat);
     EXPECT_EQ(geometry.lastParentMat, parent.globalModelMat);
-    EXPECT_FLOAT_EQ(geometry.globalModelMat[3][0], 1.0f);
-    EXPECT_FLOAT_EQ(geometry.globalModelMat[3][1], 5.0f);
+    EXPECT_TRUE(near(glm::vec3(geometry.globalModelMat[3]), glm::vec3(1, 5, 0), kFloatEq));
     EXPECT_FLOAT_EQ(below->globalModelMat[3][1], 5.0f);
 }
 
@@ -37,38 +37,30 @@ TEST(ObjectNode, TopLevelUpdateHandsTheGeometryIdentity) {
     EXPECT_FLOAT_EQ(geometry.globalModelMat[3][2], -7.0f);
 }
 
-TEST(ObjectNode, DrawsGeometryAndEveryChildWhateverItsStatus) {
+// Children are drawn whatever their status; switched off, nothing is drawn,
+// not even children switched on.
+TEST(ObjectNode, DrawsGeometryAndEveryChildUnlessSwitchedOff) {
     CountingObj geometry;
     Log log;
     ObjectNode object("rock", "ObjectNode", &geometry);
-    auto* hidden = new LoggingNode("hidden", &log);
+    auto* hidden = adopt(object, new LoggingNode("hidden", &log));
     hidden->status = scenegraph::STATUS_HIDDEN;
-    object.addChild(hidden);
+    drawOnce(object);
+    EXPECT_EQ(geometry.draws, 1);
+    EXPECT_EQ(log, Log{"hidden"});
+
+    object.setDrawStatus(0);
+    hidden->setDrawStatus(1);
     drawOnce(object);
     EXPECT_EQ(geometry.draws, 1);
     EXPECT_EQ(log, Log{"hidden"});
 }
 
-TEST(ObjectNode, SwitchedOffDrawsNothingEvenChildrenSwitchedOn) {
-    CountingObj geometry;
-    Log log;
-    ObjectNode object("rock", "ObjectNode", &geometry);
-    auto* child = new LoggingNode("child", &log);
-    object.addChild(child);
-    object.setDrawStatus(0);
-    child->setDrawStatus(1);
-    drawOnce(object);
-    EXPECT_EQ(geometry.draws, 0);
-    EXPECT_TRUE(log.empty());
-}
-
 TEST(ObjectNode, MissingGeometryStillWalksTheChildren) {
     Log log;
     TransformationNode parent("parent", "TransformationNode");
-    auto* object = new ObjectNode("empty", "ObjectNode", nullptr);
-    auto* child = new LoggingNode("child", &log);
-    parent.addChild(object);
-    object->addChild(child);
+    auto* object = adopt(parent, new ObjectNode("empty", "ObjectNode", nullptr));
+    adopt(*object, new LoggingNode("child", &log));
     parent.setPosition(glm::vec3(2, 0, 0));
     parent.update(0.0);
     object->update(0.0);

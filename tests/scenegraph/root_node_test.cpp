@@ -1,3 +1,5 @@
+#include "draw_log.h"
+
 #include "app/window.h"
 #include "scenegraph/camera_node.h"
 #include "scenegraph/root_node.h"
@@ -17,7 +19,10 @@ namespace {
 
 class RootNodeTest : public ::testing::Test {
 protected:
-    void SetUp() override { RootNode::destroyInstance(); }
+    void SetUp() override {
+        RootNode::destroyInstance();
+        root = RootNode::getInstance();
+    }
     void TearDown() override { RootNode::destroyInstance(); }
 
     static CameraNode* addCamera(const std::string& name) {
@@ -25,12 +30,13 @@ protected:
         RootNode::getInstance()->addCamera(camera);
         return camera;
     }
+
+    RootNode* root = nullptr;
 };
 
 } // namespace
 
 TEST_F(RootNodeTest, StartsWithMembersOfEachModeSetAndMakesItsWindowOnce) {
-    RootNode* root = RootNode::getInstance();
     EXPECT_EQ(root->getName(), "ROOT");
     EXPECT_EQ(root->getType(), "RootNode");
     EXPECT_TRUE(root->isRoot());
@@ -48,7 +54,6 @@ TEST_F(RootNodeTest, StartsWithMembersOfEachModeSetAndMakesItsWindowOnce) {
 }
 
 TEST_F(RootNodeTest, UnknownCameraNameIsStoredButKeepsTheActiveCamera) {
-    RootNode* root = RootNode::getInstance();
     CameraNode* main = addCamera("main cam");
     addCamera("racing cam");
     root->setActiveCamera("main cam");
@@ -61,16 +66,26 @@ TEST_F(RootNodeTest, UnknownCameraNameIsStoredButKeepsTheActiveCamera) {
     EXPECT_FALSE(root->hasCamera("main"));
 }
 
-TEST_F(RootNodeTest, ClearSceneEmptiesEverythingButTheModes) {
-    RootNode* root = RootNode::getInstance();
+// The root's own line is indented with spaces, the cameras follow a separator;
+// clearing the scene empties everything but the modes.
+TEST_F(RootNodeTest, PrintTreeListsCamerasAfterASeparatorAndClearSceneKeepsOnlyTheModes) {
     root->cullingMode = scenegraph::CULL_SCENEGRAPH_Z;
-    addCamera("main cam")->addChild(new Node("attached", "Node"));
-    root->setActiveCamera("main cam");
-    auto* universum = new TransformationNode("universum", "TransformationNode");
-    universum->addChild(new Node("cue", "HitNode"));
-    root->addChild(universum);
-    root->getWindow()->width = 640;
+    auto* universum = adopt(*root, new TransformationNode("universum", "TransformationNode"));
+    adopt(*universum, new Node("cue", "HitNode"));
+    adopt(*root, new Node("moon", "ObjectNode"));
+    addCamera("main cam");
+    std::ostringstream out;
+    root->printTree(out, 0);
+    EXPECT_EQ(out.str(), "  RootNode : ROOT  ( 2 children) \n"
+                         "\t\tTransformationNode : universum  ( 1 children) \n"
+                         "\t\t\tHitNode : cue  ( 0 children) \n"
+                         "\t\tObjectNode : moon  ( 0 children) \n"
+                         "   ----- \n"
+                         "\t\tCameraNode : main cam  ( 0 children) \n");
 
+    adopt(*root->getCamera("main cam"), new Node("attached", "Node"));
+    root->setActiveCamera("main cam");
+    root->getWindow()->width = 640;
     root->clearScene();
     EXPECT_EQ(root->getChildCount(true), 0);
     EXPECT_TRUE(root->cameras.empty());
@@ -81,43 +96,21 @@ TEST_F(RootNodeTest, ClearSceneEmptiesEverythingButTheModes) {
     EXPECT_NE(root->getWindow()->width, 640);
 }
 
-TEST_F(RootNodeTest, UpdateTreatsChildrenAsTopLevelAndIgnoresRootMatrices) {
-    RootNode* root = RootNode::getInstance();
+// Children are top-level: the root's own matrices are ignored and their axis
+// rotations folded in. Of the cameras, only the active one moves.
+TEST_F(RootNodeTest, UpdateTreatsChildrenAsTopLevelAndMovesOnlyTheActiveCamera) {
     root->setPosition(glm::vec3(50, 0, 0));
-    auto* child = new TransformationNode("child", "TransformationNode");
+    auto* child = adopt(*root, new TransformationNode("child", "TransformationNode"));
     child->rotate(90, 0, 0, 1);
     child->setPosition(glm::vec3(1, 0, 0));
-    root->addChild(child);
-    root->update(0.0);
-    EXPECT_EQ(child->globalModelMat, child->localmodelMat);
-    EXPECT_EQ(child->rotMat, child->rotZ);
-}
-
-TEST_F(RootNodeTest, UpdateMovesOnlyTheActiveCamera) {
-    RootNode* root = RootNode::getInstance();
     CameraNode* active = addCamera("main cam");
     CameraNode* idle = addCamera("racing cam");
     active->getCam()->setPosition(glm::vec3(0, 0, -3));
     idle->getCam()->setPosition(glm::vec3(0, 0, -3));
     root->setActiveCamera("main cam");
     root->update(0.0);
+    EXPECT_EQ(child->globalModelMat, child->localmodelMat);
+    EXPECT_EQ(child->rotMat, child->rotZ);
     EXPECT_FLOAT_EQ((*active->getCam()->viewMatrix())[3][2], -3.0f);
     EXPECT_FLOAT_EQ((*idle->getCam()->viewMatrix())[3][2], 0.0f);
-}
-
-TEST_F(RootNodeTest, PrintTreeIndentsRootWithSpacesAndListsCamerasAfterASeparator) {
-    RootNode* root = RootNode::getInstance();
-    auto* universum = new TransformationNode("universum", "TransformationNode");
-    universum->addChild(new Node("cue", "HitNode"));
-    root->addChild(universum);
-    root->addChild(new Node("moon", "ObjectNode"));
-    addCamera("main cam");
-    std::ostringstream out;
-    root->printTree(out, 0);
-    EXPECT_EQ(out.str(), "  RootNode : ROOT  ( 2 children) \n"
-                         "\t\tTransformationNode : universum  ( 1 children) \n"
-                         "\t\t\tHitNode : cue  ( 0 children) \n"
-                         "\t\tObjectNode : moon  ( 0 children) \n"
-                         "   ----- \n"
-                         "\t\tCameraNode : main cam  ( 0 children) \n");
 }

@@ -4,6 +4,17 @@
 #include <gtest/gtest.h>
 
 using namespace scenegraph;
+using Span = std::pair<long, long>;
+
+namespace {
+
+// The block's first and last line, or (-1, -1) when there is none.
+Span spanOf(const SceneLines& lines, const char* tag) {
+    const auto span = findBlock(lines, tag);
+    return span ? Span(span->first, span->last) : Span(-1, -1);
+}
+
+} // namespace
 
 TEST(SceneLinesSplit, LineEndsAndWindowsCarriageReturnsAreRemoved) {
     EXPECT_EQ(splitSceneLines("a\r\nb\n\nc"), (SceneLines{"a", "b", "", "c"}));
@@ -32,11 +43,8 @@ TEST(SceneBlocks, BlocksEndAtTheirClosingKeyOrTheLastLine) {
     // An inner block with the same first three letters ends the outer one.
     const SceneLines alps = {"<Transnode alpha :", "<Transnode alps :", "</Transnode alps :",
                              "inside alpha", "</Transnode alpha :"};
-    ASSERT_TRUE(findBlock(alps, "Transnode").has_value());
-    EXPECT_EQ(findBlock(alps, "Transnode")->last, 2u);
-    const SceneLines unclosed = {"<Node open :", "a", "b"};
-    ASSERT_TRUE(findBlock(unclosed, "Node").has_value());
-    EXPECT_EQ(findBlock(unclosed, "Node")->last, 2u);
+    EXPECT_EQ(spanOf(alps, "Transnode"), Span(0, 2));
+    EXPECT_EQ(spanOf({"<Node open :", "a", "b"}, "Node"), Span(0, 2));
 
     const SceneLines lines = {"x",
                               "<Node outer :",
@@ -46,18 +54,13 @@ TEST(SceneBlocks, BlocksEndAtTheirClosingKeyOrTheLastLine) {
                               "<Node later :",
                               "</Node later :"};
     // Nested blocks of one tag with different names end right.
-    const auto span = findBlock(lines, "Node");
-    ASSERT_TRUE(span.has_value());
-    EXPECT_EQ(span->first, 1u);
-    EXPECT_EQ(span->last, 4u);
+    EXPECT_EQ(spanOf(lines, "Node"), Span(1, 4));
 }
 
 TEST(SceneBlocks, OpeningNeedsTheBracketRightBeforeTheTag) {
     const SceneLines lines = {"Node plain :", "</Node closing :", "<RootNode r :", "<Node found :"};
-    const auto span = findBlock(lines, "Node");
-    ASSERT_TRUE(span.has_value());
-    EXPECT_EQ(span->first, 3u);
-    EXPECT_FALSE(findBlock(lines, "Window").has_value());
+    EXPECT_EQ(spanOf(lines, "Node"), Span(3, 3));
+    EXPECT_EQ(spanOf(lines, "Window"), Span(-1, -1));
 }
 
 TEST(SceneBlocks, TakingABlockRemovesItsLines) {
@@ -92,23 +95,21 @@ TEST(SceneKeysRead, KeyMayStandAnywhereAndTheLastLineWins) {
     EXPECT_EQ(missing, "kept");
 }
 
-TEST(SceneChildEntries, TypeWordsComeInLineOrderBelowTheCount) {
-    const SceneLines header = {"child0: early", "children: 2", "child1: TransformationNode",
-                               "child0: HitNode", "child2: beyond"};
-    EXPECT_EQ(childTypeWords(header), (std::vector<std::string>{"TransformationNode", "HitNode"}));
-}
-
-TEST(SceneChildEntries, TwoDigitIndexIsFoundAsTheTextItContains) {
-    // "child10" holds "child1", so with two children it is read as an entry.
-    const SceneLines header = {"children: 2", "child10: ObjectNode"};
-    EXPECT_EQ(childTypeWords(header).size(), 1u);
-    const SceneLines none = {"children: 1", "child10: ObjectNode"};
-    EXPECT_TRUE(childTypeWords(none).empty());
-}
-
-TEST(SceneChildEntries, HugeOrNegativeCountsCostNothing) {
-    const SceneLines huge = {"children: 2147483647", "child0: ObjectNode", "child9: HitNode"};
-    EXPECT_EQ(childTypeWords(huge).size(), 2u);
-    const SceneLines negative = {"children: -5", "child0: ObjectNode"};
-    EXPECT_TRUE(childTypeWords(negative).empty());
+TEST(SceneChildEntries, TypeWordsComeInLineOrderBelowTheCountFoundByTheirText) {
+    using Words = std::vector<std::string>;
+    const std::pair<SceneLines, Words> cases[] = {
+        {{"child0: early", "children: 2", "child1: TransformationNode", "child0: HitNode",
+          "child2: beyond"},
+         {"TransformationNode", "HitNode"}},
+        // "child10" holds "child1", so with two children it is read as an entry.
+        {{"children: 2", "child10: ObjectNode"}, {"ObjectNode"}},
+        {{"children: 1", "child10: ObjectNode"}, {}},
+        // Huge or negative counts cost nothing.
+        {{"children: 2147483647", "child0: ObjectNode", "child9: HitNode"},
+         {"ObjectNode", "HitNode"}},
+        {{"children: -5", "child0: ObjectNode"}, {}},
+    };
+    for (const auto& [header, words] : cases) {
+        EXPECT_EQ(childTypeWords(header), words) << header[0] << " " << header[1];
+    }
 }

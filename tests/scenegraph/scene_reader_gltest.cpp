@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <tuple>
 #include <vector>
 
 using scenegraph::Node;
@@ -91,9 +92,8 @@ std::string* ShippedSceneTest::errors = nullptr;
 TEST_F(ShippedSceneTest, LoadsWithoutAnErrorLineItsWindowAndCameras) {
     EXPECT_EQ(*errors, "");
     ASSERT_NE(root().window, nullptr);
-    EXPECT_EQ(root().window->mode, 65537);
-    EXPECT_EQ(root().window->width, 1024);
-    EXPECT_EQ(root().window->height, 768);
+    const Window& window = *root().window;
+    EXPECT_EQ(std::tuple(window.mode, window.width, window.height), std::tuple(65537, 1024, 768));
 
     ASSERT_EQ(root().cameras.size(), 3u);
     EXPECT_EQ(root().cameras[0]->getName(), "main cam");
@@ -142,10 +142,10 @@ TEST_F(ShippedSceneTest, UniversumHoldsTheWorld) {
         ++types[node->getType()];
         pending.insert(pending.end(), node->children.begin(), node->children.end());
     }
-    EXPECT_EQ(types["TransformationNode"], 17);
-    EXPECT_EQ(types["DisappearingNode"], 6);
-    EXPECT_EQ(types["ObjectNode"], 24);
-    EXPECT_EQ(types["HitNode"], 1);
+    EXPECT_EQ(types, (std::map<std::string, int>{{"TransformationNode", 17},
+                                                 {"DisappearingNode", 6},
+                                                 {"ObjectNode", 24},
+                                                 {"HitNode", 1}}));
 }
 
 TEST_F(ShippedSceneTest, EveryModelIsLoadedWithItsTextureAndTheBonusCanBePicked) {

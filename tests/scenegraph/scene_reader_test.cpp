@@ -12,6 +12,8 @@
 
 #include <cstdio>
 #include <fstream>
+#include <regex>
+#include <tuple>
 
 using scenegraph::CameraNode;
 using scenegraph::DisappearingNode;
@@ -21,52 +23,6 @@ using scenegraph::ObjectNode;
 using scenegraph::TransformationNode;
 
 namespace {
-
-// The minimal scene of the format's description, line for line.
-const char* const kMinimalScene = R"(<RootNode scene :
-cameras: 1
-active cam: main cam
->
-<Window win :
-mode: 65537
-width: 800
-height: 600
-changed: true
-winOpen: false
->
-</Window win :
-<CameraNode main cam :
-GlobalViewPlaneMoveCamera
-mouseX_old: 400
-mouseY_old: 300
-count: 0
->
-</CameraNode main cam :
-<Transnode root :
-localmodelMat: [1|0|0|0][0|1|0|0][0|0|1|0][0|0|0|1]
->
-<Node root :
-status: 1
-drawStatus: 1
-drawMode: 0
-isHit: false
-children: 1
-child0: TransformationNode
->
-<Transnode universum :
-localmodelMat: [1|0|0|0][0|1|0|0][0|0|1|0][0|0|0|1]
->
-<Node universum :
-status: 1
-drawStatus: 1
-children: 0
->
-</Node universum :
-</Transnode universum :
-</Node root :
-</Transnode root :
-</RootNode scene :
-)";
 
 std::string childEntries(const std::vector<std::string>& words) {
     std::string text = "children: " + std::to_string(words.size()) + "\n";
@@ -84,6 +40,13 @@ std::vector<std::string> childNames(Node& node) {
     return names;
 }
 
+// The minimal scene of the format's description, line for line.
+const std::string kMinimalScene =
+    sceneAround(childEntries({"TransformationNode"}),
+                "<Transnode universum :\nlocalmodelMat: [1|0|0|0][0|1|0|0][0|0|1|0][0|0|0|1]\n>\n"
+                "<Node universum :\nstatus: 1\ndrawStatus: 1\nchildren: 0\n>\n</Node universum :\n"
+                "</Transnode universum :\n");
+
 } // namespace
 
 TEST_F(SceneTest, MinimalSceneReplacesTheOldOneWithWindowCameraAndTree) {
@@ -94,22 +57,17 @@ TEST_F(SceneTest, MinimalSceneReplacesTheOldOneWithWindowCameraAndTree) {
     EXPECT_FALSE(root().hasCamera("old cam"));
 
     EXPECT_EQ(root().getName(), "root");
-    const Window* window = root().window;
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->mode, 65537);
-    EXPECT_EQ(window->width, 800);
-    EXPECT_EQ(window->height, 600);
-    EXPECT_TRUE(window->changed);
-    EXPECT_FALSE(window->winOpen);
-    EXPECT_FLOAT_EQ(window->nearPlane, 1.0f);
-    EXPECT_FLOAT_EQ(window->farPlane, 300.0f);
+    const Window* w = root().window;
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(
+        std::tuple(w->mode, w->width, w->height, w->changed, w->winOpen, w->nearPlane, w->farPlane),
+        std::tuple(65537, 800, 600, true, false, 1.0f, 300.0f));
 
     ASSERT_EQ(root().cameras.size(), 1u);
     CameraNode* camera = root().cameras[0];
     EXPECT_EQ(camera->getName(), "main cam");
     EXPECT_NE(dynamic_cast<view::GlobalViewPlaneMoveCamera*>(camera->getCam()), nullptr);
-    EXPECT_EQ(camera->mouseX_old, 400);
-    EXPECT_EQ(camera->mouseY_old, 300);
+    EXPECT_EQ(std::pair(camera->mouseX_old, camera->mouseY_old), std::pair(400, 300));
     EXPECT_EQ(root().activeCam, camera);
     EXPECT_EQ(root().activeCamName, "main cam");
 
@@ -232,14 +190,12 @@ children: 0
     auto* node = dynamic_cast<DisappearingNode*>(root().children[0]);
     ASSERT_NE(node, nullptr);
     EXPECT_EQ(node->getName(), "spin body") << "the Node block's name stays";
-    EXPECT_EQ(node->startTime, static_cast<double>(0.1f));
-    EXPECT_EQ(node->timeLimit, 12.5);
-    EXPECT_TRUE(node->onHit);
+    EXPECT_EQ(
+        std::tuple(node->startTime, node->timeLimit, node->onHit, node->y_smaller, node->x_smaller),
+        std::tuple(static_cast<double>(0.1f), 12.5, true, true, false));
     EXPECT_FLOAT_EQ(node->x_value, 1.5f);
     EXPECT_FLOAT_EQ(node->y_value, -999.9f);
     EXPECT_FLOAT_EQ(node->dist, 40.0f);
-    EXPECT_TRUE(node->y_smaller);
-    EXPECT_FALSE(node->x_smaller);
     EXPECT_EQ(node->rotMat[1], glm::vec4(0.0f, 0.0f, 1.0f, 0.0f));
 }
 
@@ -252,13 +208,7 @@ TEST_F(SceneTest, UnknownTypeWordIsPrintedAndCreatesNothing) {
 }
 
 TEST_F(SceneTest, WindowsLineEndsDoNotReachNamesOrValues) {
-    std::string text;
-    for (const char* at = kMinimalScene; *at != '\0'; ++at) {
-        if (*at == '\n') {
-            text.push_back('\r');
-        }
-        text.push_back(*at);
-    }
+    const std::string text = std::regex_replace(kMinimalScene, std::regex("\n"), "\r\n");
     const std::string path = testing::TempDir() + "crlf.scene";
     std::ofstream(path, std::ios::binary) << text;
     scenegraph::loadScene(path, store.factory());

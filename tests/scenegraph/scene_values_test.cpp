@@ -15,16 +15,15 @@ TEST(SceneValues, ValueStartsTwoCharactersAfterTheFirstColon) {
 }
 
 TEST(SceneValues, NumbersThatDoNotScanKeepTheFieldAndDoublesAreReadAsFloats) {
-    int count = 7;
-    parseInt("-3", count);
-    EXPECT_EQ(count, -3);
-    parseInt("many", count);
-    EXPECT_EQ(count, -3);
-    parseInt("", count);
-    EXPECT_EQ(count, -3);
-    parseInt("99999999999", count);
-    EXPECT_EQ(count, -3);
-
+    const auto parsedInt = [](const char* text) {
+        int count = 7;
+        parseInt(text, count);
+        return count;
+    };
+    EXPECT_EQ(parsedInt("-3"), -3);
+    for (const char* unscanned : {"many", "", "99999999999"}) {
+        EXPECT_EQ(parsedInt(unscanned), 7) << unscanned;
+    }
     float distance = 1.0f;
     parseFloat("2.5", distance);
     EXPECT_FLOAT_EQ(distance, 2.5f);
@@ -40,10 +39,9 @@ TEST(SceneValues, NumbersThatDoNotScanKeepTheFieldAndDoublesAreReadAsFloats) {
 
 TEST(SceneValues, OnlyTheExactTextTrueIsTrue) {
     EXPECT_TRUE(parseBool("true"));
-    EXPECT_FALSE(parseBool("True"));
-    EXPECT_FALSE(parseBool("true "));
-    EXPECT_FALSE(parseBool("1"));
-    EXPECT_FALSE(parseBool(""));
+    for (const char* other : {"True", "true ", "1", ""}) {
+        EXPECT_FALSE(parseBool(other)) << other;
+    }
 }
 
 TEST(SceneValues, VectorComponentsThatDoNotScanAreZero) {

@@ -1,4 +1,5 @@
 #include "draw_log.h"
+#include "support/glm_expect.h"
 
 #include "scenegraph/transformation_node.h"
 
@@ -7,21 +8,19 @@
 
 using scenegraph::Node;
 using scenegraph::TransformationNode;
+using testsupport::near;
 using Log = std::vector<std::string>;
 
 namespace {
 
-void expectNear(const glm::mat4& actual, const glm::mat4& expected) {
-    for (int c = 0; c < 4; ++c) {
-        for (int r = 0; r < 4; ++r) {
-            EXPECT_NEAR(actual[c][r], expected[c][r], 1e-5f)
-                << "element [" << c << "][" << r << "]";
-        }
-    }
+const glm::mat4 kIdentity(1.0f);
+
+glm::vec3 placed(const glm::mat4& m, glm::vec3 point = glm::vec3(0.0f)) {
+    return glm::vec3(m * glm::vec4(point, 1.0f));
 }
 
-glm::vec3 origin(const glm::mat4& m) {
-    return glm::vec3(m * glm::vec4(0, 0, 0, 1));
+glm::mat4 rotation(float degrees, glm::vec3 axis) {
+    return glm::rotate(kIdentity, glm::radians(degrees), axis);
 }
 
 } // namespace
@@ -33,72 +32,51 @@ TEST(TransformationUpdate, LocalIsTranslationThenScaleThenRotation) {
     node.rotate(90, 0, 0, 1);
     node.update(0.0);
     // (1,0,0) turns to (0,1,0), doubles to (0,2,0), then moves to (10,2,0).
-    const glm::vec4 moved = node.globalModelMat * glm::vec4(1, 0, 0, 1);
-    EXPECT_NEAR(moved.x, 10.0f, 1e-5f);
-    EXPECT_NEAR(moved.y, 2.0f, 1e-5f);
-    EXPECT_NEAR(moved.z, 0.0f, 1e-5f);
+    EXPECT_TRUE(near(placed(node.globalModelMat, {1, 0, 0}), glm::vec3(10, 2, 0)));
 }
 
 TEST(TransformationUpdate, TopLevelIgnoresItsOwnParentsMatrix) {
     TransformationNode parent("parent", "TransformationNode");
-    auto* child = new TransformationNode("child", "TransformationNode");
-    parent.addChild(child);
-    parent.globalModelMat = glm::translate(glm::mat4(1.0f), glm::vec3(100, 0, 0));
+    auto* child = adopt(parent, new TransformationNode("child", "TransformationNode"));
+    parent.globalModelMat = glm::translate(kIdentity, glm::vec3(100, 0, 0));
     child->setPosition(glm::vec3(1, 2, 3));
     child->update(0.0);
-    expectNear(child->globalModelMat, child->localmodelMat);
+    EXPECT_TRUE(near(child->globalModelMat, child->localmodelMat));
 }
 
-TEST(TransformationUpdate, NestedNodeKeepsItsOldRotationUntilRotMatIsRebuilt) {
+// The parent's rotation and translation act on the child's translation; the
+// child's own axis rotations are folded in only on the top-level path.
+TEST(TransformationUpdate, NestedGlobalIsParentTimesLocalWithTheOldRotation) {
     TransformationNode top("top", "TransformationNode");
-    auto* nested = new TransformationNode("nested", "TransformationNode");
-    top.addChild(nested);
+    auto* nested = adopt(top, new TransformationNode("nested", "TransformationNode"));
     top.setPosition(glm::vec3(0, 0, -5));
+    top.rotate(90, 0, 0, 1);
+    nested->setPosition(glm::vec3(1, 0, 0));
     nested->rotate(90, 0, 1, 0);
     top.update(0.0);
-    EXPECT_NEAR(origin(nested->globalModelMat).z, -5.0f, 1e-5f);
-    expectNear(nested->rotMat, glm::mat4(1.0f));
-    // Only the top-level path folds the axis rotations in.
+    EXPECT_TRUE(near(placed(nested->globalModelMat), glm::vec3(0, 1, -5)));
+    EXPECT_TRUE(near(nested->rotMat, kIdentity));
     nested->update(0.0);
-    expectNear(nested->rotMat, nested->rotY);
+    EXPECT_TRUE(near(nested->rotMat, nested->rotY));
 }
 
 TEST(TransformationUpdate, ChildOfPlainNodeIsTopLevelAndShowsRotation) {
     Node group("group", "Node");
-    auto* spinner = new TransformationNode("spinner", "TransformationNode");
-    group.addChild(spinner);
+    auto* spinner = adopt(group, new TransformationNode("spinner", "TransformationNode"));
     spinner->rotate(90, 0, 1, 0);
     group.update(0.0);
-    const glm::vec4 turned = spinner->globalModelMat * glm::vec4(1, 0, 0, 1);
-    EXPECT_NEAR(turned.z, -1.0f, 1e-5f);
-}
-
-TEST(TransformationUpdate, NestedGlobalIsParentTimesLocal) {
-    TransformationNode top("top", "TransformationNode");
-    auto* nested = new TransformationNode("nested", "TransformationNode");
-    top.addChild(nested);
-    top.rotate(90, 0, 0, 1);
-    nested->setPosition(glm::vec3(1, 0, 0));
-    top.update(0.0);
-    // The parent's rotation acts on the child's translation.
-    const glm::vec3 at = origin(nested->globalModelMat);
-    EXPECT_NEAR(at.x, 0.0f, 1e-5f);
-    EXPECT_NEAR(at.y, 1.0f, 1e-5f);
+    EXPECT_NEAR(placed(spinner->globalModelMat, {1, 0, 0}).z, -1.0f, 1e-5f);
 }
 
 TEST(TransformationRotate, OnlyExactOneFlagsSelectAnAxis) {
     TransformationNode node("node", "TransformationNode");
     node.rotate(45, 0.5f, 0, 0);
-    expectNear(node.rotX, glm::mat4(1.0f));
+    EXPECT_TRUE(near(node.rotX, kIdentity));
     node.rotate(45, 1, 1, 0);
-    const glm::mat4 expectedX =
-        glm::rotate(glm::mat4(1.0f), glm::radians(45.0f), glm::vec3(1, 0, 0));
-    const glm::mat4 expectedY =
-        glm::rotate(glm::mat4(1.0f), glm::radians(45.0f), glm::vec3(0, 1, 0));
-    expectNear(node.rotX, expectedX);
-    expectNear(node.rotY, expectedY);
-    expectNear(node.rotZ, glm::mat4(1.0f));
-    expectNear(node.rotMat, glm::mat4(1.0f));
+    EXPECT_TRUE(near(node.rotX, rotation(45.0f, {1, 0, 0})));
+    EXPECT_TRUE(near(node.rotY, rotation(45.0f, {0, 1, 0})));
+    EXPECT_TRUE(near(node.rotZ, kIdentity));
+    EXPECT_TRUE(near(node.rotMat, kIdentity));
 }
 
 TEST(TransformationPosition, SetPositionIsAbsolute) {
@@ -119,20 +97,19 @@ TEST(TransformationReset, ClearsComposedMatricesButKeepsAxesAndGlobal) {
     const glm::mat4 global = node.globalModelMat;
     const glm::mat4 axis = node.rotX;
     node.reset();
-    expectNear(node.rotMat, glm::mat4(1.0f));
-    expectNear(node.translationMat, glm::mat4(1.0f));
-    expectNear(node.scaleMat, glm::mat4(1.0f));
-    expectNear(node.localmodelMat, glm::mat4(1.0f));
-    expectNear(node.rotX, axis);
-    expectNear(node.globalModelMat, global);
+    for (const glm::mat4* cleared :
+         {&node.rotMat, &node.translationMat, &node.scaleMat, &node.localmodelMat}) {
+        EXPECT_TRUE(near(*cleared, kIdentity));
+    }
+    EXPECT_TRUE(near(node.rotX, axis));
+    EXPECT_TRUE(near(node.globalModelMat, global));
 }
 
 TEST(TransformationDraw, ResetRequestIsServedButNotDrawnThisPass) {
     Log log;
     TransformationNode parent("parent", "TransformationNode");
-    auto* child = new LoggingNode("child", &log);
+    auto* child = adopt(parent, new LoggingNode("child", &log));
     child->status = scenegraph::STATUS_RESET;
-    parent.addChild(child);
     drawOnce(parent);
     EXPECT_EQ(log, Log{"reset child"});
     EXPECT_EQ(child->getStatus(), scenegraph::STATUS_ACTIVE);
@@ -143,16 +120,12 @@ TEST(TransformationDraw, ResetRequestIsServedButNotDrawnThisPass) {
 TEST(TransformationDraw, RemovalShrinksTheListWithoutSkippingTheNextSibling) {
     Log log;
     TransformationNode parent("parent", "TransformationNode");
-    auto* first = new LoggingNode("first", &log);
-    auto* doomed = new LoggingNode("doomed", &log);
-    auto* after = new LoggingNode("after", &log);
-    auto* last = new LoggingNode("last", &log);
-    doomed->addChild(new LoggingNode("doomedChild", &log));
+    adopt(parent, new LoggingNode("first", &log));
+    auto* doomed = adopt(parent, new LoggingNode("doomed", &log));
+    adopt(parent, new LoggingNode("after", &log));
+    adopt(parent, new LoggingNode("last", &log));
+    adopt(*doomed, new LoggingNode("doomedChild", &log));
     doomed->status = scenegraph::STATUS_REMOVE;
-    parent.addChild(first);
-    parent.addChild(doomed);
-    parent.addChild(after);
-    parent.addChild(last);
     drawOnce(parent);
     EXPECT_EQ(log, (Log{"first", "after", "last"}));
     ASSERT_EQ(parent.getChildCount(false), 3);
@@ -173,8 +146,7 @@ TEST(TransformationDraw, ChildDrawnThisPassCanAskForRemoval) {
         }
     };
     Node parent("parent", "Node");
-    auto* self = new SelfRemoving();
-    parent.addChild(self);
+    auto* self = adopt(parent, new SelfRemoving());
     drawOnce(parent);
     EXPECT_EQ(parent.getChildCount(false), 0);
     delete self;

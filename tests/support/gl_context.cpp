@@ -22,4 +22,22 @@ void requireGLContext(int width, int height) {
     open = true;
 }
 
+GLint glInteger(GLenum name) {
+    GLint value = -1;
+    glGetIntegerv(name, &value);
+    return value;
+}
+
+GLint texParameter(GLenum target, GLenum name) {
+    GLint value = -1;
+    glGetTexParameteriv(target, name, &value);
+    return value;
+}
+
+GLint texLevelParameter(GLenum target, GLint level, GLenum name) {
+    GLint value = -1;
+    glGetTexLevelParameteriv(target, level, name, &value);
+    return value;
+}
+
 } // namespace testsupport

@@ -6,6 +6,7 @@
 #include "support/scratch_dir.h"
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 
 namespace testfiles {
@@ -88,6 +89,16 @@ public:
     void writeProgram(const std::string& name, const char* vert, const char* frag) const {
         dir.write("Shaders/150/" + name + ".vert", vert);
         dir.write("Shaders/150/" + name + ".frag", frag);
+    }
+
+    // Copies the game's own shader files, by file name, under "Shaders/150/".
+    void copyGameShaders(std::initializer_list<const char*> files) const {
+        std::filesystem::create_directories(dir.path() / "Shaders/150");
+        for (const char* file : files) {
+            std::filesystem::copy_file(std::filesystem::path(CUEFLIGHT_SOURCE_DIR) /
+                                           "data/Shaders/150" / file,
+                                       dir.path() / "Shaders/150" / file);
+        }
     }
 
     testsupport::ScratchDir dir;

@@ -15,18 +15,14 @@ protected:
 
 } // namespace
 
-TEST_F(ColorCounterTest, StartsAboveTheStartValue) {
+TEST_F(ColorCounterTest, StartsAboveTheStartValueRedWrapsIntoGreenAndGreenIntoBlue) {
     ColorCounter* counter = ColorCounter::getInstance();
     EXPECT_EQ(counter->current(), (Color{1, 0, 0}));
     EXPECT_EQ(counter->next(), (Color{2, 0, 0}));
     EXPECT_EQ(counter->next(), (Color{3, 0, 0}));
     EXPECT_EQ(counter->current(), (Color{3, 0, 0}));
-}
-
-TEST_F(ColorCounterTest, RedWrapsIntoGreenAndGreenIntoBlue) {
-    ColorCounter* counter = ColorCounter::getInstance();
     Color color{};
-    for (int built = 1; built <= 254; ++built) {
+    for (int built = 3; built <= 254; ++built) {
         color = counter->next();
     }
     EXPECT_EQ(color, (Color{255, 0, 0}));

@@ -202,17 +202,9 @@ TEST_F(FrameImageTest, TheShippedWorldFillsTheView) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-} // namespace
-} // namespace frametest
-
-namespace frametest {
-namespace {
-
 GLint boundOnUnit(int unit) {
-    GLint bound = -1;
     glActiveTexture(static_cast<GLenum>(GL_TEXTURE0 + unit));
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    return bound;
+    return testsupport::glInteger(GL_TEXTURE_BINDING_2D);
 }
 
 TEST_F(FrameTest, AModelsSpecularAndNormalLevelsDoNotCarryOverToTheNextModel) {

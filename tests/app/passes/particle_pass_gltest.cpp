@@ -65,12 +65,8 @@ TEST_F(ParticlePassTest, GlowingPassShinesThroughTheDepthBufferAndRestoresTheFra
     EXPECT_GT(litPixels(drawWith(drawGlowingParticles, 0.0f)), 200);
 
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-    GLint source = 0;
-    GLint destination = 0;
-    glGetIntegerv(GL_BLEND_SRC_RGB, &source);
-    glGetIntegerv(GL_BLEND_DST_RGB, &destination);
-    EXPECT_EQ(source, GL_SRC_ALPHA);
-    EXPECT_EQ(destination, GL_ONE_MINUS_SRC_ALPHA);
+    EXPECT_EQ(testsupport::glInteger(GL_BLEND_SRC_RGB), GL_SRC_ALPHA);
+    EXPECT_EQ(testsupport::glInteger(GL_BLEND_DST_RGB), GL_ONE_MINUS_SRC_ALPHA);
 }
 
 TEST_F(ParticlePassTest, OpaquePassKeepsTheBackgroundBehindWhatIsNearer) {

@@ -22,10 +22,17 @@ protected:
     scenegraph::HitNode* right = nullptr;
 };
 
-TEST_F(PickingTest, AClickOnACueHitsThatCueOnly) {
+TEST_F(PickingTest, AClickOnACueHitsThatCueOnlyAndStartsTheCrosshairPulse) {
+    model::OBJ crosshair(nullptr);
+    objects.nodes.crosshair = &crosshair;
+    objects.nodes.crosshairAnimation.scaleSource.push_back({});
     moveMouse(mouseAt(kRightPlace));
+    frame();
+    EXPECT_EQ(animation::AnimationPlayer::getInstance()->playingCount(), 0u);
+    EXPECT_FALSE(right->isHit());
     setButton(1);
     frame();
+    EXPECT_EQ(animation::AnimationPlayer::getInstance()->playingCount(), 1u);
     EXPECT_TRUE(right->isHit());
     EXPECT_FALSE(right->hitable);
     EXPECT_FALSE(left->isHit());
@@ -83,18 +90,6 @@ TEST_F(PickingTest, AClickOutsideTheWindowReadsNothing) {
     EXPECT_FALSE(left->isHit());
     EXPECT_FALSE(right->isHit());
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-}
-
-TEST_F(PickingTest, AClickStartsTheCrosshairPulse) {
-    model::OBJ crosshair(nullptr);
-    objects.nodes.crosshair = &crosshair;
-    objects.nodes.crosshairAnimation.scaleSource.push_back({});
-    moveMouse(mouseAt(kLeftPlace));
-    frame();
-    EXPECT_EQ(animation::AnimationPlayer::getInstance()->playingCount(), 0u);
-    setButton(1);
-    frame();
-    EXPECT_EQ(animation::AnimationPlayer::getInstance()->playingCount(), 1u);
 }
 
 } // namespace
