@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/pass_timings.h"
 #include "app/passes/debris_pass.h"
 #include "app/passes/effect_objects.h"
 #include "app/passes/pass_target.h"
@@ -20,6 +21,7 @@ struct FrameObjects {
     DebrisPass debris;        // the level's wreckage, once the level hands it over
     int rememberedButton = 0; // left button as the last picking pass saw it
     EffectObjects effects;    // frame buffers, lens flare, what the effects keep between frames
+    PassTimings* timings = nullptr; // a benchmark's pass clock; the game times nothing
 };
 
 // The picking pass reads one pixel at the mouse position divided by this.

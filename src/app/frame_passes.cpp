@@ -59,15 +59,20 @@ std::optional<FeedbackFrame> feedbackOf(const FrameValues& values, const LoopSta
 void renderFullScene(const FrameValues& values, const FrameOverlays& overlays,
                      FrameObjects& objects) {
     drawLitWorld(values, objects);
+    markPass(objects.timings, "lit world and debris");
     if (values.switches[ParticleSystems]) {
         drawOpaqueParticles(values);
+        markPass(objects.timings, "particles, opaque");
     }
     drawOverlays(values, objects.nodes, overlays);
+    markPass(objects.timings, "crosshair and text");
     if (values.switches[ParticleSystems]) {
         drawGlowingParticles(values);
+        markPass(objects.timings, "particles, glowing");
     }
     if (values.switches[Lensflare]) {
         drawLensFlare(values, objects.effects);
+        markPass(objects.timings, "lens flare");
     }
 }
 
@@ -81,6 +86,7 @@ void renderFrame(const LoopState& loop, FrameObjects& objects, double elapsed) {
     }
     if (values.switches[Picker]) {
         runPickingPass(values, objects, loop.mouseX, loop.mouseY);
+        markPass(objects.timings, "picking");
     } else {
         // A click made while nothing picks must not fire once picking is
         // back; a button still held keeps counting as the remembered state says.
@@ -96,6 +102,7 @@ void renderFrame(const LoopState& loop, FrameObjects& objects, double elapsed) {
     if (rays || values.switches[MotionBlur]) {
         runOcclusionPass(values, objects.effects, objects.nodes, objects.debris,
                          loop.lightPosition);
+        markPass(objects.timings, "occlusion");
     }
     const bool bloom = values.switches[Bloom] && captureSceneForBloom(objects.effects);
     const std::optional<FeedbackFrame> feedback = feedbackOf(values, loop);
@@ -109,13 +116,17 @@ void renderFrame(const LoopState& loop, FrameObjects& objects, double elapsed) {
     }
     if (bloom) {
         runBloomPass(values, objects.effects, objects.nodes);
+        markPass(objects.timings, "bloom");
     }
     if (values.switches[MotionBlur]) {
         runMotionBlurPass(values, objects.effects, objects.nodes, bloom,
                           values.switches[FullRender] ? &overlays : nullptr, std::cout);
+        markPass(objects.timings, "motion blur");
     }
     if (values.switches[Lightshafts]) {
         runLightShaftPass(values, objects.effects, objects.nodes, loop.lightPosition);
+        markPass(objects.timings, "light shafts");
     }
     platform::glfwSwapBuffers();
+    markPass(objects.timings, "present");
 }

@@ -11,6 +11,15 @@ VBOCollection::~VBOCollection() {
     }
 }
 
+const model::Mesh& VBOCollection::meshOf(const std::vector<const ObjData*>& shapes, int nrFaces) {
+    auto key = std::make_pair(shapes, nrFaces);
+    auto found = meshes.find(key);
+    if (found == meshes.end()) {
+        found = meshes.emplace(std::move(key), model::uploadMesh(shapes, nrFaces)).first;
+    }
+    return found->second;
+}
+
 void VBOCollection::record(const std::string& key, model::OBJ* node) {
     models[key] = node;
     made.push_back(node);
@@ -18,8 +27,9 @@ void VBOCollection::record(const std::string& key, model::OBJ* node) {
 
 model::OBJ* VBOCollection::createModel(std::string objPath, std::string texturePath) {
     const std::string key = objPath + texturePath;
-    auto* node = new model::OBJ(ObjCollection::getInstance()->getObj(objPath));
-    node->createBuffers();
+    ObjData* data = ObjCollection::getInstance()->getObj(objPath);
+    auto* node = new model::OBJ(data);
+    node->useMesh(meshOf({data}, data->nrFaces));
     node->loadTextures(texturePath, 1);
     record(key, node);
     node->setObjpath(std::move(objPath));
@@ -37,6 +47,7 @@ ObjAnim* VBOCollection::createAnimModel(std::string objPath, std::string texture
     for (int number = 2; number <= nrFrames; ++number) {
         node->addFrame(objects->getObj(shapePath(objPath, number)));
     }
+    node->useMesh(meshOf(node->shapes, node->nrFaces));
     node->loadTextures(texturePath, 0);
     record(key, node);
     node->setObjpath(std::move(objPath));

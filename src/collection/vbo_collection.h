@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/model_buffers.h"
 #include "util/singleton.h"
 
 #include <map>
@@ -14,8 +15,8 @@ class ObjAnim;
 namespace collection {
 
 // The one place drawable models are made. Every call builds a fresh node
-// with fresh buffers (the parsed file and the textures are shared through
-// their collections) and records it under objPath + texturePath.
+// and records it under objPath + texturePath; nodes made from the same
+// parsed files share their vertex buffers (kept here) and their textures.
 class VBOCollection : public util::Singleton<VBOCollection> {
     friend class util::Singleton<VBOCollection>;
 
@@ -43,6 +44,11 @@ private:
     // map; `made` keeps them all so none is leaked.
     std::map<std::string, model::OBJ*> models;
     std::vector<model::OBJ*> made; // owned, in the order they were built
+    // Uploaded once per series of parsed shapes and triangle count. The
+    // parsed files outlive this collection in the game and the tests.
+    std::map<std::pair<std::vector<const ObjData*>, int>, model::Mesh> meshes;
+
+    const model::Mesh& meshOf(const std::vector<const ObjData*>& shapes, int nrFaces);
 
     void record(const std::string& key, model::OBJ* node);
 };

@@ -10,6 +10,7 @@
 
 #include <glm/gtc/type_ptr.hpp>
 
+#include <algorithm>
 #include <iostream>
 
 namespace model {
@@ -43,12 +44,14 @@ OBJ::OBJ(ObjData* data) : scenegraph::TransformationNode("object", "obj"), objDa
 
 OBJ::~OBJ() = default;
 
-void OBJ::createBuffers() {
+void OBJ::useMesh(const Mesh& mesh) {
     nrFaces = objData->nrFaces;
-    positionBuffer = uploadPositions(*objData);
-    indexBuffer = uploadIndices(nrFaces);
-    normalBuffer = uploadNormals(*objData);
-    texCoordBuffer = uploadTexCoords(*objData);
+    positionBuffer = mesh.positions.front();
+    normalBuffer = mesh.normals.front();
+    texCoordBuffer = mesh.texCoords;
+    indexBuffer = mesh.indices;
+    boundCentre = mesh.centre;
+    boundRadius = mesh.radius;
 }
 
 void OBJ::loadTextures(std::string texturePath, int variant) {
@@ -65,22 +68,95 @@ bool OBJ::isDrawable() const {
     return drawStatus != 0 && status <= scenegraph::STATUS_DRAWABLE_MAX;
 }
 
+bool OBJ::outsideView(const ShaderProgram* program, const glm::mat4& modelView,
+                      const glm::mat4& projMat) const {
+    const collection::UniformRow& uniforms =
+        collection::ShaderCollection::getInstance()->uniforms(program->getId());
+    if (boundRadius < 0.0f || projMat[2][3] > -0.5f || uniforms[UniformSlot::mvMat] == -1 ||
+        uniforms[UniformSlot::projMat] == -1) {
+        return false;
+    }
+    const glm::vec3 centre(modelView * glm::vec4(boundCentre, 1.0f));
+    const float scale =
+        std::max({glm::length(glm::vec3(modelView[0])), glm::length(glm::vec3(modelView[1])),
+                  glm::length(glm::vec3(modelView[2]))});
+    const float radius = boundRadius * scale;
+    // The shaders keep this near plane and drop the far one.
+    const float near = projMat[3][2] / (projMat[2][2] - 1.0f);
+    if (centre.z - radius > -near) {
+        return true;
+    }
+    const glm::vec4 row0(projMat[0][0], projMat[1][0], projMat[2][0], projMat[3][0]);
+    const glm::vec4 row1(projMat[0][1], projMat[1][1], projMat[2][1], projMat[3][1]);
+    const glm::vec4 row3(projMat[0][3], projMat[1][3], projMat[2][3], projMat[3][3]);
+    for (const glm::vec4& plane : {row3 + row0, row3 - row0, row3 + row1, row3 - row1}) {
+        const glm::vec3 normal(plane);
+        if (glm::dot(normal, centre) + plane.w < -radius * glm::length(normal)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void OBJ::draw(const glm::mat4* viewMat, const glm::mat4* projMat, ShaderProgram* program,
                int filterMode, int mipmapMode) {
     if (!isDrawable()) {
         return;
     }
+    // Off the view, the vertices would only be shaded and clipped. What the
+    // draw leaves in the program for the next one still has to be left: the
+    // morphing cues upload no lights and no time of their own and show those
+    // of the plain model drawn before them.
+    if (outsideView(program, *viewMat * globalModelMat, *projMat)) {
+        const collection::UniformRow& uniforms =
+            collection::ShaderCollection::getInstance()->uniforms(program->getId());
+        glUseProgram(program->getProgramId());
+        uploadSharedUniforms(uniforms);
+        glUseProgram(0);
+        return;
+    }
     const DrawSetup setup =
         beginDraw(globalModelMat, *viewMat, *projMat, program, filterMode, mipmapMode);
-    glUniform1i(setup.uniforms[UniformSlot::interpolate], 0);
-    glUniform1i(setup.uniforms[UniformSlot::updatetime], static_cast<int>(platform::glfwGetTime()));
-    uploadLights(setup.uniforms);
+    uploadSharedUniforms(setup.uniforms);
 
     AttributeBinding binding;
+    bindBuffers(binding, setup);
+    drawAndFinish(binding, setup);
+}
+
+void OBJ::bindBuffers(AttributeBinding& binding, const DrawSetup& setup) const {
     binding.bind(setup.attribs[collection::AttribSlot::inPosition], positionBuffer, 3);
     binding.bind(setup.attribs[collection::AttribSlot::inNormal], normalBuffer, 3);
     binding.bind(setup.attribs[collection::AttribSlot::inTexCoord], texCoordBuffer, 2);
-    drawAndFinish(binding, setup);
+}
+
+bool OBJ::beginPlacements(const glm::mat4& viewMat, const glm::mat4& projMat,
+                          ShaderProgram* program, int filterMode, int mipmapMode) {
+    if (!isDrawable()) {
+        return false;
+    }
+    DrawSetup setup = beginDraw(globalModelMat, viewMat, projMat, program, filterMode, mipmapMode);
+    uploadSharedUniforms(setup.uniforms);
+    placements.emplace(
+        Placements{viewMat, projMat, program, setup, std::make_unique<AttributeBinding>()});
+    bindBuffers(*placements->binding, setup);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
+    return true;
+}
+
+void OBJ::drawAtPlace() {
+    const glm::mat4 mv = placements->view * globalModelMat;
+    if (outsideView(placements->program, mv, placements->projection)) {
+        return;
+    }
+    glUniformMatrix4fv(placements->setup.uniforms[UniformSlot::mvMat], 1, GL_FALSE,
+                       glm::value_ptr(mv));
+    glDrawElements(GL_TRIANGLES, 3 * nrFaces, GL_UNSIGNED_INT, nullptr);
+}
+
+void OBJ::finishPlacements() {
+    finish(*placements->binding, placements->setup);
+    placements.reset();
 }
 
 OBJ::DrawSetup OBJ::beginDraw(const glm::mat4& modelMat, const glm::mat4& viewMat,
@@ -102,6 +178,10 @@ OBJ::DrawSetup OBJ::beginDraw(const glm::mat4& modelMat, const glm::mat4& viewMa
 void OBJ::drawAndFinish(AttributeBinding& binding, const DrawSetup& setup) const {
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
     glDrawElements(GL_TRIANGLES, 3 * nrFaces, GL_UNSIGNED_INT, nullptr);
+    finish(binding, setup);
+}
+
+void OBJ::finish(AttributeBinding& binding, const DrawSetup& setup) const {
     binding.disableAll();
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     if (setup.texturesBound) {
@@ -138,6 +218,12 @@ bool OBJ::bindTextures(const collection::UniformRow& uniforms, int filterMode, i
         }
     }
     return bound;
+}
+
+void OBJ::uploadSharedUniforms(const collection::UniformRow& uniforms) {
+    glUniform1i(uniforms[UniformSlot::interpolate], 0);
+    glUniform1i(uniforms[UniformSlot::updatetime], static_cast<int>(platform::glfwGetTime()));
+    uploadLights(uniforms);
 }
 
 void OBJ::gatherLights() {

@@ -2,12 +2,15 @@
 
 #include "collection/obj_data.h"
 #include "collection/shader_slots.h"
+#include "model/model_buffers.h"
 #include "platform/gl.h"
 #include "scenegraph/transformation_node.h"
 
 #include <glm/glm.hpp>
 
 #include <array>
+#include <memory>
+#include <optional>
 #include <string>
 
 namespace model {
@@ -21,9 +24,8 @@ struct TexLevel {
     int unit = 0;
 };
 
-// A drawable model: one parsed OBJ file uploaded as de-indexed vertex
-// buffers, with its texture levels, placed in the scene like any
-// TransformationNode.
+// A drawable model: one parsed OBJ file uploaded as vertex buffers, with
+// its texture levels, placed in the scene like any TransformationNode.
 class OBJ : public scenegraph::TransformationNode {
 public:
     static constexpr int kMaxTexLevels = 10;
@@ -36,8 +38,19 @@ public:
     // (status above 2).
     void draw(const glm::mat4* viewMat, const glm::mat4* projMat, ShaderProgram* program,
               int filterMode, int mipmapMode) override;
-    // Builds the four buffers from objData.
-    virtual void createBuffers();
+    // The same model drawn at many places in a row (the debris): the program,
+    // textures, lights and vertex attributes are set up once by
+    // beginPlacements (false, with nothing set up, when the model is
+    // switched off), each drawAtPlace draws it where its globalModelMat puts
+    // it then, unless that is off the view, and finishPlacements undoes the
+    // set-up. What each draw would upload again is the same for every place.
+    bool beginPlacements(const glm::mat4& viewMat, const glm::mat4& projMat, ShaderProgram* program,
+                         int filterMode, int mipmapMode);
+    void drawAtPlace();
+    void finishPlacements();
+    // Draws with the buffers of a mesh made from objData (or, for a morphing
+    // model, its series); many models share one mesh.
+    virtual void useMesh(const Mesh& mesh);
 
     // Requests texturePath, then texturePath + "_a", "_s" and "_n" (after the
     // whole path, extension included) and keeps those that load.
@@ -47,6 +60,13 @@ public:
     // and out until its lifetime ends; an energy keeps its previous value
     // where neither applies (the main light, whose age is negative).
     void gatherLights();
+    // True when nothing of the model placed by modelView can reach the
+    // picture: its bounding sphere lies wholly outside the view of a
+    // perspective projMat (the world programs' view: this near plane, no far
+    // plane). Other projections (the overlays) and programs that do not place
+    // vertices by "mvMat" and "projMat" (the effect plane's) never cull.
+    bool outsideView(const ShaderProgram* program, const glm::mat4& modelView,
+                     const glm::mat4& projMat) const;
     void setObjpath(std::string path) { objpath = std::move(path); }
     void setTexturepath(std::string path) { texturepath = std::move(path); }
     std::string getObjpath() const { return objpath; }
@@ -58,11 +78,13 @@ public:
     int nrFaces = 0;                               // triangles to draw
     std::string objpath;                           // the OBJ path the node was made from
     std::string texturepath;                       // the texture path it was made with
-    GLuint indexBuffer = 0;                        // element buffer 0, 1, 2, ...
-    GLuint texCoordBuffer = 0;                     // 2 floats per corner
+    GLuint indexBuffer = 0;                        // 3 vertex indices per triangle
+    GLuint texCoordBuffer = 0;                     // 2 floats per vertex
     std::array<TexLevel, kMaxTexLevels> texLevels; // loaded texture levels
-    GLuint positionBuffer = 0;                     // 3 floats per corner
-    GLuint normalBuffer = 0;                       // 3 floats per corner
+    GLuint positionBuffer = 0;                     // 3 floats per vertex
+    GLuint normalBuffer = 0;                       // 3 floats per vertex
+    glm::vec3 boundCentre = glm::vec3(0.0f);       // a sphere around the vertices, in model space
+    float boundRadius = -1.0f;                     // negative while no mesh is known: never culled
     int lastFilterMode = 0;                        // texture modes last applied by draw
     int lastMipmapMode = 0;
     std::array<glm::vec3, kMaxLights> lightDirections{}; // light vectors of the last draw
@@ -85,13 +107,30 @@ protected:
     // One indexed draw of all triangles, then undoes what the draw bound and
     // leaves no program in use.
     void drawAndFinish(AttributeBinding& binding, const DrawSetup& setup) const;
+    // Undoes what the draw bound and leaves no program in use.
+    void finish(AttributeBinding& binding, const DrawSetup& setup) const;
 
 private:
+    // What beginPlacements set up for the places that follow.
+    struct Placements {
+        glm::mat4 view;
+        glm::mat4 projection;
+        ShaderProgram* program;
+        DrawSetup setup;
+        std::unique_ptr<AttributeBinding> binding;
+    };
+    void bindBuffers(AttributeBinding& binding, const DrawSetup& setup) const;
+
+    std::optional<Placements> placements; // between beginPlacements and finishPlacements
+
     // Binds up to three texture levels to the program's "tex0".."tex2" and
     // applies the texture modes when they changed. Returns whether any level
     // was bound.
     bool bindTextures(const collection::UniformRow& uniforms, int filterMode, int mipmapMode);
     void uploadLights(const collection::UniformRow& uniforms);
+    // "interpolate" 0, "updatetime" and the lights: what a plain model's draw
+    // sets beyond its own placement and look.
+    void uploadSharedUniforms(const collection::UniformRow& uniforms);
 };
 
 } // namespace model

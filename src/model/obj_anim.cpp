@@ -2,7 +2,6 @@
 
 #include "collection/shader_collection.h"
 #include "model/attribute_binding.h"
-#include "model/model_buffers.h"
 
 #include <algorithm>
 #include <iostream>
@@ -27,21 +26,30 @@ void ObjAnim::addFrame(ObjData* shape) {
                   << " faces, the series " << nrFaces << "; drawing the fewer" << std::endl;
     }
     nrFaces = framesLoaded == 0 ? shape->nrFaces : std::min(nrFaces, shape->nrFaces);
-    positionBuffers[framesLoaded] = model::uploadPositions(*shape);
-    normalBuffers[framesLoaded] = model::uploadNormals(*shape);
-    if (framesLoaded == 0) {
-        indexBuffer = model::uploadIndices(nrFaces);
-        texCoordBuffer = model::uploadTexCoords(*shape);
-    }
+    shapes.push_back(shape);
     ++framesLoaded;
+}
+
+void ObjAnim::useMesh(const model::Mesh& mesh) {
+    for (std::size_t shape = 0; shape < mesh.positions.size() && shape < positionBuffers.size();
+         ++shape) {
+        positionBuffers[shape] = mesh.positions[shape];
+        normalBuffers[shape] = mesh.normals[shape];
+    }
+    positionBuffer = positionBuffers.front();
+    normalBuffer = normalBuffers.front();
+    texCoordBuffer = mesh.texCoords;
+    indexBuffer = mesh.indices;
+    boundCentre = mesh.centre;
+    boundRadius = mesh.radius;
 }
 
 void ObjAnim::draw(const glm::mat4* viewMat, const glm::mat4* projMat, ShaderProgram* program,
                    int filterMode, int mipmapMode) {
-    if (!isDrawable()) {
+    // A morphing model is placed by its own matrix only.
+    if (!isDrawable() || outsideView(program, *viewMat * localmodelMat, *projMat)) {
         return;
     }
-    // A morphing model is placed by its own matrix only.
     const DrawSetup setup =
         beginDraw(localmodelMat, *viewMat, *projMat, program, filterMode, mipmapMode);
     if (setup.uniforms[UniformSlot::dt] != -1) {

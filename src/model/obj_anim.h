@@ -5,8 +5,8 @@
 #include <vector>
 
 // A model that morphs through a series of shapes with the same faces: one
-// position and one normal buffer per shape, texture coordinates and indices
-// from the first. The shader blends shape currentFrame into the next by dt.
+// position and one normal buffer per shape, texture coordinates from the
+// first. The shader blends shape currentFrame into the next by dt.
 class ObjAnim : public model::OBJ {
 public:
     // A series has at least one shape.
@@ -16,11 +16,15 @@ public:
     void draw(const glm::mat4* viewMat, const glm::mat4* projMat, ShaderProgram* program,
               int filterMode, int mipmapMode) override;
 
-    // Gives the next shape its buffers; the first shape also gives the index
-    // and texture-coordinate buffers. Shapes past nrFrames are ignored.
+    // Adds the next shape to the series; shapes past nrFrames are ignored.
+    // Draws only the triangles every shape has.
     void addFrame(ObjData* shape);
+    // Takes one position and one normal buffer per shape added, and the
+    // indices and texture coordinates of the first.
+    void useMesh(const model::Mesh& mesh) override;
 
-    int framesLoaded = 0;                // shapes given buffers so far
+    int framesLoaded = 0;                // shapes added so far
+    std::vector<const ObjData*> shapes;  // the shapes added, in order
     int nrFrames;                        // shapes in the series
     int currentFrame = 0;                // shape morphed from, set by the animation player
     float dt = 0.0f;                     // morph factor 0..1 towards the next shape

@@ -183,6 +183,39 @@ void FramebufferObject::bindColourKeepingMipmaps(ShaderProgram* program) {
     setSamplerUniforms(program, 0);
 }
 
+void FramebufferObject::limitMipmaps(int highest) {
+    if (!mipmap || !texture_id) {
+        return;
+    }
+    glBindTexture(GL_TEXTURE_2D, colorTexture());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, highest);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void FramebufferObject::magnifyLinearly() {
+    if (!texture_id) {
+        return;
+    }
+    glBindTexture(GL_TEXTURE_2D, colorTexture());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void FramebufferObject::buildMipmaps() {
+    if (!mipmap) {
+        return;
+    }
+    glBindTexture(GL_TEXTURE_2D, colorTexture());
+    glGenerateMipmap(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void FramebufferObject::bindColourOnSecondUnit(ShaderProgram* program) {
+    activateTextureUnit(1);
+    glBindTexture(GL_TEXTURE_2D, colorTexture());
+    setSamplerUniforms(program, 1);
+}
+
 void FramebufferObject::setSamplerUniforms(ShaderProgram* program, int unit) const {
     const collection::UniformRow& uniforms =
         collection::ShaderCollection::getInstance()->uniforms(program->getId());

@@ -34,6 +34,22 @@ public:
     // Building them costs a pass over the whole picture under software
     // rendering.
     void bindColourKeepingMipmaps(ShaderProgram* program);
+    // Levels past highest are never read: mipmap building stops there
+    // instead of going down to a single texel, a level at a time.
+    void limitMipmaps(int highest);
+    // Level 0 read larger than it is (textureLod at level 0) is filtered
+    // linearly by the texture unit rather than by nearest texel.
+    void magnifyLinearly();
+    // Rebuilds the colour texture's mipmaps (when it has them) on the active
+    // unit, leaving no 2D texture bound there. Done right after drawing into
+    // the buffer rather than when it is read: a software renderer then waits
+    // only for that drawing, not for everything queued after it, and the
+    // reader binds with bindColourKeepingMipmaps.
+    void buildMipmaps();
+    // The colour texture on unit 1 for the program's "fboTex1", without
+    // building the mipmaps; unit 1 is left active. The size uniform of the
+    // program follows the texture bound last.
+    void bindColourOnSecondUnit(ShaderProgram* program);
 
     int getWidth() const { return width; }
     int getHeight() const { return height; }

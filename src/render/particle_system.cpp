@@ -91,6 +91,9 @@ void ParticleSystem::createImpostor() {
     impostorModel->setPosition(kImpostorPosition);
     impostorModel->setScale(kImpostorScale);
     impostorModel->setDrawMode(kImpostorDrawMode);
+    // Complete from the start: the sprites may be drawn before the first
+    // update renders the sphere.
+    impostorTarget->buildMipmaps();
 }
 
 void ParticleSystem::loadTexture(const std::string& path) {
@@ -160,6 +163,7 @@ void ParticleSystem::renderImpostor() {
     scenegraph::RootNode* root = scenegraph::RootNode::getInstance();
     impostorModel->draw(&view, &projection, program, root->textureFilterMode, root->mipmapMode);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    impostorTarget->buildMipmaps();
     const Window* window = root->getWindow();
     glViewport(0, 0, window->width, window->height);
 }
@@ -180,7 +184,7 @@ bool ParticleSystem::draw(const glm::mat4* view, const glm::mat4* projection,
         return false;
     }
     if (kind == kBackgroundParticles) {
-        impostorTarget->bindTexture(program, 0);
+        impostorTarget->bindColourKeepingMipmaps(program);
     } else if (kind == kMarkerParticles) {
         followTarget();
     }

@@ -57,8 +57,6 @@ TEST_F(ChartTool, WritesARunFolderWhoseFilesTheGameLoadsAsTheyAre) {
     const fs::path wav = song("six.wav", 20.0, 96000, 6);
     ASSERT_EQ(run({wav.string(), "--density", "easy", "--out", out("six").string()}), 0) << error;
     EXPECT_EQ(error, "");
-    EXPECT_EQ(printed.rfind("CHART: ", 0), 0u) << printed;
-    EXPECT_NE(printed.find(" beats, "), std::string::npos) << printed;
     const fs::path dir = out("six");
     EXPECT_TRUE(fs::is_symlink(dir / "Models"));
     EXPECT_TRUE(fs::is_symlink(dir / "Sound" / "stab0041.wav"));

@@ -81,12 +81,8 @@ done
 
 read -r x y <<<"$(cue_centre)"
 [ -n "${y:-}" ] || fail "no cue centre found"
-xdotool mousemove --window "$GAME_WINDOW" "$x" "$y" 2>/dev/null
-sleep 0.3
-xdotool mousedown 1 2>/dev/null
-sleep 0.3
-xdotool mouseup 1 2>/dev/null
-sleep 0.3
+xdotool mousemove --window "$GAME_WINDOW" "$x" "$y" sleep 0.3 mousedown 1 sleep 0.3 mouseup 1 \
+    sleep 0.3 2>/dev/null
 tap p
 # A hit cue is no longer drawn: a moment later nothing shows the window look.
 sleep 0.2

@@ -12,12 +12,8 @@ source "$(dirname "$0")/lib/game.bash"
 start_still() {
     start_game
     find_window
-    local waited=0
-    until grep -q "^texture_id\[col\]" "$GAME_DIR/stdout.txt" 2>/dev/null; do
-        [ "$waited" -lt $((LINE_TIMEOUT * 10)) ] || fail "start-up did not finish"
-        sleep 0.1
-        waited=$((waited + 1))
-    done
+    timeout "$LINE_TIMEOUT" bash -c "until grep -q '^texture_id\[col\]' '$GAME_DIR/stdout.txt' \
+        2>/dev/null; do sleep 0.1; done" || fail "start-up did not finish"
     press c
     press c
     press 7
@@ -87,6 +83,13 @@ expect_filled() {
     done
 }
 
+# Escape ends the game with status 0 and no OpenGL error on the way.
+quit_cleanly() {
+    press Escape
+    expect_exit -eq 0
+    grep -q "^GL: " "$GAME_DIR/stderr.txt" && fail "OpenGL errors reported"
+}
+
 window_size() {
     xdotool getwindowgeometry "$GAME_WINDOW" 2>/dev/null | sed -n 's/.*Geometry: //p'
 }
@@ -101,9 +104,7 @@ shoot_without_crosshair
 expect_filled 640 480
 expect_crosshair_at 480 360
 expect_crosshair_at 100 200
-press Escape
-expect_exit -eq 0
-grep -q "^GL: " "$GAME_DIR/stderr.txt" && fail "OpenGL errors reported"
+quit_cleanly
 cleanup
 
 # Full screen on a screen larger than the configured 1024 x 768.
@@ -115,7 +116,5 @@ shoot_without_crosshair
 expect_filled "$screen_width" "$screen_height"
 expect_crosshair_at $((screen_width * 7 / 10)) $((screen_height * 7 / 10))
 expect_crosshair_at $((screen_width / 5)) $((screen_height / 4))
-press Escape
-expect_exit -eq 0
-grep -q "^GL: " "$GAME_DIR/stderr.txt" && fail "OpenGL errors reported"
+quit_cleanly
 exit 0

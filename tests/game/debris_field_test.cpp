@@ -6,7 +6,7 @@
 
 using game::kPathPointCount;
 
-TEST(LevelDebris, FieldIsTheSameEveryRunAndDrawsEightValuesPerPiece) {
+TEST(LevelDebris, FieldIsTheSameEveryRunDrawsEightValuesPerPieceAndFollowsThePath) {
     const game::PathPoints points = game::pathControlPoints();
     DebrisArrays first;
     util::resetGameRandom();
@@ -23,13 +23,9 @@ TEST(LevelDebris, FieldIsTheSameEveryRunAndDrawsEightValuesPerPiece) {
     game::fillDebris(second, points);
     EXPECT_EQ(first.tubeOffsets, second.tubeOffsets);
     EXPECT_EQ(first.tubeScales, second.tubeScales);
-}
 
-TEST(LevelDebris, PiecesFollowThePathWithinTheirOffsetAndSizeRanges) {
-    const game::PathPoints points = game::pathControlPoints();
-    DebrisArrays debris;
-    util::resetGameRandom();
-    game::fillDebris(debris, points);
+    // The pieces follow the path within their offset and size ranges.
+    const DebrisArrays& debris = first;
     const std::size_t total = kPathPointCount * DebrisArrays::kPiecesPerPathPoint;
     ASSERT_EQ(debris.pathPointCount, kPathPointCount);
     ASSERT_EQ(debris.tubePoints.size(), total);

@@ -35,14 +35,12 @@ protected:
 
 // Cue 0 is at 1000 ms; its window opens at 750 ms on the event clock, which
 // runs 150 ms ahead of the music, and a click is safe from 770 ms on.
-TEST_F(DemoChoice, ACueIsDueOnceItsWindowOpensBeforeTheNextFrame) {
+TEST_F(DemoChoice, ACueIsDueOnceItsWindowOpensBeforeTheNextFrameAndClickedOnceOpen) {
     EXPECT_EQ(choiceAt(769.0), std::nullopt);
     EXPECT_EQ(choiceAt(770.0), 0);
     EXPECT_EQ(choiceAt(700.0, 70.0), 0) << "a slow frame rate readies the click a frame ahead";
     EXPECT_EQ(choiceAt(700.0, 69.0), std::nullopt);
-}
-
-TEST(DemoClickSafety, TheClickWaitsUntilTheWindowHasOpened) {
+    // A click readied a frame ahead waits until the window has opened.
     EXPECT_DOUBLE_EQ(msUntilSafeClick(700.0 - lookahead, 1000.0), 70.0);
     EXPECT_EQ(msUntilSafeClick(770.0 - lookahead, 1000.0), 0.0);
     EXPECT_EQ(msUntilSafeClick(1100.0 - lookahead, 1000.0), 0.0) << "never a negative wait";

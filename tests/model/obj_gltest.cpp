@@ -188,6 +188,33 @@ TEST_F(ObjDrawTest, FillsItsTrianglesAndSkipsWhatIsSwitchedOff) {
     EXPECT_EQ(pixel(0.5f, 0.5f), glm::u8vec3(0));
 }
 
+TEST_F(ObjDrawTest, LeavesOutOnlyModelsWhollyOutsideAPerspectiveView) {
+    model::OBJ* model = makeModel(kScreenTriangle); // spans x and y from -1 to 3
+    const glm::mat4 perspective = glm::perspective(glm::radians(20.0f), 4.0f / 3.0f, 1.0f, 3.0f);
+    const auto outside = [&](glm::vec3 place, const glm::mat4& projMat) {
+        return model->outsideView(program(kFlatProgram), glm::translate(glm::mat4(1.0f), place),
+                                  projMat);
+    };
+    EXPECT_FALSE(outside({0, 0, -20}, perspective));
+    EXPECT_FALSE(outside({0, 0, 0}, perspective));    // reaches past the near plane
+    EXPECT_FALSE(outside({0, 0, -500}, perspective)); // the shaders draw without a far plane
+    EXPECT_FALSE(outside({-7, 0, -20}, perspective)); // its right part shows at the left edge
+    EXPECT_TRUE(outside({-12, 0, -20}, perspective));
+    EXPECT_TRUE(outside({0, 12, -20}, perspective));
+    EXPECT_TRUE(outside({0, 0, 10}, perspective)); // behind the eye
+    EXPECT_FALSE(outside({0, 0, 10}, glm::ortho(-0.5f, 0.5f, -0.5f, 0.5f, 0.0f, 1.0f)));
+    // Left out, it still leaves its lights in the program: the morphing
+    // models drawn after it use them.
+    preset<GLint>(kAllProgram, "nrLights", 7);
+    projection = perspective;
+    model->setPosition(glm::vec3(0, 0, 10));
+    model->update(0.0);
+    clear();
+    draw(model, kAllProgram);
+    EXPECT_EQ(uniform<GLint>(kAllProgram, "nrLights"), 1);
+    EXPECT_EQ(pixel(0.5f, 0.5f), glm::u8vec3(0));
+}
+
 TEST_F(ObjDrawTest, AppliesTextureModesOnlyWhenTheyChange) {
     const std::vector<std::uint8_t> pixels(4 * 4 * 3, 128);
     model::OBJ* model =

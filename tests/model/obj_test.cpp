@@ -17,11 +17,17 @@ protected:
 
 } // namespace
 
-TEST_F(ObjLightsTest, MainLightAloneKeepsEnergyOne) {
+TEST_F(ObjLightsTest, MainLightAloneKeepsEnergyOneAndDrawModeFiveLiftsEveryLight) {
     lights->update(mainPosition, 0.1);
     obj.gatherLights();
     EXPECT_EQ(obj.lightDirections[0], mainPosition);
     EXPECT_EQ(obj.energies, (std::array<float, 5>{1, 2, 2, 2, 2}));
+    lights->addLight(1, 2, 3);
+    lights->update(mainPosition, 0.1);
+    obj.setDrawMode(5);
+    obj.gatherLights();
+    EXPECT_EQ(obj.lightDirections[0], glm::vec3(-5, 5, 30));
+    EXPECT_EQ(obj.lightDirections[1], glm::vec3(1, 2, 30));
 }
 
 TEST_F(ObjLightsTest, FlashFadesInThenOut) {
@@ -60,13 +66,4 @@ TEST_F(ObjLightsTest, OnlyTheFirstFiveLightsReachTheModel) {
     EXPECT_EQ(obj.lightDirections[0], mainPosition);
     EXPECT_EQ(obj.lightDirections[4].x, 4.0f);
     EXPECT_NEAR(obj.energies[4], 0.5f, 1e-6);
-}
-
-TEST_F(ObjLightsTest, DrawModeFiveLiftsEveryLight) {
-    lights->addLight(1, 2, 3);
-    lights->update(mainPosition, 0.1);
-    obj.setDrawMode(5);
-    obj.gatherLights();
-    EXPECT_EQ(obj.lightDirections[0], glm::vec3(-5, 5, 30));
-    EXPECT_EQ(obj.lightDirections[1], glm::vec3(1, 2, 30));
 }

@@ -5,14 +5,10 @@
 
 namespace {
 
-void clearErrors() {
+TEST(GLReport, CoreContextReportsItsVersionRefusesTheLegacyCallAndPrintsErrorsOnce) {
+    testsupport::requireGLContext();
     while (glGetError() != GL_NO_ERROR) {
     }
-}
-
-TEST(GLReport, CoreContextReportsItsVersionAndRefusesTheLegacyCall) {
-    testsupport::requireGLContext();
-    clearErrors();
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     printGLInfo();
@@ -32,11 +28,8 @@ TEST(GLReport, CoreContextReportsItsVersionAndRefusesTheLegacyCall) {
     out = testing::internal::GetCapturedStdout();
     EXPECT_NE(out.find("caused an error message. :)"), std::string::npos);
     EXPECT_EQ(glGetError(), GL_NO_ERROR);
-}
 
-TEST(GLReport, CheckPrintsThePendingErrorOnceOnTheErrorStream) {
-    testsupport::requireGLContext();
-    clearErrors();
+    // The check prints a pending error once, on the error stream.
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     checkGLError();

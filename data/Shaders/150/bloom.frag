@@ -5,19 +5,22 @@
 //   1  narrow blur of the bright picture (into a cleared target)
 //   2  wide blur of the bright picture, blended half over the narrow one
 //   3  composite: the target gets the texture as it is, upscaled smoothly
-// The composite runs twice, first with the glow and then with the scene, and
-// the frame passes' blend functions add the two. Everything it writes is
-// opaque: the blend reads destination alpha, and a window with no alpha
-// channel reads 1 there, so opaque output gives the same sum either way.
+//   4  the composite of the glow with the scene (fboTex1, the window's size)
+//      added texel for texel: what blending the glow's and then the scene's
+//      composite onto the screen adds up to, in one pass
+// Everything it writes is opaque: the blend reads destination alpha, and a
+// window with no alpha channel reads 1 there, so opaque output gives the
+// same sum either way.
 //
 // Software renderers run every instruction of a shader for every pixel,
 // whichever branch the pixel takes, and the body of every loop at least once,
 // even where it is to run zero times. The composite, the only mode drawn
-// over the whole window (twice a frame), is therefore straight code of four
-// texel reads, and the other modes share one loop whose body is cheap: no
-// branch of their own, a single texel read of the level the mode chose.
+// over the whole window, is therefore straight code of a few texel reads,
+// and the other modes share one loop whose body is cheap: no branch of their
+// own, a single texel read of the level the mode chose.
 
 uniform sampler2D fboTex0;
+uniform sampler2D fboTex1; // mode 4's scene
 uniform vec2 windowSize; // level-0 size of the texture being read, set with it
 uniform int mode;
 
@@ -38,12 +41,12 @@ const int kNarrowSide = 9;
 const float kNarrowFalloff = 3.5;
 const int kWideSide = 5;
 const float kWideFalloff = 1.5;
-const int kWideLevel = 2;
+const int kWideLevel = 2; // the frame buffers build no deeper level
 // The bright pass reads the scene's level 2, a quarter of its size: the 2 x 2
 // texels there that cover an eighth-size pixel (any falloff weighs them
 // alike).
 const int kBrightSide = 2;
-const int kBrightLevel = 2;
+const int kBrightLevel = 2; // the frame buffers build no deeper level
 
 float luminance(vec3 c) {
     return dot(c, vec3(0.2126, 0.7152, 0.0722));
@@ -66,21 +69,13 @@ vec3 texel(ivec2 at, int level, bool brightOnly) {
     return brightOnly ? c * smoothstep(kGlowStart, kGlowFull, luminance(c)) : c;
 }
 
-// Bilinear by hand on level 0: the colour textures magnify with nearest
-// filtering, which would show the glow's eighth-size texels as blocks. At
-// equal sizes it lands on texel centres and copies the texture exactly.
+// Level 0 as the texture unit magnifies it: linearly for the glow, whose
+// eighth-size texels would otherwise show as blocks; at equal sizes (the
+// scene) it lands on texel centres and copies the texture exactly. One
+// filtered read costs a software renderer far less than four fetches and
+// their weights in the shader, in every mode, over the whole window.
 vec3 bilinear() {
-    ivec2 last = lastTexel(0);
-    vec2 place = placeOn(0);
-    vec2 base = floor(place);
-    vec2 f = place - base;
-    ivec2 i0 = clamp(ivec2(base), ivec2(0), last);
-    ivec2 i1 = min(i0 + 1, last);
-    vec3 bottom = mix(texelFetch(fboTex0, i0, 0).rgb, texelFetch(fboTex0, ivec2(i1.x, i0.y), 0).rgb,
-                      f.x);
-    vec3 top = mix(texelFetch(fboTex0, ivec2(i0.x, i1.y), 0).rgb, texelFetch(fboTex0, i1, 0).rgb,
-                   f.x);
-    return mix(bottom, top, f.y);
+    return textureLod(fboTex0, screenUv, 0.0).rgb;
 }
 
 // Gaussian over a side x side square of texels of one level around this
@@ -117,6 +112,10 @@ void main() {
         float falloff = mode == 1 ? kNarrowFalloff : kWideFalloff;
         float gain = mode == 0 ? 1.0 : kGlowGain;
         colour = gaussian(level, side, falloff, mode == 0) * gain;
+    }
+    if (mode == 4) {
+        // The glow as the screen would keep it, then the scene added.
+        colour = min(colour, 1.0) + texelFetch(fboTex1, ivec2(gl_FragCoord.xy), 0).rgb;
     }
     // The wide blur goes half over the narrow one while blending is on, and
     // alone when it is off.

@@ -54,6 +54,7 @@ void main() {
     int samples = ahead && onScreen > 0.0 && distance < kReach ? kSamples : 0;
     vec2 step = (lightUv - screenUv) * (kDensity / float(kSamples));
     // Long steps read a coarser level, so the rays come out smooth, not banded.
+    // Level 4 is the deepest the frame buffer builds.
     float lod = clamp(log2(length(step * vec2(textureSize(fboTex0, 0)))), 0.0, 4.0);
     vec2 uv = screenUv;
     float weight = 1.0;

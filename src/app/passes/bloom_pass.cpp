@@ -7,13 +7,14 @@
 #include "app/shader_setup.h"
 #include "app/special_nodes.h"
 #include "model/obj.h"
+#include "render/texture_unit.h"
 
 #include <array>
 
 namespace {
 
 // The plane's draw modes that the "bloom" program tells apart.
-enum BloomMode { BrightPass, NarrowBlur, WideBlur, Composite };
+enum BloomMode { BrightPass, NarrowBlur, WideBlur, Composite, GlowAndScene };
 
 // The composite's blend factors read destination alpha; an opaque screen
 // makes them read 1 whether or not the window has an alpha channel, so the
@@ -26,16 +27,26 @@ void clearScreenOpaque() {
     glClearColor(clear[0], clear[1], clear[2], clear[3]);
 }
 
+// Whether a stage clears its target first, and whether it builds its
+// source's mipmaps or finds them built by the stage before, which read the
+// same source.
+enum class Clear { Yes, No };
+enum class SourceMipmaps { Build, Built };
+
 // One stage into a bloom buffer: source texture on unit 0, the plane in mode.
 void renderStage(const FrameValues& values, SpecialNodes& nodes, FramebufferObject& target,
-                 FramebufferObject& source, BloomMode mode, bool clear) {
+                 FramebufferObject& source, BloomMode mode, Clear clear, SourceMipmaps mipmaps) {
     ShaderProgram* bloom = programById(BloomProgram);
     nodes.plane->setDrawMode(mode);
     bindTarget(targetOf(target));
-    if (clear) {
+    if (clear == Clear::Yes) {
         clearTarget();
     }
-    source.bindTexture(bloom, 0);
+    if (mipmaps == SourceMipmaps::Build) {
+        source.bindTexture(bloom, 0);
+    } else {
+        source.bindColourKeepingMipmaps(bloom);
+    }
     drawEffectPlane(values, nodes, bloom);
     unbindEffectTexture();
     backToScreen(values.width, values.height);
@@ -47,6 +58,22 @@ void drawOntoScreen(const FrameValues& values, SpecialNodes& nodes, FramebufferO
     ShaderProgram* bloom = programById(BloomProgram);
     source.bindColourKeepingMipmaps(bloom);
     drawEffectPlane(values, nodes, bloom);
+    unbindEffectTexture();
+}
+
+// The glow and the scene added in one draw over the whole window, as the
+// composite's two blended draws add them; the glow is read last so the
+// program's size uniform is the glow's.
+void drawGlowAndScene(const FrameValues& values, SpecialNodes& nodes, FramebufferObject& glow,
+                      FramebufferObject& scene) {
+    ShaderProgram* bloom = programById(BloomProgram);
+    scene.bindColourOnSecondUnit(bloom);
+    glow.bindColourKeepingMipmaps(bloom);
+    nodes.plane->setDrawMode(GlowAndScene);
+    drawEffectPlane(values, nodes, bloom);
+    activateTextureUnit(1);
+    unbindEffectTexture();
+    activateTextureUnit(0);
     unbindEffectTexture();
 }
 
@@ -79,12 +106,24 @@ void runBloomPass(const FrameValues& values, EffectObjects& effects, SpecialNode
     EffectBlend blend(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     backToScreen(values.width, values.height);
     clearScreenOpaque();
-    renderStage(values, nodes, *buffers.bloomFboA, *buffers.sceneFbo, BrightPass, true);
-    renderStage(values, nodes, *buffers.bloomFboB, *buffers.bloomFboA, NarrowBlur, true);
-    renderStage(values, nodes, *buffers.bloomFboB, *buffers.bloomFboA, WideBlur, false);
-    nodes.plane->setDrawMode(Composite);
+    renderStage(values, nodes, *buffers.bloomFboA, *buffers.sceneFbo, BrightPass, Clear::Yes,
+                SourceMipmaps::Build);
+    renderStage(values, nodes, *buffers.bloomFboB, *buffers.bloomFboA, NarrowBlur, Clear::Yes,
+                SourceMipmaps::Build);
+    renderStage(values, nodes, *buffers.bloomFboB, *buffers.bloomFboA, WideBlur, Clear::No,
+                SourceMipmaps::Built);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_DST_ALPHA);
-    drawOntoScreen(values, nodes, *buffers.bloomFboB);
-    glBlendFunc(GL_DST_ALPHA, GL_ONE);
+    if (glIsEnabled(GL_BLEND) == GL_TRUE) {
+        // The glow goes onto the opaque screen as it is, and the scene is
+        // added to it: one pass over the window does both. Its output is
+        // opaque and the screen's alpha is 1, so the blend would keep the
+        // output unchanged; drawn unblended, the screen is not read back.
+        glDisable(GL_BLEND);
+        drawGlowAndScene(values, nodes, *buffers.bloomFboB, *buffers.sceneFbo);
+        glEnable(GL_BLEND);
+        return;
+    }
+    // Unblended, the scene's draw covers the glow's.
+    nodes.plane->setDrawMode(Composite);
     drawOntoScreen(values, nodes, *buffers.sceneFbo);
 }

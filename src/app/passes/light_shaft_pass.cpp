@@ -48,7 +48,7 @@ bool runOcclusionPass(const FrameValues& values, EffectObjects& effects, Special
     if (!effects.buffers) {
         return false;
     }
-    const FramebufferObject* fbo = effects.buffers->lightshaftFbo.get();
+    FramebufferObject* fbo = effects.buffers->lightshaftFbo.get();
     if (!usableForEffect(fbo, "LIGHTSHAFTS", effects.reported.occlusion)) {
         return false;
     }
@@ -69,6 +69,8 @@ bool runOcclusionPass(const FrameValues& values, EffectObjects& effects, Special
         moon->setDrawStatus(0);
     }
     backToScreen(values.width, values.height);
+    // The rays read coarser levels of the picture.
+    fbo->buildMipmaps();
     return true;
 }
 
@@ -87,7 +89,7 @@ void runLightShaftPass(const FrameValues& values, EffectObjects& effects, Specia
     if (nodes.moon != nullptr) {
         nodes.moon->setDrawStatus(0);
     }
-    fbo->bindTexture(lightshaft, 0);
+    fbo->bindColourKeepingMipmaps(lightshaft);
     locateUniforms(locations, *lightshaft);
     const glm::vec2 windowSize(static_cast<float>(values.width), static_cast<float>(values.height));
     glUseProgram(lightshaft->getProgramId());

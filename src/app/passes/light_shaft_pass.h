@@ -16,7 +16,8 @@ bool raysCanShow(const FrameValues& values, glm::vec3 lightPosition);
 
 // Draws the light-shaft occlusion picture into the light-shaft buffer: the
 // world in black with the moon, moved to the light's place, in white (draw
-// mode 1 of "minimal"), and the debris. Its depth also feeds the motion blur.
+// mode 1 of "minimal"), and the debris, and builds its mipmaps. Its depth
+// also feeds the motion blur.
 // Returns whether it drew (an incomplete buffer is skipped).
 bool runOcclusionPass(const FrameValues& values, EffectObjects& effects, SpecialNodes& nodes,
                       DebrisPass& debris, glm::vec3 lightPosition);
