@@ -2,6 +2,7 @@
 
 #include "app/settings.h"
 #include "app/window.h"
+#include "game/timing_stats.h"
 
 #include <algorithm>
 #include <climits>
@@ -25,6 +26,14 @@ bool readInteger(const std::string& value, int& target) {
 void readWindowSide(const std::string& value, int& sizeInteger, int& side) {
     if (readInteger(value, sizeInteger)) {
         side = std::max(sizeInteger, minimumWindowSide);
+    }
+}
+
+// Latency beyond the limit is taken as the limit: the judging cannot move
+// further (see kJudgingOffsetLimitMs).
+void readOffset(const std::string& value) {
+    if (readInteger(value, offsetMs)) {
+        offsetMs = std::clamp(offsetMs, -game::kJudgingOffsetLimitMs, game::kJudgingOffsetLimitMs);
     }
 }
 
@@ -54,6 +63,8 @@ void applyLine(const std::string& key, const std::string& value, Window& window)
         showfps = value == "true";
     } else if (key == "demo") {
         demoMode = value == "true";
+    } else if (key == "offset_ms") {
+        readOffset(value);
     } else if (key == "music") {
         musicPath = value;
     } else if (key == "song_end_ms") {

@@ -4,6 +4,8 @@
 #include "app/frame_values.h"
 #include "app/loop_state.h"
 #include "app/passes/bloom_pass.h"
+#include "app/passes/crosshair_pass.h"
+#include "app/passes/feedback_pass.h"
 #include "app/passes/full_render_pass.h"
 #include "app/passes/lens_flare_pass.h"
 #include "app/passes/light_shaft_pass.h"
@@ -13,12 +15,15 @@
 #include "app/passes/pass_target.h"
 #include "app/passes/picking_pass.h"
 #include "app/shader_setup.h"
+#include "game/level.h"
+#include "game/level_manager.h"
 #include "model/obj.h"
 #include "platform/glfw_compat.h"
 #include "render/light.h"
 #include "scenegraph/root_node.h"
 
 #include <iostream>
+#include <optional>
 
 namespace {
 
@@ -29,9 +34,24 @@ void updateViewWhilePaused(const LoopState& loop, double elapsed) {
     Light::getInstance()->update(loop.lightPosition, elapsed);
 }
 
-FrameOverlays overlaysOf(const FrameValues& values, const LoopState& loop) {
-    return FrameOverlays{values.switches[Crosshair], loop.mouseX, loop.mouseY, &loop.messageOverlay,
-                         &loop.fpsOverlay};
+FrameOverlays overlaysOf(const FrameValues& values, const LoopState& loop,
+                         const FeedbackFrame* feedback) {
+    return FrameOverlays{values.switches[Crosshair], loop.mouseX,      loop.mouseY,
+                         &loop.messageOverlay,       &loop.fpsOverlay, feedback};
+}
+
+// The timing feedback of this frame, while F6 has it on.
+std::optional<FeedbackFrame> feedbackOf(const FrameValues& values, const LoopState& loop) {
+    const Level* level = util::LevelManager::hasInstance()
+                             ? util::LevelManager::getInstance()->currentLevel()
+                             : nullptr;
+    if (!loop.feedback || level == nullptr) {
+        return std::nullopt;
+    }
+    const glm::vec3 crosshair =
+        crosshairPlace(loop.mouseX, loop.mouseY, values.width, values.height);
+    return FeedbackFrame{&level->getFeedback(), static_cast<double>(level->getPositionMs()),
+                         glm::vec2(crosshair), loop.accuracyLogged ? &loop.endOfSong : nullptr};
 }
 
 // Everything the player sees, into whatever target is bound: the lit world,
@@ -85,7 +105,8 @@ void renderFrame(const LoopState& loop, FrameObjects& objects, double elapsed) {
         markPass(objects.timings, "occlusion");
     }
     const bool bloom = values.switches[Bloom] && captureSceneForBloom(objects.effects);
-    const FrameOverlays overlays = overlaysOf(values, loop);
+    const std::optional<FeedbackFrame> feedback = feedbackOf(values, loop);
+    const FrameOverlays overlays = overlaysOf(values, loop, feedback ? &*feedback : nullptr);
     if (values.switches[FullRender]) {
         renderFullScene(values, overlays, objects);
     } else if (bloom || values.switches[MotionBlur] || values.switches[Lightshafts]) {

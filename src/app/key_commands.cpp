@@ -104,6 +104,12 @@ std::optional<CommandReply> cycleMipmapping(CommandContext& context, int) {
     return CommandReply{change.text, modeLine, ""};
 }
 
+std::optional<CommandReply> toggleFeedback(CommandContext& context, int) {
+    bool& feedback = context.loop.feedback;
+    feedback = !feedback;
+    return switchReply(onOff("FEEDBACK", feedback));
+}
+
 std::optional<CommandReply> cycleCulling(CommandContext& context, int) {
     ModeChange change = nextCullingMode(context.root.cullingMode);
     context.root.cullingMode = change.mode;
@@ -148,17 +154,18 @@ void setBlending(bool on) {
 }
 
 // Every press command, in the order the keys are tested.
-const std::array<PressCommand, 20> commandTable{{
+const std::array<PressCommand, 21> commandTable{{
     {GLFW_KEY_P, togglePause, false},         {GLFW_KEY_C, nextCamera, false},
     {GLFW_KEY_9, sceneWriter, false},         {GLFW_KEY_F1, help, false},
     {GLFW_KEY_F2, toggleShowFps, true},       {GLFW_KEY_F3, toggleWireframe, false},
     {GLFW_KEY_F4, cycleTextureFilter, false}, {GLFW_KEY_F5, cycleMipmapping, false},
-    {GLFW_KEY_F8, cycleCulling, false},       {GLFW_KEY_F9, toggleTransparency, false},
-    {GLFW_KEY_F7, toggleFrameLock, true},     {GLFW_KEY_0, toggleRenderFlag, true},
-    {GLFW_KEY_1, toggleRenderFlag, true},     {GLFW_KEY_2, toggleRenderFlag, true},
-    {GLFW_KEY_3, toggleRenderFlag, true},     {GLFW_KEY_4, toggleRenderFlag, true},
-    {GLFW_KEY_5, toggleRenderFlag, true},     {GLFW_KEY_6, toggleRenderFlag, true},
-    {GLFW_KEY_7, toggleRenderFlag, true},     {GLFW_KEY_8, toggleRenderFlag, true},
+    {GLFW_KEY_F6, toggleFeedback, true},      {GLFW_KEY_F8, cycleCulling, false},
+    {GLFW_KEY_F9, toggleTransparency, false}, {GLFW_KEY_F7, toggleFrameLock, true},
+    {GLFW_KEY_0, toggleRenderFlag, true},     {GLFW_KEY_1, toggleRenderFlag, true},
+    {GLFW_KEY_2, toggleRenderFlag, true},     {GLFW_KEY_3, toggleRenderFlag, true},
+    {GLFW_KEY_4, toggleRenderFlag, true},     {GLFW_KEY_5, toggleRenderFlag, true},
+    {GLFW_KEY_6, toggleRenderFlag, true},     {GLFW_KEY_7, toggleRenderFlag, true},
+    {GLFW_KEY_8, toggleRenderFlag, true},
 }};
 
 void answer(CommandContext& context, const PressCommand& command) {

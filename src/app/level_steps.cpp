@@ -1,15 +1,34 @@
 #include "app/level_steps.h"
 
 #include "app/accuracy.h"
+#include "app/settings.h"
+#include "app/timing_summary.h"
 #include "game/level.h"
 #include "scenegraph/root_node.h"
 
+#include <cmath>
 #include <ostream>
 
 void startDemo(LoopState& loop, scenegraph::RootNode& root) {
     root.setActiveCamera(demoCameraName);
     loop.currentCamName = demoCameraName;
 }
+
+namespace {
+
+void concludeTiming(LoopState& loop, const Level& level, int judged, std::ostream& log) {
+    const game::TimingStats& stats = level.getFeedback().stats();
+    const int misses = judged - level.hitCount();
+    log << timingLogLine(stats, misses) << std::endl;
+    loop.endOfSong.summary = timingSummaryText(stats, misses);
+    // The demo's clicks tell nothing of a player's latency.
+    const std::optional<std::string> advice =
+        demoMode ? std::nullopt
+                 : offsetAdviceText(stats, static_cast<int>(std::lround(level.judgingOffsetMs)));
+    loop.endOfSong.advice = advice.value_or("");
+}
+
+} // namespace
 
 void followLevel(LoopState& loop, const Level& level, std::ostream& log) {
     loop.paused = level.paused;
@@ -19,6 +38,7 @@ void followLevel(LoopState& loop, const Level& level, std::ostream& log) {
                                     accuracySize);
         if (!loop.accuracyLogged) {
             log << accuracyLogLine(level.hitCount(), judged) << std::endl;
+            concludeTiming(loop, level, judged, log);
             loop.accuracyLogged = true;
         }
     }

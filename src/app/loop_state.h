@@ -9,6 +9,13 @@
 
 #include <string>
 
+// The end screen's account of the player's timing, written once when the
+// song ends.
+struct EndOfSong {
+    std::string summary; // counts and timing, two overlay lines
+    std::string advice;  // the offset_ms to try; empty when none
+};
+
 // Everything the main loop carries from one pass to the next; the key
 // commands change it and the frame passes read it.
 struct LoopState {
@@ -30,5 +37,7 @@ struct LoopState {
     OverlayText messageOverlay;  // command messages (one second) and the final accuracy
     OverlayText fpsOverlay;      // the statistics line, shown until F2 hides it
     bool accuracyLogged = false; // the end of the song was written to the log once
+    bool feedback = true;        // F6: how the clicks went, in play and on the end screen
+    EndOfSong endOfSong;         // the end screen's timing, once the song is over
     game::DemoDriver demo;       // plays the game in demo mode
 };

@@ -26,6 +26,7 @@ int main() {
     initShaders();
     auto* level =
         new Level("level1", game::SongChoice{musicPath, static_cast<unsigned int>(songEndMs)});
+    level->judgingOffsetMs = offsetMs;
     level->init();
     util::LevelManager::getInstance()->addLevel(level);
     FrameObjects frameObjects;

@@ -6,6 +6,7 @@
 #include "app/key_commands.h"
 #include "app/level_steps.h"
 #include "app/loop_steps.h"
+#include "app/passes/feedback_pass.h"
 #include "app/settings.h"
 #include "app/startup.h"
 #include "app/window.h"
@@ -124,6 +125,7 @@ void shutdown(FrameObjects& frameObjects) {
     collection::VBOCollection::destroyInstance();
     collection::ShaderCollection::destroyInstance();
     releaseTextOverlays();
+    releaseFeedbackOverlays();
     destroyEffectObjects(frameObjects.effects);
     releaseStartupObjects();
     platform::glfwTerminate();

@@ -13,6 +13,7 @@ int glMinorVersion = 1;
 bool forwardcontextflag = true;
 bool showfps = false;
 bool demoMode = false;
+int offsetMs = 0;
 std::string musicPath = kShippedSong.musicPath;
 int songEndMs = static_cast<int>(kShippedSong.endMs);
 int windowWidth = 0;
@@ -24,6 +25,7 @@ void setDefaultSettings() {
     forwardcontextflag = true;
     showfps = false;
     demoMode = false;
+    offsetMs = 0;
     musicPath = kShippedSong.musicPath;
     songEndMs = static_cast<int>(kShippedSong.endMs);
     windowWidth = 0;

@@ -34,6 +34,7 @@ const std::array<const char*, kUniformSlotCount> kUniformNames = {
     "windowSize",
     "lightPos",
     "envMap",
+    "tint",
 };
 
 const std::array<const char*, kAttribSlotCount> kAttribNames = {

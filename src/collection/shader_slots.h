@@ -41,9 +41,10 @@ enum class UniformSlot {
     windowSize,
     lightPos,
     envMap,
+    tint,
 };
-constexpr std::size_t kUniformSlotCount = 31;
-static_assert(static_cast<std::size_t>(UniformSlot::envMap) + 1 == kUniformSlotCount);
+constexpr std::size_t kUniformSlotCount = 32;
+static_assert(static_cast<std::size_t>(UniformSlot::tint) + 1 == kUniformSlotCount);
 
 // Every vertex attribute any pass binds, in lookup order.
 enum class AttribSlot {

@@ -15,46 +15,72 @@ void showInWindow(scenegraph::TransformationNode& cue) {
     }
 }
 
-void hit(CueTrack& track, scenegraph::TransformationNode& cue, const CueAction& onHit) {
-    cue.setHit(false);
-    onHit(cue);
-    cue.status = kCueHitStatus;
-    track.hitCount += 1;
+bool inWindow(double cueTimeMs, double now) {
+    return cueTimeMs - kHitToleranceMs <= now && now <= cueTimeMs + kHitToleranceMs;
 }
 
-void judgeSlot(CueTrack& track, int index, double now, const CueTimes& cueTime,
-               const CueAction& onHit) {
+// The judging of one frame: the clock and what to tell.
+struct Judging {
+    double now;
+    const CueAction& onHit;
+    const JudgementAction& onJudged;
+};
+
+void hit(CueTrack& track, int index, double cueTimeMs, const Judging& judging) {
+    scenegraph::TransformationNode& cue = *track.cues[static_cast<std::size_t>(index)];
+    cue.setHit(false);
+    judging.onHit(cue);
+    cue.status = kCueHitStatus;
+    track.hitCount += 1;
+    judging.onJudged({Verdict::Hit, index, judging.now - cueTimeMs});
+}
+
+// Shows the cue's window and hits the cue if it was clicked.
+void judgeInWindow(CueTrack& track, int index, double cueTimeMs, const Judging& judging) {
+    scenegraph::TransformationNode& cue = *track.cues[static_cast<std::size_t>(index)];
+    showInWindow(cue);
+    if (cue.isHit()) {
+        hit(track, index, cueTimeMs, judging);
+    }
+}
+
+void judgeSlot(CueTrack& track, int index, const CueTimes& cueTime, const Judging& judging) {
     scenegraph::TransformationNode& cue = *track.cues[static_cast<std::size_t>(index)];
     // A hit cue needs no judging, but the cue before it still does: with
     // windows that overlap, a player may hit the later cue first.
     const bool inPlay = cue.getStatus() != kCueHitStatus;
+    const double now = judging.now;
     const double t = cueTime(index);
     const double previousTime = cueTime(index - 1);
     scenegraph::TransformationNode* previous =
         index > 0 ? track.cues[static_cast<std::size_t>(index - 1)] : nullptr;
-    if (inPlay && t - kHitToleranceMs <= now && now <= t + kWindowOverlapMs) {
-        showInWindow(cue);
-        if (cue.isHit()) {
-            hit(track, cue, onHit);
-        }
+    // A cue is judged over its whole window both before and after its cue
+    // event moves it from current to previous: with the player's latency
+    // taken off the clock, the event no longer falls near the window's
+    // middle. Both windows are looked at, as cues closer than two tolerances
+    // apart have windows that overlap, and a click on the previous cue must
+    // not be passed over only because the next one's has opened (it would
+    // never be judged again).
+    if (inPlay && inWindow(t, now)) {
+        judgeInWindow(track, index, t, judging);
     }
-    // Both windows are looked at: cues closer than two tolerances apart have
-    // windows that overlap, and a click on the previous cue inside its own
-    // window must not be passed over only because the next one's has opened
-    // (it would never be judged again).
-    if (previous != nullptr && previousTime - kWindowOverlapMs <= now &&
-        now <= previousTime + kHitToleranceMs) {
-        showInWindow(*previous);
-        if (previous->isHit()) {
-            hit(track, *previous, onHit);
-        }
+    if (previous != nullptr && inWindow(previousTime, now)) {
+        judgeInWindow(track, index - 1, previousTime, judging);
     }
     if (inPlay && t - kHitToleranceMs > now && cue.isHit()) {
         cue.setDrawMode(kCueMissed);
         cue.setHit(false);
+        judging.onJudged({Verdict::TooEarly, index, now - t});
     }
     if (previous != nullptr && previousTime + kHitToleranceMs < now && !cue.isHit()) {
+        // Hit cues take the missed look too, unseen; only a cue that leaves
+        // its window unhit is a miss, and only the first time.
+        const bool missed =
+            previous->getStatus() != kCueHitStatus && previous->getDrawMode() != kCueMissed;
         previous->setDrawMode(kCueMissed);
+        if (missed) {
+            judging.onJudged({Verdict::Missed, index - 1, now - previousTime});
+        }
     }
 }
 
@@ -68,12 +94,12 @@ int judgeableCues(int cueCount) {
     return std::max(cueCount - 1, 0);
 }
 
-void judgeHits(CueTrack& track, double positionMs, const CueTimes& cueTime,
-               const CueAction& onHit) {
-    const double now = positionMs + util::TimeController::lookaheadMs;
+void judgeHits(CueTrack& track, double positionMs, const CueTimes& cueTime, const CueAction& onHit,
+               const JudgementAction& onJudged) {
+    const Judging judging{positionMs + util::TimeController::lookaheadMs, onHit, onJudged};
     const int slots = judgedSlots(track);
     for (int slot = 0; slot < slots; ++slot) {
-        judgeSlot(track, track.currentCue + slot, now, cueTime, onHit);
+        judgeSlot(track, track.currentCue + slot, cueTime, judging);
     }
 }
 

@@ -14,11 +14,8 @@ namespace game {
 // four after it.
 constexpr int kWindowSlots = 5;
 // A click counts from this long before a cue's time to this long after it,
-// on the event clock.
+// on the judging clock.
 constexpr double kHitToleranceMs = 250.0;
-// The current cue's window closes this soon after its time; from then on the
-// cue is judged as the previous one, whose window opens this long before.
-constexpr double kWindowOverlapMs = 50.0;
 // Cues announce themselves this long before their time.
 constexpr double kAnnounceAheadMs = 1500.0;
 // A beat pulses at most this many cues.
@@ -40,6 +37,22 @@ using CueTimes = std::function<double(int)>;
 // Called for a cue at the moment it is hit or announced.
 using CueAction = std::function<void(scenegraph::TransformationNode& cue)>;
 
+// What the judging decided about one cue.
+enum class Verdict {
+    Hit,      // clicked inside its window
+    TooEarly, // clicked before its window: spoilt for good
+    Missed,   // left its window unclicked
+};
+
+struct Judgement {
+    Verdict verdict;
+    int cue;         // index into the track's cues
+    double offsetMs; // judging clock minus the cue's time: negative is early
+};
+
+// Told of every verdict, once per cue.
+using JudgementAction = std::function<void(const Judgement& judgement)>;
+
 // The level's cues as judging and announcing see them: plain nodes with
 // their draw mode, hit flag and status.
 struct CueTrack {
@@ -58,14 +71,18 @@ int judgedSlots(const CueTrack& track);
 // Cues the game can judge: all but the last loaded one.
 int judgeableCues(int cueCount);
 
-// Judges the clicks of the window against the event clock (positionMs plus
-// the lookahead): a click inside a cue's window hits it (onHit runs, the cue
-// stops being drawn and counts), one before it marks the cue missed, and a
-// cue left unhit past its window is marked missed.
-void judgeHits(CueTrack& track, double positionMs, const CueTimes& cueTime, const CueAction& onHit);
+// Judges the clicks of the window against the judging clock, positionMs plus
+// the lookahead, where positionMs is the song position moved back by the
+// player's latency: a click inside a cue's window hits it (onHit runs, the
+// cue stops being drawn and counts), one before it marks the cue missed, and
+// a cue left unhit past its window is marked missed. onJudged hears each of
+// these verdicts once.
+void judgeHits(CueTrack& track, double positionMs, const CueTimes& cueTime, const CueAction& onHit,
+               const JudgementAction& onJudged);
 
 // Announces the cue of window slot `slot` once it is due, kAnnounceAheadMs
-// ahead of its time: it takes the announced look and onAnnounce runs. A slot
+// ahead of its time on the judging clock's song position (as judgeHits takes
+// it): it takes the announced look and onAnnounce runs. A slot
 // announces once until a cue event moves a new cue into it.
 void announceSlot(CueTrack& track, int slot, double positionMs, const CueTimes& cueTime,
                   const CueAction& onAnnounce);

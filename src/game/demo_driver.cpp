@@ -185,10 +185,11 @@ std::optional<glm::ivec2> DemoDriver::step(const Level& level) {
     Window& window = *root->getWindow();
     const Aim aim{*node, window.getProjMat(), window.width, window.height,
                   nextFlightView(*node, level, frameMs)};
-    if (std::optional<int> due =
-            cueToClick(level.getTrack(), positionMs, Level::cueTime, frameMs)) {
+    // The player's latency moves the windows; the demo clicks by them.
+    const double judgingMs = level.judgingPositionMs();
+    if (std::optional<int> due = cueToClick(level.getTrack(), judgingMs, Level::cueTime, frameMs)) {
         const glm::vec3 cue = cuePlace(level, *due);
-        const double waitMs = msUntilSafeClick(positionMs, Level::cueTime(*due));
+        const double waitMs = msUntilSafeClick(judgingMs, Level::cueTime(*due));
         if (waitMs <= 0.0) {
             return clickOn(aim, cue);
         }
@@ -204,7 +205,7 @@ std::optional<glm::ivec2> DemoDriver::step(const Level& level) {
     // A cue the turning camera cannot bring under the cursor this frame is
     // approached in two: the cursor rests on it first, then clicks unmoved.
     std::optional<int> next =
-        cueToClick(level.getTrack(), positionMs, Level::cueTime, 2.0 * frameMs);
+        cueToClick(level.getTrack(), judgingMs, Level::cueTime, 2.0 * frameMs);
     if (next &&
         !aimThroughTurn(aim.node, cuePlace(level, *next), aim.projection, aim.width, aim.height)) {
         return restOn(aim, cuePlace(level, *next));

@@ -20,12 +20,14 @@ constexpr double kDemoGiveUpMs = 200.0;
 constexpr double kDemoEarlyMarginMs = 20.0;
 
 // How long (ms) until the window of a cue at cueTimeMs has opened far
-// enough, from this music position, for a click to be safe from being
-// judged too early; 0 once it has.
+// enough, from this song position as the judging takes it (the player's
+// latency taken off), for a click to be safe from being judged too early;
+// 0 once it has.
 double msUntilSafeClick(double positionMs, double cueTimeMs);
 
-// The cue the demo should click on this frame or wait for, given the length
-// of the last frame in ms of music: the first cue still judged (the one
+// The cue the demo should click on this frame or wait for, given the song
+// position as the judging takes it and the length of the last frame in ms of
+// music: the first cue still judged (the one
 // whose cue event has just fired, then those of the window) that is neither
 // hit nor spoilt, once its window opens before the next frame is expected.
 // Nothing when none is due.

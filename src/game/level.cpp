@@ -58,6 +58,7 @@ Level::Level(std::string levelName, game::SongChoice songChoice)
     cueTimes = [](int index) { return cueTime(index); };
     onHit = [this](scenegraph::TransformationNode& cue) { explodeAt(cue); };
     onAnnounce = [this](scenegraph::TransformationNode& cue) { target(cue); };
+    onJudged = [this](const game::Judgement& judgement) { tell(judgement); };
 }
 
 Level::~Level() {
@@ -74,6 +75,7 @@ void Level::init() {
     track.hitCount = 0;
     track.currentCue = 0;
     track.announceState = {};
+    feedback = game::TimingFeedback{};
     pathPoints = game::levelPath(song.endMs);
     pathPointCount = static_cast<int>(pathPoints.size());
     buildLevel();
@@ -188,7 +190,7 @@ view::Cam* Level::activeCam() const {
 void Level::update() {
     positionMs = sound.update();
     flyAlongPath(positionMs / 1000.0);
-    game::judgeHits(track, positionMs, cueTimes, onHit);
+    game::judgeHits(track, judgingPositionMs(), cueTimes, onHit, onJudged);
     if (positionMs > song.endMs || sound.songIsOver()) {
         sound.setMusicPaused(true);
         paused = true;
@@ -219,7 +221,7 @@ void Level::announceAndLog() {
             logProximity(*cues[static_cast<std::size_t>(track.currentCue + slot)],
                          *cam->viewMatrix());
         }
-        game::announceSlot(track, slot, positionMs, cueTimes, onAnnounce);
+        game::announceSlot(track, slot, judgingPositionMs(), cueTimes, onAnnounce);
     }
 }
 
@@ -254,6 +256,11 @@ void Level::explodeAt(scenegraph::TransformationNode& cue) {
     glm::vec3 position;
     cue.getPosition(position);
     Light::getInstance()->addLight(position.x, position.y, position.z);
+}
+
+void Level::tell(const game::Judgement& judgement) {
+    const glm::vec3 place(cues[static_cast<std::size_t>(judgement.cue)]->globalModelMat[3]);
+    feedback.record(judgement, positionMs, place);
 }
 
 void Level::target(scenegraph::TransformationNode& cue) {

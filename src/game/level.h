@@ -7,6 +7,7 @@
 #include "game/level_sound.h"
 #include "game/path.h"
 #include "game/rota.h"
+#include "game/timing_feedback.h"
 
 #include <glm/glm.hpp>
 
@@ -57,6 +58,10 @@ public:
     // The cue time the judging uses (−1.0 where there is none).
     static double cueTime(int index);
     unsigned int getPositionMs() const { return positionMs; }
+    // The song position the clicks are judged at: the player's latency
+    // (judgingOffsetMs) taken off, so a click counts as made that much earlier.
+    double judgingPositionMs() const { return positionMs - judgingOffsetMs; }
+    const game::TimingFeedback& getFeedback() const { return feedback; }
 
     bool paused = true;                  // the per-frame update is held
     bool finished = false;               // the song went past its end
@@ -69,6 +74,7 @@ public:
     animation::Animation pulseAnimation; // the cues' pulse on a beat
     std::vector<ObjAnim*> cues;          // the cue models, in time order; the scene holds them
     game::LevelSound sound;              // the song (the game's clock) and the stab
+    double judgingOffsetMs = 0.0;        // the player's audio and input latency (offset_ms)
     game::SongChoice song;               // which song plays and when the game ends
 
 private:
@@ -83,6 +89,7 @@ private:
     void logProximity(const ObjAnim& cue, const glm::mat4& view) const;
     void onTimeEvent(int event);
     void explodeAt(scenegraph::TransformationNode& cue);
+    void tell(const game::Judgement& judgement);
     void target(scenegraph::TransformationNode& cue);
     view::Cam* activeCam() const;
 
@@ -90,6 +97,8 @@ private:
     game::CueTimes cueTimes;                          // the time controller's cue times
     game::CueAction onHit;                            // explosion and flash at a hit cue
     game::CueAction onAnnounce;                       // a marker pointed at an announced cue
+    game::JudgementAction onJudged;                   // every verdict, for the player's feedback
+    game::TimingFeedback feedback;                    // how the player's clicks went
     unsigned int positionMs = 0;                      // the song position of this frame
     std::unique_ptr<ParticleSystem> backgroundSystem; // the star field
     // Explosions for hits and markers for announced cues, each reused in turn.

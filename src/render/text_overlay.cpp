@@ -59,7 +59,7 @@ void TextOverlay::setText(std::string text, int line, float size) {
 }
 
 void TextOverlay::draw(const glm::mat4& modelView, const glm::mat4& projection,
-                       ShaderProgram* program) {
+                       ShaderProgram* program, const glm::vec4& tint) {
     if (program == nullptr) {
         return;
     }
@@ -73,6 +73,7 @@ void TextOverlay::draw(const glm::mat4& modelView, const glm::mat4& projection,
     glBindTexture(GL_TEXTURE_2D, fontTexture);
     glUniformMatrix4fv(uniforms[UniformSlot::mvMat], 1, GL_FALSE, glm::value_ptr(modelView));
     glUniformMatrix4fv(uniforms[UniformSlot::projMat], 1, GL_TRUE, glm::value_ptr(projection));
+    glUniform4fv(uniforms[UniformSlot::tint], 1, glm::value_ptr(tint));
 
     model::AttributeBinding binding;
     binding.bind(attribs[AttribSlot::inPosition], positionBuffer, 3);

@@ -30,7 +30,9 @@ public:
     // Makes the overlay visible and restarts its display time.
     void setText(std::string text, int line, float size);
     // Draws the points with the "font" program; overlay space is -0.5..0.5.
-    void draw(const glm::mat4& modelView, const glm::mat4& projection, ShaderProgram* program);
+    // The tint multiplies the sheet's colours and opacity.
+    void draw(const glm::mat4& modelView, const glm::mat4& projection, ShaderProgram* program,
+              const glm::vec4& tint = glm::vec4(1.0f));
 
     platform::Image image;        // the font sheet as read, kept for the texture's lifetime
     GLuint fontTexture = 0;       // texture made from image

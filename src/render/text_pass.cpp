@@ -1,31 +1,23 @@
 #include "render/text_pass.h"
 
-#include "render/text_overlay.h"
+#include "render/shown_text.h"
 
 namespace {
 
-// A GL overlay and the text last uploaded into it.
-struct ShownText {
-    TextOverlay overlay;
-    std::string text;
-    int line = -1;
-    float size = 0.0f;
-
-    void show(const OverlayText& wanted, const glm::mat4& projection, ShaderProgram* program) {
-        if (wanted.visible && (wanted.text != text || wanted.line != line || wanted.size != size)) {
-            overlay.setText(wanted.text, wanted.line, wanted.size);
-            text = wanted.text;
-            line = wanted.line;
-            size = wanted.size;
-        }
-        // The loop times the texts; the overlay follows it.
-        overlay.visible = wanted.visible;
-        overlay.displayTime = wanted.displayTime;
-        if (overlay.visible) {
-            overlay.draw(glm::mat4(1.0f), projection, program);
-        }
+// Draws a text as the loop wants it shown; the loop times the texts and the
+// overlay follows it.
+void show(ShownText& shown, const OverlayText& wanted, const glm::mat4& projection,
+          ShaderProgram* program) {
+    if (wanted.visible) {
+        shown.set(wanted.text, wanted.line, wanted.size);
     }
-};
+    TextOverlay& overlay = shown.overlay;
+    overlay.visible = wanted.visible;
+    overlay.displayTime = wanted.displayTime;
+    if (overlay.visible) {
+        overlay.draw(glm::mat4(1.0f), projection, program);
+    }
+}
 
 struct ScreenTexts {
     ShownText message;
@@ -48,8 +40,8 @@ void drawTextOverlays(const OverlayText& message, const OverlayText& fps,
     if (screenTexts == nullptr) {
         return;
     }
-    screenTexts->message.show(message, overlayProjection, fontProgram);
-    screenTexts->fps.show(fps, overlayProjection, fontProgram);
+    show(screenTexts->message, message, overlayProjection, fontProgram);
+    show(screenTexts->fps, fps, overlayProjection, fontProgram);
 }
 
 void releaseTextOverlays() {

@@ -102,6 +102,18 @@ TEST_F(ConfigTest, VersionNumbersTakeLeadingDigitsHexOrKeepTheirValue) {
     EXPECT_EQ(glMajorVersion, 3);
 }
 
+TEST_F(ConfigTest, OffsetTakesEitherSignUpToItsLimitAndKeepsItsValueOnASlip) {
+    EXPECT_EQ(offsetMs, 0);
+    load("offset_ms=38\n");
+    EXPECT_EQ(offsetMs, 38);
+    load("offset_ms=-45\noffset_ms=soon\n");
+    EXPECT_EQ(offsetMs, -45);
+    load("offset_ms=900\n");
+    EXPECT_EQ(offsetMs, 200);
+    load("offset_ms=-900\n");
+    EXPECT_EQ(offsetMs, -200);
+}
+
 TEST_F(ConfigTest, LaterLinesWin) {
     load("window_width=640\nwindow_width=1280\nshowfps=true\nshowfps=false\n");
     EXPECT_EQ(window.width, 1280);

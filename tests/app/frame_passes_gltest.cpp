@@ -5,6 +5,9 @@
 #include "app/passes/light_shaft_pass.h"
 #include "app/passes/motion_blur_pass.h"
 #include "app/passes/overlay_pass.h"
+#include "render/particle_manager.h"
+#include "render/particle_records.h"
+#include "render/particle_system.h"
 #include "render/text_pass.h"
 #include "scenegraph/camera_node.h"
 #include "scenegraph/object_node.h"
@@ -494,6 +497,46 @@ TEST_F(EffectFramesTest, EverySwitchOnGivesASanePicture) {
               plain.at(kWidth / 2 + 4, kHeight / 2).sum() - 6);
     // Nothing is washed out: the corner away from the light stays dark.
     EXPECT_LT(all.at(5, 5).sum(), 3 * 60);
+}
+
+// A cue in its window, as small as most cues show, with its five marker
+// rings all but closed on it, and a dull cue just beside it.
+TEST_F(EffectFramesTest, AnInWindowCueUnderBloomGlowsCloseAndLeavesItsNeighbourSeen) {
+    const glm::vec3 place(0.0f, 0.0f, -60.0f);
+    const glm::vec3 beside(3.0f, 0.0f, -60.0f);
+    scenegraph::HitNode* cue = addCue("inWindow", place, 7);
+    addCue("neighbour", beside, 4);
+    ParticleSystem markers(1, 5, "Sprites/marker.tga", kMarkerParticles, glm::vec3(0.0f));
+    markers.target = cue->getGeomObj();
+    markers.active = true;
+    ParticleManager::getInstance()->add(&markers, "targetingsystem");
+    markers.time = 1.3f;
+    const Picture plain = frameWith({FullRender, ParticleSystems});
+    const Picture bloomed = frameWith({FullRender, ParticleSystems, Bloom});
+    const glm::ivec2 centre = mouseAt(place);
+    const glm::ivec2 neighbour = mouseAt(beside);
+    const int radius = mouseAt(place + glm::vec3(1.0f, 0.0f, 0.0f)).x - centre.x;
+    int glowBeyond = 0;
+    int neighbourChange = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const glm::ivec2 at(x, kHeight - 1 - y);
+            const int added = bloomed.at(x, y).sum() - plain.at(x, y).sum();
+            const float distance = glm::length(glm::vec2(at - centre));
+            if (glm::length(glm::vec2(at - neighbour)) < radius) {
+                neighbourChange = std::max(neighbourChange, std::abs(added));
+            } else if (distance > 1.5f * radius) {
+                glowBeyond = std::max(glowBeyond, added);
+            }
+        }
+    }
+    // Five rings closed on the cue at full strength each burnt white and
+    // bloomed to 135 beyond that circle and 71 over the neighbour.
+    EXPECT_LT(glowBeyond, 30);
+    EXPECT_LT(neighbourChange, 20);
+    testing::internal::CaptureStdout();
+    ParticleManager::destroyInstance();
+    testing::internal::GetCapturedStdout();
 }
 
 TEST_F(EffectFramesTest, EffectsWithoutTheFullRenderShowNoOldFrame) {

@@ -192,9 +192,22 @@ TEST_F(KeyCommandsTest, InfoKeysShowTextWithoutPrinting) {
     EXPECT_EQ(takeLog(), "");
 }
 
-TEST_F(KeyCommandsTest, OtherFunctionKeysDoNothing) {
+TEST_F(KeyCommandsTest, FeedbackStartsOnAndF6SwitchesItLikeTheRenderSwitches) {
+    EXPECT_TRUE(loop.feedback);
+    takeSample();
     tap(GLFW_KEY_F6);
+    EXPECT_FALSE(loop.feedback);
+    EXPECT_EQ(loop.messageOverlay.text, "FEEDBACK OFF");
+    EXPECT_EQ(loop.messageOverlay.line, 1);
+    EXPECT_FLOAT_EQ(loop.statistics.average(), 0.0f);
+    tap(GLFW_KEY_F6);
+    EXPECT_TRUE(loop.feedback);
+    EXPECT_EQ(takeLog(), "FEEDBACK OFF\nFEEDBACK ON\n");
+}
+
+TEST_F(KeyCommandsTest, OtherFunctionKeysDoNothing) {
     tap(GLFW_KEY_F10);
+    tap(GLFW_KEY_F11);
     EXPECT_EQ(takeLog(), "");
     EXPECT_FALSE(loop.messageOverlay.visible);
     EXPECT_EQ(loop.renderFlags, LoopState().renderFlags);

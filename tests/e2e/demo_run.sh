@@ -39,10 +39,16 @@ attempt() {
     # Had the song run on during the pause, the end would come that much sooner.
     [ "$played" -ge 118 ] || fail "the song ended after ${played}s: the pause did not hold it"
     [ "$(grep -c '^ACCURACY: ' "$GAME_DIR/stdout.txt")" -eq 1 ] || fail "the accuracy was logged more than once"
+    # Right after it, once: the timing of all 155 judged cues, hit in one streak.
+    sleep 0.5
+    timing="$(grep -A1 -xF "ACCURACY: 100 Wow, you're a GOD" "$GAME_DIR/stdout.txt" | tail -n 1)"
+    grep -qxE 'TIMING: mean [+-][0-9]+\.[0-9] ms, spread [0-9]+\.[0-9] ms, hits 155, misses 0, best streak 155' \
+        <<<"$timing" || fail "not the timing line after the accuracy: '$timing'"
+    [ "$(grep -c '^TIMING: ' "$GAME_DIR/stdout.txt")" -eq 1 ] || fail "the timing was logged more than once"
     press Escape
     expect_exit -eq 0
     [ ! -s "$GAME_DIR/stderr.txt" ] || fail "the demo run wrote to the error stream"
-    echo "demo run: 100 %"
+    echo "demo run: 100 %, $timing"
 }
 
 # The demo waits for a window to open rather than skip a cue that leaves the

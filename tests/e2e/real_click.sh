@@ -51,6 +51,10 @@ find_window
 expect_line stdout.txt "rec size 3"
 press 7
 expect_line stdout.txt "PARTICLESYSTEMS OFF"
+# The timing feedback's blue (early) label and ticks would pass for the cue's
+# rim.
+press F6
+expect_line stdout.txt "FEEDBACK OFF"
 # While paused the camera still follows the cursor, and the first camera
 # turns with it. The spaceship camera flies the same path but never turns
 # towards the cursor, so the pointer can go to the cue without moving it.

@@ -31,12 +31,25 @@ protected:
         };
     }
 
-    // Judges with the event clock at `now`.
-    void judgeAt(double now) {
-        judgeHits(track, now - lookahead, times, [this](scenegraph::TransformationNode& cue) {
-            exploded.push_back(&cue);
-            explosions.take();
-        });
+    // Judges with the event clock at `now`, for a player whose clicks come
+    // `latency` ms late.
+    void judgeAt(double now, double latency = 0.0) {
+        judgeHits(
+            track, now - lookahead - latency, times,
+            [this](scenegraph::TransformationNode& cue) {
+                exploded.push_back(&cue);
+                explosions.take();
+            },
+            [this](const Judgement& judgement) { judgements.push_back(judgement); });
+    }
+
+    void expectJudgements(const std::vector<Judgement>& expected) {
+        ASSERT_EQ(judgements.size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(judgements[i].verdict, expected[i].verdict) << i;
+            EXPECT_EQ(judgements[i].cue, expected[i].cue) << i;
+            EXPECT_DOUBLE_EQ(judgements[i].offsetMs, expected[i].offsetMs) << i;
+        }
     }
 
     scenegraph::TransformationNode& cue(int index) {
@@ -47,6 +60,7 @@ protected:
     CueTrack track;
     CueTimes times;
     std::vector<scenegraph::TransformationNode*> exploded;
+    std::vector<Judgement> judgements;
     Rota<int, 4> explosions{std::array<int, 4>{0, 1, 2, 3}};
 };
 
@@ -133,6 +147,51 @@ TEST_F(CueJudging, APreviousCueLeftUnclickedIsMissedFromTwoHundredFiftyOneAfter)
     judgeAt(1000.0 + 251.0);
     EXPECT_EQ(cue(0).getDrawMode(), kCueMissed);
     EXPECT_EQ(track.hitCount, 0);
+}
+
+TEST_F(CueJudging, EachCueGetsOneVerdictWithItsOffset) {
+    build(5);
+    cue(0).setHit(true);
+    judgeAt(1000.0 - 30.0);
+    cue(1).setHit(true);
+    judgeAt(2000.0 - 300.0);
+    advanceWindow(track);
+    advanceWindow(track);
+    judgeAt(2300.0); // the spoilt cue leaves its window: no second verdict
+    advanceWindow(track);
+    judgeAt(3251.0);
+    judgeAt(3300.0);
+    expectJudgements(
+        {{Verdict::Hit, 0, -30.0}, {Verdict::TooEarly, 1, -300.0}, {Verdict::Missed, 2, 251.0}});
+}
+
+// A latency moves the windows off the cue events, which still fire near the
+// cues' own times: a window must count whole on either side of its event.
+TEST_F(CueJudging, ALatencyMovesEachWholeWindowEitherWay) {
+    for (double latency : {100.0, -100.0}) {
+        SCOPED_TRACE(latency);
+        build(5);
+        judgements.clear();
+        cue(0).setHit(true);
+        judgeAt(1000.0 - 251.0 + latency, latency);
+        advanceWindow(track);
+        // Cue 1 clicked as its event fires: judged as the previous cue when
+        // the player is late, as the current one when early.
+        if (latency > 0.0) {
+            advanceWindow(track);
+        }
+        cue(1).setHit(true);
+        judgeAt(2000.0, latency);
+        if (latency < 0.0) {
+            advanceWindow(track);
+        }
+        advanceWindow(track);
+        judgeAt(3250.0 + latency, latency);
+        judgeAt(3251.0 + latency, latency);
+        expectJudgements({{Verdict::TooEarly, 0, -251.0},
+                          {Verdict::Hit, 1, -latency},
+                          {Verdict::Missed, 2, 251.0}});
+    }
 }
 
 TEST_F(CueJudging, TheLastLoadedCueIsNeverJudgedAndTheRatingLeavesItOut) {

@@ -1,4 +1,5 @@
 #include "collection/shader_collection.h"
+#include "render/overlay_placement.h"
 #include "render/overlay_text.h"
 #include "render/text_overlay.h"
 #include "render/text_pass.h"
@@ -195,6 +196,32 @@ TEST_F(TextOverlayGL, GlyphEdgesAreBlendedAndOutlinedDark) {
     EXPECT_GT(white, 10);
     EXPECT_GT(darkened, 10);
     EXPECT_GT(between, 5); // averaged edges, not hard texel steps
+}
+
+TEST_F(TextOverlayGL, AStretchedBlockFillsItsRectangleInTheTint) {
+    TextOverlay block;
+    block.setText(std::string(1, kBlockGlyph), 0, 1.0f);
+    // 0.05 x 0.04 of the window about (0.1, -0.2): pixels 589..640 by 522..553.
+    const glm::mat4 place = placeBlock(1.0f, {0.1f, -0.2f}, {0.05f, 0.04f});
+    block.draw(place, projection, program, glm::vec4(1.0f, 0.5f, 0.0f, 0.5f));
+    std::vector<unsigned char> rgba(std::size_t(kWidth) * kHeight * 4);
+    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    const auto pixel = [&](int x, int top) {
+        const std::size_t i = (std::size_t(kHeight - 1 - top) * kWidth + x) * 4;
+        return glm::ivec3(rgba[i], rgba[i + 1], rgba[i + 2]);
+    };
+    // Half opaque over black: half the tint, the same colour at both corners.
+    for (const glm::ivec2& inside :
+         {glm::ivec2(591, 524), glm::ivec2(614, 538), glm::ivec2(637, 551)}) {
+        const glm::ivec3 colour = pixel(inside.x, inside.y);
+        EXPECT_NEAR(colour.r, 128, 2) << inside.x;
+        EXPECT_NEAR(colour.g, 64, 2) << inside.x;
+        EXPECT_EQ(colour.b, 0);
+    }
+    for (const glm::ivec2& outside :
+         {glm::ivec2(586, 538), glm::ivec2(643, 538), glm::ivec2(614, 519), glm::ivec2(614, 556)}) {
+        EXPECT_EQ(pixel(outside.x, outside.y), glm::ivec3(0)) << outside.x << "," << outside.y;
+    }
 }
 
 TEST_F(TextOverlayGL, EmptyTextOrAMissingFontSheetDrawsNothingAndNoErrors) {

@@ -84,6 +84,19 @@ void composeCell(Image& sheet, int code, const Coverage& glyph) {
     }
 }
 
+// Opaque white over the whole glyph box, which is all the overlay shows of a
+// cell: stretched, it draws a sharp-edged rectangle.
+void composeBlock(Image& sheet) {
+    int originX = (Layout::blockCode % Layout::cellsPerRow) * Layout::cell +
+                  (Layout::cell - Layout::glyphWidth) / 2;
+    int originY = (Layout::blockCode / Layout::cellsPerRow) * Layout::cell;
+    for (int y = 0; y < Layout::cell; ++y) {
+        for (int x = 0; x < Layout::glyphWidth; ++x) {
+            sheet.set(originX + x, originY + y, glm::vec4(1.0f));
+        }
+    }
+}
+
 } // namespace
 
 std::optional<Image> fontSheet(const std::string& fontFile) {
@@ -108,6 +121,7 @@ std::optional<Image> fontSheet(const std::string& fontFile) {
         drawGlyph(face, char(code), baseline, glyph);
         composeCell(sheet, code, glyph);
     }
+    composeBlock(sheet);
     FT_Done_Face(face);
     FT_Done_FreeType(library);
     return sheet;

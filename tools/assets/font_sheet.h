@@ -14,12 +14,14 @@ struct FontSheetLayout {
         16;                               // code c sits at column c % 16, row c / 16 (row 0 on top)
     static constexpr int cell = 64;       // pixels per cell side
     static constexpr int glyphWidth = 32; // monospace box, centred in the cell
-    static constexpr int firstCode = 32;  // printable ASCII only; other cells stay transparent
+    static constexpr int firstCode = 32;  // printable ASCII; other cells stay transparent
     static constexpr int lastCode = 126;
+    static constexpr int blockCode = 127; // a solid white box filling the glyph box
 };
 
 // White glyphs (alpha = coverage) with a 2-pixel dark outline, rasterised from
-// a TrueType font; nothing when the font file cannot be read.
+// a TrueType font, and the solid block the overlay stretches into bars and
+// ticks; nothing when the font file cannot be read.
 std::optional<Image> fontSheet(const std::string& fontFile);
 
 extern const char* const defaultFontFile;

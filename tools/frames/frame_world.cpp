@@ -51,6 +51,9 @@ bool FrameWorld::open() {
     height = window->height;
     input.mouseX = width / 2;
     input.mouseY = height / 2;
+    // The timing feedback (F6) is on in the game but off here: the pictures
+    // show the world and the overlays the references were made with.
+    loop.feedback = false;
     initShaders();
     level = new Level("level1");
     level->init();

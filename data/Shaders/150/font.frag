@@ -6,8 +6,12 @@
 // samples spread over the pixel's footprint average the glyph down instead;
 // colours are averaged weighted by their coverage, so the white fill and the
 // dark outline keep their tones at the edges.
+//
+// The tint colours the white fill (the dark outline stays dark, so tinted
+// text reads on any background) and scales the opacity.
 
 uniform sampler2D fontTexture;
+uniform vec4 tint;
 
 in vec2 sheetCoord;
 
@@ -29,5 +33,5 @@ void main() {
     if (sum.a <= 0.0) {
         discard;
     }
-    out_Color = vec4(sum.rgb / sum.a, sum.a / float(samplesPerSide * samplesPerSide));
+    out_Color = vec4(sum.rgb / sum.a, sum.a / float(samplesPerSide * samplesPerSide)) * tint;
 }

@@ -104,7 +104,12 @@ void marker() {
     pointEye.xy += orbit * vec2(cos(angle), sin(angle));
     float pulse = 1.0 + 0.12 * sin(12.0 * updatetime + 1.3 * ring);
     pointHalfSize = mix(2.6, 1.8, closing) * pulse;
-    float strength = mix(0.25, 0.7, closing);
+    // The rings add up where they overlap, more and more as they close in;
+    // at full strength each, the five burnt into a white disc that the bloom
+    // spread over the cue's neighbours. Sharing the light as they converge
+    // lets the closed rings shine as one.
+    float overlap = mix(1.0, markerCount, smoothstep(0.5, 1.0, closing));
+    float strength = mix(0.25, 0.7, closing) / overlap;
     // p2 (1 to 4) shades the rings apart.
     vec3 tint = mix(vec3(0.7, 1.0, 1.0), vec3(1.0, 0.9, 0.6), (in_Params.z - 1.0) / 3.0);
     pointColour = vec4(tint, strength);

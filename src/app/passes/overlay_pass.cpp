@@ -2,12 +2,16 @@
 
 #include "app/frame_values.h"
 #include "app/passes/crosshair_pass.h"
+#include "app/passes/feedback_pass.h"
 #include "app/shader_setup.h"
 #include "render/text_pass.h"
 
 void drawOverlays(const FrameValues& values, SpecialNodes& nodes, const FrameOverlays& overlays) {
     if (overlays.crosshair) {
         drawCrosshair(values, nodes, overlays.mouseX, overlays.mouseY);
+    }
+    if (overlays.feedback != nullptr) {
+        drawFeedback(values, *overlays.feedback);
     }
     if (overlays.message != nullptr && overlays.fps != nullptr) {
         drawTextOverlays(*overlays.message, *overlays.fps, values.overlayProjection,

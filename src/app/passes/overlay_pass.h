@@ -1,5 +1,6 @@
 #pragma once
 
+struct FeedbackFrame;
 struct FrameValues;
 struct OverlayText;
 struct SpecialNodes;
@@ -11,10 +12,12 @@ struct FrameOverlays {
     bool crosshair = false; // CROSSHAIR is on
     int mouseX = 0;         // where the crosshair goes, window pixels
     int mouseY = 0;
-    const OverlayText* message = nullptr; // the command messages
-    const OverlayText* fps = nullptr;     // the statistics line
+    const OverlayText* message = nullptr;    // the command messages
+    const OverlayText* fps = nullptr;        // the statistics line
+    const FeedbackFrame* feedback = nullptr; // the timing feedback; null while F6 has it off
 };
 
-// Draws the crosshair (when on), then the message text and the statistics
-// line (each while visible) into the bound target.
+// Draws the crosshair (when on), the timing feedback (when on), then the
+// message text and the statistics line (each while visible) into the bound
+// target.
 void drawOverlays(const FrameValues& values, SpecialNodes& nodes, const FrameOverlays& overlays);
