@@ -34,9 +34,7 @@ TEST(ConfigInteger, ReadsLikeScanfPercentI) {
     EXPECT_EQ(parseConfigInteger("abc"), std::nullopt);
     EXPECT_EQ(parseConfigInteger(""), std::nullopt);
     EXPECT_EQ(parseConfigInteger("- 3"), std::nullopt);
-}
-
-TEST(ConfigInteger, PinsHugeValuesToTheIntRange) {
+    // Huge values are pinned to the int range.
     EXPECT_EQ(parseConfigInteger("99999999999999999999"), INT_MAX);
     EXPECT_EQ(parseConfigInteger("-99999999999"), INT_MIN);
 }
@@ -70,10 +68,16 @@ TEST_F(ConfigTest, CommentsBlankLinesUnknownKeysAndKeysWithBlanksChangeNothing) 
     EXPECT_EQ(windowWidth, 0);
 }
 
-TEST_F(ConfigTest, HashLaterInALineIsOrdinaryText) {
+// A hash later in a line is ordinary text, and a carriage return before the
+// line feed is dropped.
+TEST_F(ConfigTest, HashLaterInALineIsTextAndCarriageReturnsAreDropped) {
     load("window_width=800#comment\nshowfps=true#\n");
     EXPECT_EQ(window.width, 800);
     EXPECT_FALSE(showfps);
+    load("showfps=true\r\nwindow_height=600\r\nfullscreen=true\r");
+    EXPECT_TRUE(showfps);
+    EXPECT_EQ(window.height, 600);
+    EXPECT_EQ(window.mode, platform::GLFW_FULLSCREEN);
 }
 
 TEST_F(ConfigTest, OnlyTheExactWordTrueIsTrue) {
@@ -85,13 +89,6 @@ TEST_F(ConfigTest, OnlyTheExactWordTrueIsTrue) {
     EXPECT_EQ(window.mode, platform::GLFW_FULLSCREEN);
     EXPECT_TRUE(forwardcontextflag);
     EXPECT_TRUE(showfps);
-}
-
-TEST_F(ConfigTest, CarriageReturnBeforeLineFeedIsDropped) {
-    load("showfps=true\r\nwindow_height=600\r\nfullscreen=true\r");
-    EXPECT_TRUE(showfps);
-    EXPECT_EQ(window.height, 600);
-    EXPECT_EQ(window.mode, platform::GLFW_FULLSCREEN);
 }
 
 TEST_F(ConfigTest, VersionNumbersTakeLeadingDigitsHexOrKeepTheirValue) {

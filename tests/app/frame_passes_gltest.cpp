@@ -134,16 +134,29 @@ protected:
         fillRect(150, 0, 20, kHeight, glm::vec3(1.0f));
     }
 
+    // The camera turned by degrees about the vertical since the last frame.
+    void turnCamera(float degrees) {
+        effects.motionBlur.viewMatOld = glm::mat4(1.0f);
+        values.view = glm::rotate(glm::mat4(1.0f), glm::radians(degrees), glm::vec3(0, 1, 0));
+    }
+
     // Motion blur after the camera turned by degrees about the vertical.
     Picture blurredAfterTurn(float degrees, std::string* printed = nullptr) {
         paintBarAndFarDepth();
-        effects.motionBlur.viewMatOld = values.view;
-        values.view = glm::rotate(glm::mat4(1.0f), glm::radians(degrees), glm::vec3(0, 1, 0));
+        turnCamera(degrees);
         std::ostringstream out;
         runMotionBlurPass(values, effects, nodes, false, nullptr, out);
         if (printed != nullptr) {
             *printed = out.str();
         }
+        return Picture(kWidth, kHeight);
+    }
+
+    // The screen after the occlusion and light shaft passes for a light.
+    Picture shaftsFrom(glm::vec3 light) {
+        runOcclusionPass(values, effects, nodes, debris, light);
+        clearTo(glm::vec3(0.0f));
+        runLightShaftPass(values, effects, nodes, light);
         return Picture(kWidth, kHeight);
     }
 
@@ -177,6 +190,13 @@ TEST_F(EffectsTest, BloomAddsAGlowAroundBrightPartsAndKeepsTheRest) {
     glGetIntegerv(GL_BLEND_SRC_RGB, &source);
     EXPECT_EQ(source, GL_SRC_ALPHA);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    // Nothing is kept from earlier frames in the blur stages.
+    for (const auto* stage : {&effects.buffers->bloomFboA, &effects.buffers->bloomFboB}) {
+        bindBuffer(**stage);
+        clearTo(glm::vec3(1.0f, 0.0f, 0.0f));
+    }
+    bindScreen();
+    EXPECT_TRUE(bloomedScreen() == screen);
 }
 
 // Transparency (F9) and wireframe (F3) hold for the effect plane as for the
@@ -197,26 +217,19 @@ TEST_F(EffectsTest, TransparencyAndWireframeReachTheBloomComposite) {
     EXPECT_EQ(mode[0], GL_LINE);
 }
 
-TEST_F(EffectsTest, BloomKeepsNothingFromEarlierFrames) {
-    const Picture first = bloomedScreen();
-    for (const auto* stage : {&effects.buffers->bloomFboA, &effects.buffers->bloomFboB}) {
-        bindBuffer(**stage);
-        clearTo(glm::vec3(1.0f, 0.0f, 0.0f));
+// A still camera and a camera cut (a quarter turn) are not smeared.
+TEST_F(EffectsTest, MotionBlurLeavesAStillFrameAndACameraCutExactlyAsTheyWere) {
+    for (float degrees : {0.0f, 90.0f}) {
+        SCOPED_TRACE(degrees);
+        paintBarAndFarDepth();
+        const Picture before(kWidth, kHeight);
+        EXPECT_TRUE(blurredAfterTurn(degrees) == before);
     }
-    bindScreen();
-    const Picture again = bloomedScreen();
-    EXPECT_TRUE(again == first);
 }
 
-TEST_F(EffectsTest, MotionBlurLeavesAStillFrameExactlyAsItWas) {
-    paintBarAndFarDepth();
-    const Picture before(kWidth, kHeight);
-    const Picture after = blurredAfterTurn(0.0f);
-    EXPECT_TRUE(after == before);
-}
-
-TEST_F(EffectsTest, MotionBlurSmearsAlongTheTurn) {
-    const Picture blurred = blurredAfterTurn(1.5f);
+TEST_F(EffectsTest, MotionBlurSmearsAlongTheTurnAndPrintsTheProjection) {
+    std::string printed;
+    const Picture blurred = blurredAfterTurn(1.5f, &printed);
     // Beside the bar, on both sides, the bar's light spreads sideways...
     EXPECT_GT(blurred.at(173, 120).sum(), 3 * 25);
     EXPECT_GT(blurred.at(146, 120).sum(), 3 * 25);
@@ -224,17 +237,6 @@ TEST_F(EffectsTest, MotionBlurSmearsAlongTheTurn) {
     // ...but not far away.
     EXPECT_EQ(blurred.at(60, 120).sum(), 0);
     EXPECT_EQ(blurred.at(260, 30).sum(), 0);
-}
-
-TEST_F(EffectsTest, ACameraCutIsNotSmeared) {
-    paintBarAndFarDepth();
-    const Picture before(kWidth, kHeight);
-    EXPECT_TRUE(blurredAfterTurn(90.0f) == before);
-}
-
-TEST_F(EffectsTest, MotionBlurPrintsTheProjectionEveryFrame) {
-    std::string printed;
-    blurredAfterTurn(1.0f, &printed);
     const glm::mat4& p = values.projection;
     std::ostringstream expected;
     expected << "projectionMatrix\n"
@@ -266,11 +268,8 @@ TEST_F(EffectsTest, TheOcclusionPictureShowsTheMoonAtTheLight) {
     EXPECT_EQ(glm::vec3(nodes.moon->globalModelMat[3]), lightAhead);
 }
 
-TEST_F(EffectsTest, LightShaftsShineFromTheMoonAndFadeOutward) {
-    runOcclusionPass(values, effects, nodes, debris, lightAhead);
-    clearTo(glm::vec3(0.0f));
-    runLightShaftPass(values, effects, nodes, lightAhead);
-    const Picture shafts(kWidth, kHeight);
+TEST_F(EffectsTest, LightShaftsShineFromTheMoonAndFadeOutwardButNotFromBehindTheCamera) {
+    const Picture shafts = shaftsFrom(lightAhead);
     const int centre = shafts.at(160, 120).sum();
     const int near = shafts.at(160 + 30, 120).sum();
     const int far = shafts.at(160 + 100, 120).sum();
@@ -278,16 +277,9 @@ TEST_F(EffectsTest, LightShaftsShineFromTheMoonAndFadeOutward) {
     EXPECT_GT(near, 3 * 10);
     EXPECT_GT(centre, near);
     EXPECT_GT(near, far);
-}
-
-TEST_F(EffectsTest, NoShaftsFromALightBehindTheCamera) {
-    const glm::vec3 behind(0.0f, 0.0f, 60.0f);
-    runOcclusionPass(values, effects, nodes, debris, behind);
-    clearTo(glm::vec3(0.0f));
-    runLightShaftPass(values, effects, nodes, behind);
-    const Picture shafts(kWidth, kHeight);
-    EXPECT_EQ(shafts.at(160, 120).sum(), 0);
-    EXPECT_EQ(shafts.at(10, 10).sum(), 0);
+    const Picture behind = shaftsFrom(glm::vec3(0.0f, 0.0f, 60.0f));
+    EXPECT_EQ(behind.at(160, 120).sum(), 0);
+    EXPECT_EQ(behind.at(10, 10).sum(), 0);
 }
 
 TEST_F(EffectsTest, AnIncompleteBufferSkipsItsEffectAndIsReportedOnce) {
@@ -361,16 +353,9 @@ TEST_F(EffectFramesTest, BloomSpreadsTheCrosshairsLightToDarkPixelsAroundIt) {
     // Far from anything bright the picture is what it was.
     EXPECT_NEAR(bloomed.at(10, 10).sum(), plain.at(10, 10).sum(), 3);
     EXPECT_NEAR(bloomed.at(300, 220).sum(), plain.at(300, 220).sum(), 3);
-}
-
-TEST_F(EffectFramesTest, BloomOffAndOnAgainShowsTheSceneDirectlyThenBloomedAgain) {
-    const Picture plain = frameWith({FullRender, Crosshair});
-    const Picture first = frameWith({FullRender, Crosshair, Bloom});
-    const Picture off = frameWith({FullRender, Crosshair});
-    const Picture again = frameWith({FullRender, Crosshair, Bloom});
-    EXPECT_TRUE(off == plain);
-    EXPECT_TRUE(again == first);
-    EXPECT_FALSE(first == plain);
+    // Off shows the scene directly again, and on again blooms it the same.
+    EXPECT_TRUE(frameWith({FullRender, Crosshair}) == plain);
+    EXPECT_TRUE(frameWith({FullRender, Crosshair, Bloom}) == bloomed);
 }
 
 TEST_F(EffectFramesTest, MotionBlurOfAStillCameraChangesNothingAndPrintsFiveLinesAFrame) {
@@ -399,6 +384,26 @@ struct BlurredOverlays {
     int besideBar = 0;     // brightness the bar smeared beside itself
 };
 
+// Compares a blurred frame with the same frame unblurred (sharp) and without
+// its overlays (world); the bar's columns are left out of bled if asked.
+BlurredOverlays countBlurred(const Picture& world, const Picture& sharp, const Picture& blurred,
+                             bool skipBar) {
+    BlurredOverlays result;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const bool changed = blurred.at(x, y).sum() != sharp.at(x, y).sum();
+            if (sharp.at(x, y).sum() != world.at(x, y).sum()) {
+                ++result.overlayPixels;
+                result.movedOverlay += changed ? 1 : 0;
+            } else if (!skipBar || x < 130 || x > 190) {
+                result.bled += changed ? 1 : 0;
+            }
+        }
+    }
+    result.besideBar = blurred.at(173, 120).sum();
+    return result;
+}
+
 class OverlayBlurTest : public EffectFramesTest {
 protected:
     // With marked, the overlays are handed to the blur as the frame passes
@@ -410,41 +415,25 @@ protected:
         const Picture scene(kWidth, kHeight);
         drawOverlays(values, nodes, overlays);
         const Picture sharp(kWidth, kHeight);
-        effects.motionBlur.viewMatOld = values.view;
-        values.view = glm::rotate(glm::mat4(1.0f), glm::radians(1.5f), glm::vec3(0, 1, 0));
+        turnCamera(1.5f);
         std::ostringstream out;
         runMotionBlurPass(values, effects, nodes, false, marked ? &overlays : nullptr, out);
-        const Picture blurred(kWidth, kHeight);
-        BlurredOverlays result;
-        for (int y = 0; y < kHeight; ++y) {
-            for (int x = 0; x < kWidth; ++x) {
-                const bool changed = blurred.at(x, y).sum() != sharp.at(x, y).sum();
-                if (sharp.at(x, y).sum() != scene.at(x, y).sum()) {
-                    ++result.overlayPixels;
-                    result.movedOverlay += changed ? 1 : 0;
-                } else if (x < 130 || x > 190) {
-                    result.bled += changed ? 1 : 0;
-                }
-            }
-        }
-        result.besideBar = blurred.at(173, 120).sum();
-        return result;
+        return countBlurred(scene, sharp, Picture(kWidth, kHeight), true);
     }
 };
 
+// Overlays the blur is told about stay sharp; those it is not told about
+// smear and bleed.
 TEST_F(OverlayBlurTest, MotionBlurLeavesTheCrosshairAndTheTextSharpWhileTheSceneSmears) {
-    const BlurredOverlays blurred = blurOverlays(true);
-    ASSERT_GT(blurred.overlayPixels, 200);
-    EXPECT_EQ(blurred.movedOverlay, 0);
-    EXPECT_EQ(blurred.bled, 0);
-    EXPECT_GT(blurred.besideBar, 3 * 25);
-}
-
-TEST_F(OverlayBlurTest, OverlaysTheBlurIsNotToldAboutSmearAndBleed) {
-    const BlurredOverlays blurred = blurOverlays(false);
-    ASSERT_GT(blurred.overlayPixels, 200);
-    EXPECT_GT(blurred.movedOverlay, 20);
-    EXPECT_GT(blurred.bled, 20);
+    const BlurredOverlays marked = blurOverlays(true);
+    ASSERT_GT(marked.overlayPixels, 200);
+    EXPECT_EQ(marked.movedOverlay, 0);
+    EXPECT_EQ(marked.bled, 0);
+    EXPECT_GT(marked.besideBar, 3 * 25);
+    const BlurredOverlays unmarked = blurOverlays(false);
+    ASSERT_GT(unmarked.overlayPixels, 200);
+    EXPECT_GT(unmarked.movedOverlay, 20);
+    EXPECT_GT(unmarked.bled, 20);
 }
 
 TEST_F(EffectFramesTest, ATurningCameraBlursTheWorldButNotTheCrosshairOrTheText) {
@@ -462,24 +451,10 @@ TEST_F(EffectFramesTest, ATurningCameraBlursTheWorldButNotTheCrosshairOrTheText)
     testing::internal::GetCapturedStdout();
     const Picture sharp = frameWith({FullRender, Crosshair});
     loop.messageOverlay.visible = false;
-    const Picture world = frameWith({FullRender});
-    int overlayPixels = 0;
-    int movedOverlay = 0;
-    int movedWorld = 0;
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
-            const bool moved = blurred.at(x, y).sum() != sharp.at(x, y).sum();
-            if (sharp.at(x, y).sum() != world.at(x, y).sum()) {
-                ++overlayPixels;
-                movedOverlay += moved ? 1 : 0;
-            } else {
-                movedWorld += moved ? 1 : 0;
-            }
-        }
-    }
-    ASSERT_GT(overlayPixels, 200);
-    EXPECT_EQ(movedOverlay, 0);
-    EXPECT_GT(movedWorld, 50);
+    const BlurredOverlays counted = countBlurred(frameWith({FullRender}), sharp, blurred, false);
+    ASSERT_GT(counted.overlayPixels, 200);
+    EXPECT_EQ(counted.movedOverlay, 0);
+    EXPECT_GT(counted.bled, 50); // the world moved
 }
 
 TEST_F(EffectFramesTest, EverySwitchOnGivesASanePicture) {

@@ -64,27 +64,24 @@ protected:
     KeyCommands commands;
 };
 
-TEST_F(KeyCommandsTest, HoldingAKeyFiresItOnce) {
+// Holding a key fires it once; show fps off hides the statistics, and each
+// switch resets the average.
+TEST_F(KeyCommandsTest, HoldingShowFpsFiresItOnceAndOffHidesTheStatistics) {
+    loop.fpsOverlay.setText("fps", 0, 0.3f);
+    takeSample();
     input.keys[GLFW_KEY_F2] = 1;
     for (int pass = 0; pass < 50; ++pass) {
         commands.poll(context);
     }
     EXPECT_TRUE(showfps);
     EXPECT_EQ(takeLog(), "SHOW FPS ON\n");
+    EXPECT_TRUE(loop.fpsOverlay.visible);
+    EXPECT_FLOAT_EQ(loop.statistics.average(), 0.0f);
     input.keys[GLFW_KEY_F2] = 0;
     commands.poll(context);
     tap(GLFW_KEY_F2);
     EXPECT_FALSE(showfps);
     EXPECT_EQ(takeLog(), "SHOW FPS OFF\n");
-}
-
-TEST_F(KeyCommandsTest, ShowFpsOffHidesTheStatisticsAndResetsTheAverage) {
-    loop.fpsOverlay.setText("fps", 0, 0.3f);
-    takeSample();
-    tap(GLFW_KEY_F2);
-    EXPECT_TRUE(loop.fpsOverlay.visible);
-    EXPECT_FLOAT_EQ(loop.statistics.average(), 0.0f);
-    tap(GLFW_KEY_F2);
     EXPECT_FALSE(loop.fpsOverlay.visible);
     EXPECT_EQ(loop.messageOverlay.text, "SHOW FPS OFF");
     EXPECT_EQ(loop.messageOverlay.line, 1);
@@ -180,7 +177,12 @@ TEST_F(KeyCommandsTest, ModeKeysCycleTheRootsModesOnLineTwoSilently) {
     EXPECT_FLOAT_EQ(loop.statistics.average(), 50.0f);
 }
 
-TEST_F(KeyCommandsTest, InfoKeysShowTextWithoutPrinting) {
+// Other function keys do nothing; the info keys show text without printing.
+TEST_F(KeyCommandsTest, InfoKeysShowTextWithoutPrintingAndOtherFunctionKeysNothing) {
+    tap(GLFW_KEY_F10);
+    tap(GLFW_KEY_F11);
+    EXPECT_FALSE(loop.messageOverlay.visible);
+    EXPECT_EQ(loop.renderFlags, LoopState().renderFlags);
     tap(GLFW_KEY_9);
     EXPECT_EQ(loop.messageOverlay.text, "SCENEWRITER CURRENTLY DISABLED IN SOURCE");
     EXPECT_EQ(loop.messageOverlay.line, 1);
@@ -203,14 +205,6 @@ TEST_F(KeyCommandsTest, FeedbackStartsOnAndF6SwitchesItLikeTheRenderSwitches) {
     tap(GLFW_KEY_F6);
     EXPECT_TRUE(loop.feedback);
     EXPECT_EQ(takeLog(), "FEEDBACK OFF\nFEEDBACK ON\n");
-}
-
-TEST_F(KeyCommandsTest, OtherFunctionKeysDoNothing) {
-    tap(GLFW_KEY_F10);
-    tap(GLFW_KEY_F11);
-    EXPECT_EQ(takeLog(), "");
-    EXPECT_FALSE(loop.messageOverlay.visible);
-    EXPECT_EQ(loop.renderFlags, LoopState().renderFlags);
 }
 
 TEST_F(KeyCommandsTest, KeysPressedTogetherAnswerInTableOrder) {

@@ -54,14 +54,11 @@ protected:
     // Writes the given stages of program "p" (null: no file) and returns the
     // base path.
     std::string writeStages(const char* vert, const char* geom, const char* frag) {
-        if (vert != nullptr) {
-            dir.write("p.vert", vert);
-        }
-        if (geom != nullptr) {
-            dir.write("p.geom", geom);
-        }
-        if (frag != nullptr) {
-            dir.write("p.frag", frag);
+        for (const auto& [name, text] :
+             {std::pair{"p.vert", vert}, {"p.geom", geom}, {"p.frag", frag}}) {
+            if (text != nullptr) {
+                dir.write(name, text);
+            }
         }
         return dir.file("p");
     }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <sstream>
 
 using collection::VBOCollection;
 using testing::internal::CaptureStderr;
@@ -30,31 +31,24 @@ constexpr int kCubeFaces[12][3] = {{0, 2, 1}, {1, 2, 3}, {4, 5, 6}, {5, 7, 6},
                                    {0, 4, 2}, {2, 4, 6}, {1, 3, 5}, {3, 7, 5}};
 
 std::string cubeObj(float scale, bool withNormals = true) {
-    std::string text = "# cube\no cube\n";
+    std::ostringstream text;
+    text << "# cube\no cube\n";
     for (int i = 0; i < 8; ++i) {
         const auto v = cubeVertex(i, scale);
-        text += "v " + std::to_string(v[0]) + " " + std::to_string(v[1]) + " " +
-                std::to_string(v[2]) + "\n";
+        text << "v " << v[0] << " " << v[1] << " " << v[2] << "\n";
     }
-    text += "vt 0 0\nvt 1 0\nvt 1 1\n";
-    if (withNormals) {
-        text += "vn 0 0 1\nvn 0 1 0\n";
-    }
+    text << "vt 0 0\nvt 1 0\nvt 1 1\n" << (withNormals ? "vn 0 0 1\nvn 0 1 0\n" : "");
     for (int f = 0; f < 12; ++f) {
-        text += "f";
+        text << "f";
         for (int c = 0; c < 3; ++c) {
-            text += ' ';
-            text += std::to_string(kCubeFaces[f][c] + 1);
-            text += '/';
-            text += std::to_string(c + 1);
+            text << ' ' << kCubeFaces[f][c] + 1 << '/' << c + 1;
             if (withNormals) {
-                text += '/';
-                text += std::to_string(f % 2 + 1);
+                text << '/' << f % 2 + 1;
             }
         }
-        text += "\n";
+        text << "\n";
     }
-    return text;
+    return text.str();
 }
 
 template <typename T> std::vector<T> bufferContent(GLenum target, GLuint buffer) {

@@ -64,7 +64,7 @@ protected:
     Rota<int, 4> explosions{std::array<int, 4>{0, 1, 2, 3}};
 };
 
-TEST_F(CueJudging, AClickOneMillisecondBeforeTheWindowSpoilsTheCue) {
+TEST_F(CueJudging, AClickAtTheWindowsOpeningHitsTheCueAndOneMillisecondBeforeSpoilsIt) {
     build(3);
     cue(0).setHit(true);
     judgeAt(1000.0 - 251.0);
@@ -72,9 +72,6 @@ TEST_F(CueJudging, AClickOneMillisecondBeforeTheWindowSpoilsTheCue) {
     EXPECT_FALSE(cue(0).isHit());
     EXPECT_EQ(track.hitCount, 0);
     EXPECT_TRUE(exploded.empty());
-}
-
-TEST_F(CueJudging, AClickAtTheWindowsOpeningHitsTheCue) {
     build(3);
     cue(0).setHit(true);
     judgeAt(1000.0 - 250.0);
@@ -95,7 +92,7 @@ TEST_F(CueJudging, UnclickedCuesInTheirWindowShowIt) {
     EXPECT_EQ(cue(1).getDrawMode(), kCueMissed);
 }
 
-TEST_F(CueJudging, ACueWhoseEventFiredIsHitAsThePreviousUntilTwoHundredFiftyAfter) {
+TEST_F(CueJudging, APreviousCueIsHitUpToTwoHundredFiftyAfterItsEventThenMissed) {
     build(4);
     advanceWindow(track);
     cue(0).setHit(true);
@@ -106,6 +103,14 @@ TEST_F(CueJudging, ACueWhoseEventFiredIsHitAsThePreviousUntilTwoHundredFiftyAfte
     judgeAt(1000.0 + 251.0);
     EXPECT_EQ(cue(0).getDrawMode(), kCueMissed);
     EXPECT_EQ(cue(0).status, kCueHitStatus);
+    // Left unclicked, it is missed from 251 after as well.
+    build(4);
+    advanceWindow(track);
+    judgeAt(1000.0 + 250.0);
+    EXPECT_EQ(cue(0).getDrawMode(), kCueInWindow);
+    judgeAt(1000.0 + 251.0);
+    EXPECT_EQ(cue(0).getDrawMode(), kCueMissed);
+    EXPECT_EQ(track.hitCount, 0);
 }
 
 TEST_F(CueJudging, APreviousCueClickedWhileTheNextWindowIsOpenIsStillHit) {
@@ -137,16 +142,6 @@ TEST_F(CueJudging, CuesThreeHundredApartAreEachHitInTheirOwnWindowInEitherOrder)
     EXPECT_EQ(exploded[0], &cue(1));
     EXPECT_EQ(exploded[1], &cue(0));
     EXPECT_EQ(exploded[2], &cue(2));
-}
-
-TEST_F(CueJudging, APreviousCueLeftUnclickedIsMissedFromTwoHundredFiftyOneAfter) {
-    build(4);
-    advanceWindow(track);
-    judgeAt(1000.0 + 250.0);
-    EXPECT_EQ(cue(0).getDrawMode(), kCueInWindow);
-    judgeAt(1000.0 + 251.0);
-    EXPECT_EQ(cue(0).getDrawMode(), kCueMissed);
-    EXPECT_EQ(track.hitCount, 0);
 }
 
 TEST_F(CueJudging, EachCueGetsOneVerdictWithItsOffset) {

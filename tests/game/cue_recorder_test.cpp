@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 namespace {
@@ -19,9 +20,7 @@ void writeFile(const std::string& path, const std::string& text) {
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 class RecorderTest : public ::testing::Test {
@@ -90,34 +89,26 @@ protected:
     std::string printed;
 };
 
-TEST_F(LoadRecordingTest, RecorderMadeFileLoadsAllButTheLastRecord) {
+TEST_F(RecorderTest, RecorderMadeFileLoadsAllButTheLastRecord) {
     const std::string path = dir.file("rec.cfg");
-    platform::InputState input;
-    platform::useScriptedInput(&input);
     CueRecorder recorder(path);
     recorder.setEnabled(true);
     const std::vector<double> positions{480.5, 1000.0, 1500.125, 2250.0};
     for (double position : positions) {
-        input.keys[GLFW_KEY_V] = 1;
-        recorder.record(position);
-        input.keys[GLFW_KEY_V] = 0;
-        recorder.record(position + 16.0);
+        frame(recorder, true, position);
+        frame(recorder, false, position + 16.0);
     }
-    platform::useScriptedInput(nullptr);
-
     testing::internal::CaptureStdout();
     std::vector<double> values = TimeController::loadRecording(path);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "rec size 3\n");
     EXPECT_EQ(values, std::vector<double>(positions.begin(), positions.end() - 1));
 }
 
-TEST_F(LoadRecordingTest, CommentedFirstLineIsSkippedAndNotCounted) {
-    std::vector<double> values = load("# beats\n100\n200\n300\n400\n");
+// A commented first line is skipped and not counted; a comment among the
+// values takes an entry of its own.
+TEST_F(LoadRecordingTest, CommentsAreSkippedFirstAndTakeAnEntryAmongTheValues) {
+    EXPECT_EQ(load("# beats\n100\n200\n300\n400\n"), (std::vector<double>{100.0, 200.0}));
     EXPECT_EQ(printed, "rec size 2\n");
-    EXPECT_EQ(values, (std::vector<double>{100.0, 200.0}));
-}
-
-TEST_F(LoadRecordingTest, CommentAmongTheValuesTakesAnEntryOfItsOwn) {
     // Line 3 is a comment: not counted, but parsed in its place, so it holds
     // an entry (the value before it) and the last two lines are left out.
     std::vector<double> values = load("\n100\n# marker\n  200.5xyz\n300\n400");

@@ -1,6 +1,7 @@
 #include "game/path.h"
 #include "game/path_flight.h"
 #include "scenegraph/transformation_node.h"
+#include "support/glm_expect.h"
 
 #include <gtest/gtest.h>
 
@@ -73,9 +74,8 @@ TEST(LevelFlight, AnglesUseTheGivenPiAndKeepTheirValueWhenADivisorIsZero) {
     const glm::vec3 previous(11.0f, 22.0f, 33.0f);
     const glm::vec3 angles = game::flightAngles(glm::vec3(1.0f, -1.0f, 1.0f), previous);
     const float degrees = static_cast<float>(std::atan(1.0) * 180.0 / 3.1416);
-    EXPECT_FLOAT_EQ(angles.x, degrees);
-    EXPECT_FLOAT_EQ(angles.y, degrees);
-    EXPECT_FLOAT_EQ(angles.z, -degrees);
+    EXPECT_TRUE(
+        testsupport::near(angles, glm::vec3(degrees, degrees, -degrees), testsupport::kFloatEq));
     const glm::vec3 sideways = game::flightAngles(glm::vec3(1.0f, 2.0f, 0.0f), previous);
     EXPECT_EQ(sideways.x, 11.0f);
     EXPECT_EQ(sideways.y, 22.0f);

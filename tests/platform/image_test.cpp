@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 using platform::ImageFault;
 using testfiles::tgaImage;
@@ -144,11 +142,6 @@ std::vector<std::uint8_t> picture(Source source) {
     return rgba;
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 void expectReadAsWritten(const testsupport::ScratchDir& dir, const Kind& kind, const char* order) {
     const std::string options = std::string(kind.options) + " " + order;
     SCOPED_TRACE(options);
@@ -160,11 +153,8 @@ void expectReadAsWritten(const testsupport::ScratchDir& dir, const Kind& kind, c
                                 " " + tga;
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
-    const std::string file = readFile(tga);
     platform::Image image;
-    ASSERT_EQ(platform::decodeImage(
-                  {reinterpret_cast<const std::uint8_t*>(file.data()), file.size()}, image),
-              platform::ImageFault::none);
+    ASSERT_EQ(platform::readImage(tga, image), ImageFault::none);
     ASSERT_EQ(image.width, kWidth);
     ASSERT_EQ(image.height, kHeight);
     const int channels = kind.source == Source::colourWithAlpha ? 4 : 3;

@@ -1,5 +1,6 @@
 #include "render/overlay_placement.h"
 #include "render/text_layout.h"
+#include "support/glm_expect.h"
 
 #include <glm/gtc/matrix_transform.hpp>
 #include <gtest/gtest.h>
@@ -35,8 +36,7 @@ Box placedBox(const std::string& text, float size, const glm::mat4& place) {
 TEST(OverlayPlacement, TextsLandOnTheirAnchor) {
     const glm::vec2 at(0.1f, -0.2f);
     const Box centred = placedBox("+12 ms", 0.35f, placeText(6, 0.35f, at, TextAnchor::Centre));
-    EXPECT_NEAR(0.5f * (centred.low.x + centred.high.x), at.x, 1e-6f);
-    EXPECT_NEAR(0.5f * (centred.low.y + centred.high.y), at.y, 1e-6f);
+    EXPECT_TRUE(testsupport::near(0.5f * (centred.low + centred.high), at, 1e-6f));
     const Box left = placedBox("EARLY", 0.25f, placeText(5, 0.25f, at, TextAnchor::Left));
     EXPECT_NEAR(left.low.x, at.x, 1e-6f);
     const Box right = placedBox("LATE", 0.25f, placeText(4, 0.25f, at, TextAnchor::Right));
@@ -47,10 +47,8 @@ TEST(OverlayPlacement, TextsLandOnTheirAnchor) {
 TEST(OverlayPlacement, ABlockCoversExactlyItsRectangle) {
     const Box box = placedBox(std::string(1, kBlockGlyph), 1.0f,
                               placeBlock(1.0f, {0.2f, -0.4f}, {0.004f, 0.03f}));
-    EXPECT_NEAR(box.low.x, 0.198f, 1e-6f);
-    EXPECT_NEAR(box.high.x, 0.202f, 1e-6f);
-    EXPECT_NEAR(box.low.y, -0.415f, 1e-6f);
-    EXPECT_NEAR(box.high.y, -0.385f, 1e-6f);
+    EXPECT_TRUE(testsupport::near(box.low, glm::vec2(0.198f, -0.415f), 1e-6f));
+    EXPECT_TRUE(testsupport::near(box.high, glm::vec2(0.202f, -0.385f), 1e-6f));
 }
 
 TEST(OverlayPlacement, WorldPointsShowWhereTheProjectionPutsThemAndNotBehindTheEye) {

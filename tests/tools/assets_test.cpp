@@ -4,6 +4,7 @@
 #include "assets/mesh.h"
 #include "assets/panels.h"
 
+#include <glm/geometric.hpp>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -71,8 +72,8 @@ Decoded decode(const std::string& bytes) {
 }
 
 struct ObjFile {
-    std::vector<std::array<float, 3>> v, vn;
-    std::vector<std::array<float, 2>> vt;
+    std::vector<glm::vec3> v, vn;
+    std::vector<glm::vec2> vt;
     std::vector<std::array<int, 9>> faces; // v/t/n of three corners, as written (1-based)
     std::vector<std::string> faceLines;
     int malformedFaces = 0;
@@ -83,7 +84,7 @@ ObjFile parseObj(const std::string& text) {
     std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
-        std::array<float, 3> p{};
+        glm::vec3 p{};
         std::array<int, 9> f{};
         char rest[2];
         if (std::sscanf(line.c_str(), "vn %f %f %f", &p[0], &p[1], &p[2]) == 3) {
@@ -111,18 +112,6 @@ std::vector<std::string> modelPaths() {
         }
     }
     return paths;
-}
-
-std::array<float, 3> sub(std::array<float, 3> a, std::array<float, 3> b) {
-    return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
-}
-
-std::array<float, 3> cross(std::array<float, 3> a, std::array<float, 3> b) {
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-
-float dot(std::array<float, 3> a, std::array<float, 3> b) {
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
 }
 
 TEST(AssetGenerator, TwoGenerationsAreByteIdentical) {
@@ -183,13 +172,13 @@ TEST(ObjModels, IndicesInRangeUnitNormalsAndWindingAgreeingWithThem) {
         }
         ASSERT_EQ(outOfRange, 0);
         for (const auto& n : obj.vn) {
-            notUnit += std::fabs(std::sqrt(dot(n, n)) - 1.0f) > 2e-3f ? 1 : 0;
+            notUnit += std::fabs(glm::length(n) - 1.0f) > 2e-3f ? 1 : 0;
         }
         for (const auto& f : obj.faces) {
             auto p = [&](int c) { return obj.v[size_t(f[3 * c] - 1)]; };
             auto n = [&](int c) { return obj.vn[size_t(f[3 * c + 2] - 1)]; };
-            std::array<float, 3> winding = cross(sub(p(1), p(0)), sub(p(2), p(0)));
-            disagreeing += dot(winding, n(0)) + dot(winding, n(1)) + dot(winding, n(2)) < 0.0f;
+            const glm::vec3 winding = glm::cross(p(1) - p(0), p(2) - p(0));
+            disagreeing += glm::dot(winding, n(0) + n(1) + n(2)) < 0.0f;
         }
         EXPECT_EQ(notUnit, 0);
         EXPECT_EQ(disagreeing, 0);
@@ -206,8 +195,8 @@ TEST(ObjModels, PulsedCueHasTheSameFacesAsTheSphere) {
     EXPECT_EQ(sphere.faceLines, pulse.faceLines);
     float largestSwell = 0.0f;
     for (size_t i = 0; i < sphere.v.size(); ++i) {
-        EXPECT_NEAR(std::sqrt(dot(sphere.v[i], sphere.v[i])), 1.0f, 1e-4f);
-        largestSwell = std::max(largestSwell, std::sqrt(dot(pulse.v[i], pulse.v[i])) - 1.0f);
+        EXPECT_NEAR(glm::length(sphere.v[i]), 1.0f, 1e-4f);
+        largestSwell = std::max(largestSwell, glm::length(pulse.v[i]) - 1.0f);
     }
     EXPECT_GT(largestSwell, 0.2f) << "the pulse must visibly change the shape";
 }
@@ -450,10 +439,9 @@ TEST(HullTextures, NormalMapHoldsUnitNormalsFacingOut) {
     for (int y = 0; y < normals.height; ++y) {
         for (int x = 0; x < normals.width; ++x) {
             const uint8_t* p = normals.at(x, y);
-            float n[3] = {p[0] / 127.5f - 1.0f, p[1] / 127.5f - 1.0f, p[2] / 127.5f - 1.0f};
-            float length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
-            bad += std::fabs(length - 1.0f) > 0.02f || n[2] <= 0.0f ? 1 : 0;
-            tilted += n[2] < 0.95f ? 1 : 0;
+            const glm::vec3 n = glm::vec3(p[0], p[1], p[2]) / 127.5f - 1.0f;
+            bad += std::fabs(glm::length(n) - 1.0f) > 0.02f || n.z <= 0.0f ? 1 : 0;
+            tilted += n.z < 0.95f ? 1 : 0;
         }
     }
     EXPECT_EQ(bad, 0);

@@ -7,6 +7,7 @@
 #include "scenegraph/scene_reader.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace frametest {
@@ -107,12 +108,9 @@ TEST_F(FrameImageTest, ACueIsLitFromTheLightsSideAndTextured) {
 
 TEST_F(FrameImageTest, EachCueStateHasItsOwnLook) {
     addLitCue();
-    const glm::vec3 built = cueColour(4);
-    const glm::vec3 announced = cueColour(6);
-    const glm::vec3 inWindow = cueColour(7);
-    const glm::vec3 missed = cueColour(8);
-    const glm::vec3 impostor = cueColour(5);
-    const std::vector<glm::vec3> looks{built, announced, inWindow, missed, impostor};
+    const std::array<glm::vec3, 5> looks{cueColour(4), cueColour(6), cueColour(7), cueColour(8),
+                                         cueColour(5)};
+    const auto& [built, announced, inWindow, missed, impostor] = looks;
     for (std::size_t a = 0; a < looks.size(); ++a) {
         for (std::size_t b = a + 1; b < looks.size(); ++b) {
             const glm::vec3 d = glm::abs(looks[a] - looks[b]);
