@@ -55,8 +55,9 @@ unsigned int playFor(sound::System& system, sound::Channel* channel, int ms) {
 using WallClock = std::chrono::steady_clock;
 
 // Plays for ms and checks the position moved by about that much: at least half
-// of it even on a busy machine, and never past the wall time since the music
-// started running at runningSince from position runningFrom.
+// of it even on a busy machine, and never more than a mixing period past the
+// wall time since the music started running at runningSince from position
+// runningFrom.
 void expectAdvance(sound::System& system, sound::Channel* channel, int ms,
                    WallClock::time_point runningSince, unsigned int runningFrom = 0) {
     unsigned int before = 0;
@@ -66,7 +67,10 @@ void expectAdvance(sound::System& system, sound::Channel* channel, int ms,
         std::chrono::duration_cast<std::chrono::milliseconds>(WallClock::now() - runningSince)
             .count();
     EXPECT_GE(after, before + ms / 2);
-    EXPECT_LE(after, runningFrom + wallMs + 5) << "a few ms for the estimate settling forward";
+    // A device without hardware (OpenAL's null output) mixes a period ahead
+    // of the wall clock and reports that offset, so the estimate may settle up
+    // to one default period (1024 frames, about 23 ms) forward.
+    EXPECT_LE(after, runningFrom + wallMs + 25) << "more than one mixing period ahead";
 }
 
 class SoundSystemTest : public ::testing::TestWithParam<bool> {
