@@ -202,7 +202,6 @@ TEST_F(CueJudging, TheLastLoadedCueIsNeverJudgedAndTheRatingLeavesItOut) {
     judgeAt(3000.0);
     EXPECT_EQ(track.hitCount, 0);
     EXPECT_EQ(judgeableCues(3), 2);
-    EXPECT_EQ(accuracyText(2, judgeableCues(3)), "ACCURACY: 100\\nWow, you're a GOD");
 }
 
 TEST_F(CueJudging, WithoutCuesNothingIsJudgedAnnouncedOrPulsedAndTheRatingIsZero) {
