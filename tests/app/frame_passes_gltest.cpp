@@ -18,24 +18,6 @@
 namespace frametest {
 namespace {
 
-class Picture {
-public:
-    // Reads the bound frame buffer's colour at size; row 0 is the bottom.
-    Picture(int width, int height) : width(width), pixels(width * height * 3) {
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    }
-    Rgb at(int x, int y) const {
-        const std::size_t i = static_cast<std::size_t>((y * width + x) * 3);
-        return {pixels[i], pixels[i + 1], pixels[i + 2]};
-    }
-    bool operator==(const Picture& other) const { return pixels == other.pixels; }
-
-private:
-    int width;
-    std::vector<unsigned char> pixels;
-};
-
 // The game's clear colour; the passes clear with whatever is set.
 void restoreGameClearColour() {
     glClearColor(0.05f, 0.02f, 0.03f, 0.0f);
@@ -121,7 +103,7 @@ protected:
     Picture bloomedScreen() {
         paintScene();
         runBloomPass(values, effects, nodes);
-        return Picture(kWidth, kHeight);
+        return Picture();
     }
 
     // The screen with a white vertical bar, and the occlusion depth at the
@@ -149,7 +131,7 @@ protected:
         if (printed != nullptr) {
             *printed = out.str();
         }
-        return Picture(kWidth, kHeight);
+        return Picture();
     }
 
     // The screen after the occlusion and light shaft passes for a light.
@@ -157,7 +139,7 @@ protected:
         runOcclusionPass(values, effects, nodes, debris, light);
         clearTo(glm::vec3(0.0f));
         runLightShaftPass(values, effects, nodes, light);
-        return Picture(kWidth, kHeight);
+        return Picture();
     }
 
     // A light that the identity camera sees at the screen's centre.
@@ -172,7 +154,7 @@ protected:
 TEST_F(EffectsTest, BloomAddsAGlowAroundBrightPartsAndKeepsTheRest) {
     const Picture screen = bloomedScreen();
     bindBuffer(*effects.buffers->sceneFbo);
-    const Picture scene(kWidth, kHeight);
+    const Picture scene;
     bindScreen();
 
     // The bright square stays white and lights up the dark pixels around it.
@@ -222,7 +204,7 @@ TEST_F(EffectsTest, MotionBlurLeavesAStillFrameAndACameraCutExactlyAsTheyWere) {
     for (float degrees : {0.0f, 90.0f}) {
         SCOPED_TRACE(degrees);
         paintBarAndFarDepth();
-        const Picture before(kWidth, kHeight);
+        const Picture before;
         EXPECT_TRUE(blurredAfterTurn(degrees) == before);
     }
 }
@@ -298,7 +280,7 @@ TEST_F(EffectsTest, AnIncompleteBufferSkipsItsEffectAndIsReportedOnce) {
     GLint bound = -1;
     glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
     EXPECT_EQ(bound, 0);
-    EXPECT_EQ(Picture(kWidth, kHeight).at(160, 120).sum(), 3 * 51);
+    EXPECT_EQ(Picture().at(160, 120).sum(), 3 * 51);
     glGetError(); // zero-sized images leave an error behind; it is not the next test's
 }
 
@@ -329,50 +311,21 @@ protected:
     Picture frameWith(std::initializer_list<RenderFlag> on) {
         loop.renderFlags = onlyFlags(on);
         renderFrame(loop, objects, 0.0);
-        return Picture(kWidth, kHeight);
+        return Picture();
     }
 };
 
-TEST_F(EffectFramesTest, BloomSpreadsTheCrosshairsLightToDarkPixelsAroundIt) {
+// What the glow looks like is the bloom pass's test; here the switch.
+TEST_F(EffectFramesTest, BloomSwitchesTheCrosshairsGlowOnAndOff) {
     const Picture plain = frameWith({FullRender, Crosshair});
     const Picture bloomed = frameWith({FullRender, Crosshair, Bloom});
-    int brightened = 0;
-    int darkNearBright = 0;
-    for (int y = 80; y < 160; ++y) {
-        for (int x = 110; x < 210; ++x) {
-            const bool nearBright =
-                plain.at(x + 4, y).sum() > 600 || plain.at(x - 4, y).sum() > 600;
-            if (plain.at(x, y).sum() < 40 && nearBright) {
-                ++darkNearBright;
-                brightened += bloomed.at(x, y).sum() > plain.at(x, y).sum() + 20 ? 1 : 0;
-            }
-        }
-    }
-    ASSERT_GT(darkNearBright, 20);
-    EXPECT_GT(brightened, darkNearBright * 3 / 4);
+    EXPECT_FALSE(bloomed == plain);
     // Far from anything bright the picture is what it was.
     EXPECT_NEAR(bloomed.at(10, 10).sum(), plain.at(10, 10).sum(), 3);
     EXPECT_NEAR(bloomed.at(300, 220).sum(), plain.at(300, 220).sum(), 3);
     // Off shows the scene directly again, and on again blooms it the same.
     EXPECT_TRUE(frameWith({FullRender, Crosshair}) == plain);
     EXPECT_TRUE(frameWith({FullRender, Crosshair, Bloom}) == bloomed);
-}
-
-TEST_F(EffectFramesTest, MotionBlurOfAStillCameraChangesNothingAndPrintsFiveLinesAFrame) {
-    const Picture plain = frameWith({FullRender, Crosshair});
-    testing::internal::CaptureStdout();
-    const Picture blurred = frameWith({FullRender, Crosshair, MotionBlur});
-    frameWith({FullRender, Crosshair, MotionBlur, Bloom});
-    const std::string printed = testing::internal::GetCapturedStdout();
-    EXPECT_TRUE(blurred == plain);
-    std::istringstream lines(printed);
-    std::string line;
-    int count = 0;
-    while (std::getline(lines, line)) {
-        EXPECT_TRUE(count % 5 == 0 ? line == "projectionMatrix" : line.front() == '[') << line;
-        ++count;
-    }
-    EXPECT_EQ(count, 10);
 }
 
 // What the blur does to a frame with the crosshair (beside the bar) and a
@@ -412,13 +365,13 @@ protected:
         loop.messageOverlay.setText("MOTION BLUR ON", 0, 0.3f);
         const FrameOverlays overlays{true, 250, 100, &loop.messageOverlay, &loop.fpsOverlay};
         paintBarAndFarDepth();
-        const Picture scene(kWidth, kHeight);
+        const Picture scene;
         drawOverlays(values, nodes, overlays);
-        const Picture sharp(kWidth, kHeight);
+        const Picture sharp;
         turnCamera(1.5f);
         std::ostringstream out;
         runMotionBlurPass(values, effects, nodes, false, marked ? &overlays : nullptr, out);
-        return countBlurred(scene, sharp, Picture(kWidth, kHeight), true);
+        return countBlurred(scene, sharp, Picture(), true);
     }
 };
 
@@ -444,11 +397,15 @@ TEST_F(EffectFramesTest, ATurningCameraBlursTheWorldButNotTheCrosshairOrTheText)
     root->update(0.0);
     loop.messageOverlay.setText("MOTION BLUR ON", 0, 0.3f);
     testing::internal::CaptureStdout();
-    frameWith({FullRender, Crosshair, MotionBlur});
+    frameWith({FullRender, Crosshair, MotionBlur, Bloom});
     camera->localmodelMat = glm::rotate(glm::mat4(1.0f), glm::radians(1.5f), glm::vec3(0, 1, 0));
     root->update(0.0);
     const Picture blurred = frameWith({FullRender, Crosshair, MotionBlur});
-    testing::internal::GetCapturedStdout();
+    const std::string printed = testing::internal::GetCapturedStdout();
+    // The projection is printed once a frame, with bloom on or off.
+    EXPECT_EQ(printed.substr(0, printed.size() / 2), printed.substr(printed.size() / 2));
+    EXPECT_EQ(printed.rfind("projectionMatrix\n", 0), 0u);
+    EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), 10);
     const Picture sharp = frameWith({FullRender, Crosshair});
     loop.messageOverlay.visible = false;
     const BlurredOverlays counted = countBlurred(frameWith({FullRender}), sharp, blurred, false);
