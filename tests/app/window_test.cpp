@@ -6,14 +6,6 @@
 
 namespace {
 
-TEST(WindowRecord, AspectRatioIsComputedInFloatingPoint) {
-    for (const auto& [width, height, ratio] :
-         {std::tuple(1024, 768, 4.0f / 3.0f), std::tuple(1920, 1080, 16.0f / 9.0f),
-          std::tuple(800, 200, 4.0f), std::tuple(200, 800, 0.25f)}) {
-        EXPECT_FLOAT_EQ(aspectRatio(width, height), ratio) << width << " x " << height;
-    }
-}
-
 TEST(WindowRecord, ProjectionIsRebuiltOnlyWhenMarkedChanged) {
     Window window;
     window.width = 1024;
