@@ -3,6 +3,7 @@
 #include "assets/image.h"
 #include "assets/mesh.h"
 #include "assets/panels.h"
+#include "support/scratch_dir.h"
 
 #include <glm/geometric.hpp>
 #include <gtest/gtest.h>
@@ -11,7 +12,6 @@
 #include <array>
 #include <cmath>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 #include <sstream>
@@ -129,9 +129,7 @@ TEST(AssetGenerator, WritesEveryFileUnderTheRunFolder) {
                                            {"Sprites/b.tga_s", "xy"}};
     ASSERT_TRUE(assetgen::writeAssets(files, dir));
     for (const auto& f : files) {
-        std::ifstream in(dir + "/" + f.path, std::ios::binary);
-        std::string read((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        EXPECT_EQ(read, f.bytes) << f.path;
+        EXPECT_EQ(testsupport::readFile(dir + "/" + f.path), f.bytes) << f.path;
     }
     EXPECT_FALSE(assetgen::writeAssets(files, "/proc/no/such/place"));
 }
