@@ -309,23 +309,6 @@ TEST(Sprites, RepeatingTexturesHaveNoSeamWhereTheyWrap) {
     }
 }
 
-TEST(TgaWriter, HeaderMarksTopLeftOriginAndRowsReadBackTopFirst) {
-    assetgen::Image image(4, 2, 4);
-    image.set(0, 0, {1.0f, 0.0f, 0.0f, 1.0f});
-    image.set(3, 1, {0.0f, 0.0f, 1.0f, 0.5f});
-    std::string bytes = assetgen::encodeTga(image);
-    ASSERT_EQ(bytes.size(), 18u + 4u * 2u * 4u);
-    EXPECT_EQ(uint8_t(bytes[2]), 2u);     // uncompressed true colour
-    EXPECT_EQ(uint8_t(bytes[16]), 32u);   // bits per pixel
-    EXPECT_EQ(uint8_t(bytes[17]), 0x28u); // top-left origin, 8 alpha bits
-    Decoded d = decode(bytes);
-    ASSERT_EQ(d.width, 4);
-    ASSERT_EQ(d.height, 2);
-    EXPECT_EQ(std::vector<int>(d.at(0, 0), d.at(0, 0) + 4), (std::vector<int>{255, 0, 0, 255}));
-    EXPECT_EQ(std::vector<int>(d.at(3, 1), d.at(3, 1) + 4), (std::vector<int>{0, 0, 255, 128}));
-    EXPECT_EQ(d.at(0, 1)[3], 0);
-}
-
 TEST(Sprites, EveryTextureDecodesWithPowerOfTwoSides) {
     const std::map<std::string, int> rgba{{"Sprites/marker.tga", 4},
                                           {"Sprites/splosion_part_sheet4.tga", 4},
