@@ -76,14 +76,10 @@ TEST(FramebufferObject, TheFiveBuffersOfAThousandByHundredFiftyWindow) {
     EXPECT_NE(shafts.depthTextureId(), 0u);
     EXPECT_EQ(buffers->sceneFbo->depthTextureId(), 0u);
 
+    // Their five lines at exit are the end-to-end start-up test's.
     testing::internal::CaptureStdout();
     buffers.reset();
-    const std::string destroyed = testing::internal::GetCapturedStdout();
-    std::string fiveDeletions;
-    for (int i = 0; i < 5; ++i) {
-        fiveDeletions += "deleting framebuffer object\n";
-    }
-    EXPECT_EQ(destroyed, fiveDeletions);
+    testing::internal::GetCapturedStdout();
     for (GLuint id : framebuffers) {
         EXPECT_FALSE(glIsFramebuffer(id));
     }
