@@ -39,17 +39,6 @@ TEST(ConfigInteger, ReadsLikeScanfPercentI) {
     EXPECT_EQ(parseConfigInteger("-99999999999"), INT_MIN);
 }
 
-TEST_F(ConfigTest, ShippedFileGivesAWindowedCoreContextRequest) {
-    loadConfig(std::string(CUEFLIGHT_SOURCE_DIR) + "/data/config.cfg", window);
-    EXPECT_EQ(window.width, 1024);
-    EXPECT_EQ(window.height, 768);
-    EXPECT_EQ(window.mode, platform::GLFW_WINDOW);
-    EXPECT_EQ(glMajorVersion, 3);
-    EXPECT_EQ(glMinorVersion, 2);
-    EXPECT_TRUE(forwardcontextflag);
-    EXPECT_FALSE(showfps);
-}
-
 TEST_F(ConfigTest, MissingFileKeepsEveryDefault) {
     window.width = 640;
     loadConfig("/nonexistent/config.cfg", window);
