@@ -328,8 +328,6 @@ TEST(Sprites, EveryTextureDecodesWithPowerOfTwoSides) {
         EXPECT_EQ(d.channels, rgba.count(path) ? 4 : 3);
     }
     EXPECT_EQ(textures, 20);
-    EXPECT_FALSE(file("Sprites/hull17.tga_s").empty());
-    EXPECT_FALSE(file("Sprites/hull17.tga_n").empty());
 }
 
 int maxAlphaInCell(const Decoded& sheet, int code, int x0 = 0, int x1 = 64) {
@@ -352,25 +350,9 @@ TEST(FontSheet, GlyphsSitInTheirCellsByCharacterCodeInsideTheirHalfWidthBox) {
     for (int empty : {int(' '), 1, 200}) {
         EXPECT_EQ(maxAlphaInCell(sheet, empty), 0) << empty;
     }
-    // The block (127) is opaque white from corner to corner of its box.
-    for (auto [x, y] : {std::pair{15 * 64 + 16, 7 * 64}, std::pair{15 * 64 + 47, 7 * 64 + 63}}) {
-        EXPECT_EQ(sheet.at(x, y)[0], 255);
-        EXPECT_EQ(sheet.at(x, y)[3], 255);
-    }
-    // 'A' (row 4) has white ink and a dark outline; its mirror row 11 is empty,
-    // so the sheet is not upside down.
-    int white = 0, outline = 0;
-    for (int y = 256; y < 320; ++y) {
-        for (int x = 64; x < 128; ++x) {
-            const uint8_t* p = sheet.at(x, y);
-            white += p[0] == 255 && p[3] == 255 ? 1 : 0;
-            outline += p[0] == 0 && p[3] > 128 ? 1 : 0;
-        }
-    }
-    EXPECT_GT(white, 100);
-    EXPECT_GT(outline, 100);
-    EXPECT_EQ(maxAlphaInCell(sheet, 11 * 16 + 1), 0);
-    // The overlay shows only the middle half of each cell's width.
+    // How drawn glyphs look (white, outlined, upright, the block filled) is the
+    // text overlay's test on a few of them; here every glyph keeps to the
+    // middle half of its cell's width, all the overlay shows.
     for (int c = 32; c <= 127; ++c) {
         EXPECT_EQ(maxAlphaInCell(sheet, c, 0, 16), 0) << char(c);
         EXPECT_EQ(maxAlphaInCell(sheet, c, 48, 64), 0) << char(c);
