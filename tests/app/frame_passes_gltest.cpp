@@ -168,9 +168,7 @@ TEST_F(EffectsTest, BloomAddsAGlowAroundBrightPartsAndKeepsTheRest) {
     EXPECT_NEAR(screen.at(40, 40).r, 77, 3);
     EXPECT_NEAR(screen.at(40, 40).b, 77, 3);
     // Blending state is back to the default.
-    GLint source = 0;
-    glGetIntegerv(GL_BLEND_SRC_RGB, &source);
-    EXPECT_EQ(source, GL_SRC_ALPHA);
+    EXPECT_EQ(testsupport::glInteger(GL_BLEND_SRC_RGB), GL_SRC_ALPHA);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     // Nothing is kept from earlier frames in the blur stages.
     for (const auto* stage : {&effects.buffers->bloomFboA, &effects.buffers->bloomFboB}) {
@@ -269,9 +267,7 @@ TEST_F(EffectsTest, AnIncompleteBufferSkipsItsEffectAndIsReportedOnce) {
     runBloomPass(values, effects, nodes);
     const std::string report = testing::internal::GetCapturedStderr();
     EXPECT_EQ(report, "BLOOM skipped: its frame buffer is incomplete\n");
-    GLint bound = -1;
-    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
-    EXPECT_EQ(bound, 0);
+    EXPECT_EQ(testsupport::glInteger(GL_FRAMEBUFFER_BINDING), 0);
     EXPECT_EQ(Picture().at(160, 120).sum(), 3 * 51);
     glGetError(); // zero-sized images leave an error behind; it is not the next test's
 }
