@@ -402,23 +402,6 @@ TEST_F(EffectFramesTest, ATurningCameraBlursTheWorldButNotTheCrosshairOrTheText)
     EXPECT_GT(counted.bled, 50); // the world moved
 }
 
-TEST_F(EffectFramesTest, EverySwitchOnGivesASanePicture) {
-    placeLight(glm::vec3(6.0f, 4.0f, -80.0f));
-    addCue("cue", glm::vec3(-2.0f, -1.0f, -20.0f));
-    const Picture plain = frameWith({FullRender, Crosshair});
-    testing::internal::CaptureStdout();
-    const Picture all = frameWith({Picker, FullRender, Lightshafts, Bloom, EnvironmentMapping,
-                                   Lensflare, Crosshair, ParticleSystems, MotionBlur});
-    testing::internal::GetCapturedStdout();
-    // The moon shines where the light is and the crosshair stays visible.
-    const glm::ivec2 light = mouseAt(glm::vec3(6.0f, 4.0f, -80.0f));
-    EXPECT_GT(all.at(light.x, kHeight - 1 - light.y).sum(), 3 * 150);
-    EXPECT_GE(all.at(kWidth / 2 + 4, kHeight / 2).sum(),
-              plain.at(kWidth / 2 + 4, kHeight / 2).sum() - 6);
-    // Nothing is washed out: the corner away from the light stays dark.
-    EXPECT_LT(all.at(5, 5).sum(), 3 * 60);
-}
-
 // A cue in its window, as small as most cues show, with its five marker
 // rings all but closed on it, and a dull cue just beside it.
 TEST_F(EffectFramesTest, AnInWindowCueUnderBloomGlowsCloseAndLeavesItsNeighbourSeen) {

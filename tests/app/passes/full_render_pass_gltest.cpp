@@ -4,7 +4,6 @@
 #include "app/passes/full_render_pass.h"
 #include "app/special_nodes.h"
 #include "scenegraph/object_node.h"
-#include "scenegraph/scene_reader.h"
 
 #include <algorithm>
 #include <array>
@@ -127,19 +126,6 @@ TEST_F(FrameImageTest, EachCueStateHasItsOwnLook) {
     EXPECT_GT(missed.r, missed.b);
 }
 
-TEST_F(FrameImageTest, TheEnvironmentIsReflectedOnlyWhileSwitchedOn) {
-    addLitCue();
-    createFrameObjects(objects, kWidth, kHeight);
-    loop.renderFlags = onlyFlags({FullRender, EnvironmentMapping});
-    const glm::vec3 reflecting = cueColour(0);
-    loop.renderFlags = onlyFlags({FullRender});
-    const glm::vec3 plain = cueColour(0);
-    const glm::vec3 d = glm::abs(reflecting - plain);
-    EXPECT_GT(d.r + d.g + d.b, 3.0f);
-    loop.renderFlags = onlyFlags({FullRender, EnvironmentMapping});
-    EXPECT_EQ(cueColour(0), reflecting);
-}
-
 TEST_F(FrameImageTest, TheCrosshairSitsWhereTheMouseIs) {
     model::OBJ* model = collection::VBOCollection::getInstance()->createModel(
         "Models/crosshair.obj", "Sprites/marker.tga");
@@ -167,37 +153,6 @@ TEST_F(FrameImageTest, TheCrosshairSitsWhereTheMouseIs) {
         // Small: a ring, not a screen-filling shape.
         EXPECT_LT(high.x - low.x, 30);
     }
-}
-
-TEST_F(FrameImageTest, TheShippedWorldFillsTheView) {
-    scenegraph::loadScene("Scenes/testscene.scene");
-    // The cameras' remembered mouse is the scene window's centre: no look.
-    input.mouseX = 512;
-    input.mouseY = 384;
-    Window* window = root->getWindow();
-    window->width = kWidth;
-    window->height = kHeight;
-    window->changed = true;
-    initSpecialNodes(objects.nodes, *root, loop.currentCamName);
-    createFrameObjects(objects, kWidth, kHeight);
-    loop.renderFlags = initialRenderFlags;
-    Light::getInstance()->update(loop.lightPosition, 0.0);
-    root->update(0.0);
-    const Picture picture = drawWorld();
-    int drawn = 0;
-    int bright = 0;
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
-            const int sum = picture.at(x, y).sum();
-            drawn += sum > 30 ? 1 : 0;
-            bright += sum > 300 ? 1 : 0;
-        }
-    }
-    // Planets, stations and asteroids cover a good part of the view, and the
-    // lit ones show as such.
-    EXPECT_GT(drawn, kWidth * kHeight / 10);
-    EXPECT_GT(bright, kWidth * kHeight / 50);
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
 GLint boundOnUnit(int unit) {
