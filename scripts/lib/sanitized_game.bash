@@ -38,10 +38,17 @@ build_sanitized_game() {
 }
 
 # Leak checking at exit, with the leaks of libraries below us suppressed
-# (each suppression says why). Reports go where the caller's ASAN_OPTIONS
-# log_path says.
+# (each suppression says why) and every library kept loaded until exit (see
+# keep_libraries_loaded.c). Reports go where the caller's ASAN_OPTIONS
+# log_path says. The preload reaches the game alone: start_game applies
+# GAME_PRELOAD, so xdotool and the shell stay uninstrumented.
 sanitizer_environment() {
-    local root="$1"
+    local root="$1" keeper="$1/build/sanitize-game/keep_libraries_loaded.so"
+    cc -shared -fPIC -O2 -o "$keeper" "$root/scripts/lib/keep_libraries_loaded.c"
+    # The sanitizer's runtime must come first among the loaded libraries.
+    local runtime
+    runtime="$(ldd "$root/build/sanitize-game/run/cueflight" | awk '/libasan/ { print $3 }')"
+    GAME_PRELOAD="$runtime:$keeper"
     export LSAN_OPTIONS="suppressions=$root/scripts/sanitizer_leaks.supp:print_suppressions=0"
     export ASAN_OPTIONS="detect_leaks=1:${ASAN_OPTIONS:-}"
 }

@@ -47,7 +47,8 @@ prepare_run_dir() {
 
 # Starts the game in the copied folder with its streams going to files.
 start_game() {
-    (cd "$GAME_DIR" && exec ./cueflight >stdout.txt 2>stderr.txt) &
+    (cd "$GAME_DIR" && exec env ${GAME_PRELOAD:+LD_PRELOAD="$GAME_PRELOAD"} ./cueflight \
+        >stdout.txt 2>stderr.txt) &
     GAME_PID=$!
 }
 
