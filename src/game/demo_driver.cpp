@@ -123,10 +123,11 @@ glm::vec3 cuePlace(const Level& level, int index) {
 std::optional<glm::ivec2> moveOnto(scenegraph::CameraNode& node, const glm::vec3& point,
                                    const glm::mat4& projection, int width, int height,
                                    glm::ivec2 cursor) {
+    if (landsOnCue(node, point, projection, width, height, cursor)) {
+        return cursor;
+    }
     if (cursor != glm::ivec2(node.mouseX_old, node.mouseY_old)) {
-        return landsOnCue(node, point, projection, width, height, cursor)
-                   ? std::optional<glm::ivec2>(cursor)
-                   : std::nullopt;
+        return std::nullopt;
     }
     for (glm::ivec2 nudge : kNudges) {
         if (landsOnCue(node, point, projection, width, height, cursor + nudge)) {
