@@ -1,6 +1,7 @@
 #include "scenegraph/scene_blocks.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace scenegraph {
 
@@ -83,9 +84,13 @@ SceneLines copyBlock(const SceneLines& lines, BlockSpan span) {
 }
 
 SceneLines takeBlock(SceneLines& lines, BlockSpan span) {
-    SceneLines block = copyBlock(lines, span);
-    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(span.first),
-                lines.begin() + static_cast<std::ptrdiff_t>(span.last) + 1);
+    const auto first = lines.begin() + static_cast<std::ptrdiff_t>(span.first);
+    const auto end = lines.begin() + static_cast<std::ptrdiff_t>(span.last) + 1;
+    // The lines leave the list anyway, so they are moved: nested blocks are
+    // taken level by level, and copying them would copy every line once per
+    // level it is nested in.
+    SceneLines block(std::make_move_iterator(first), std::make_move_iterator(end));
+    lines.erase(first, end);
     return block;
 }
 

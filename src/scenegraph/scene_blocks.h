@@ -32,7 +32,7 @@ std::string blockName(std::string_view openingLine);
 
 // Copies the block's lines out of the list.
 SceneLines copyBlock(const SceneLines& lines, BlockSpan span);
-// Copies the block's lines and removes them from the list.
+// Moves the block's lines out of the list.
 SceneLines takeBlock(SceneLines& lines, BlockSpan span);
 
 // A block's header: its lines from the opening line up to and including the

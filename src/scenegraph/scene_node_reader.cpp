@@ -4,7 +4,6 @@
 #include "scenegraph/disappearing_node.h"
 #include "scenegraph/hit_node.h"
 #include "scenegraph/object_node.h"
-#include "scenegraph/scene_blocks.h"
 #include "scenegraph/scene_keys.h"
 
 #include <iostream>
@@ -99,24 +98,52 @@ bool SceneNodeReader::withinBudget(const std::string& owner) {
     return false;
 }
 
-std::optional<SceneLines> SceneNodeReader::takeNamedBlock(SceneLines& lines, std::string_view tag,
-                                                          const std::string& owner,
-                                                          const std::string& consequence) {
+std::optional<BlockSpan> SceneNodeReader::searchBlock(const SceneLines& lines, std::string_view tag,
+                                                      const std::string& owner,
+                                                      const std::string& consequence) {
     if (!withinBudget(owner)) {
         return std::nullopt;
     }
     const std::optional<BlockSpan> span = findBlock(lines, tag);
     if (!span) {
         report(owner, "no " + quoted(tag) + " block", consequence);
+    }
+    return span;
+}
+
+bool SceneNodeReader::named(const std::string& openingLine, std::string_view tag,
+                            const std::string& owner, const std::string& consequence) const {
+    if (!blockName(openingLine).empty()) {
+        return true;
+    }
+    report(owner, quoted(tag) + " block opened by " + quoted(openingLine) + " has no name",
+           consequence);
+    return false;
+}
+
+std::optional<SceneLines> SceneNodeReader::takeNamedBlock(SceneLines& lines, std::string_view tag,
+                                                          const std::string& owner,
+                                                          const std::string& consequence) {
+    const std::optional<BlockSpan> span = searchBlock(lines, tag, owner, consequence);
+    if (!span) {
         return std::nullopt;
     }
     SceneLines block = takeBlock(lines, *span);
-    if (blockName(block.front()).empty()) {
-        report(owner, quoted(tag) + " block opened by " + quoted(block.front()) + " has no name",
-               consequence);
+    if (!named(block.front(), tag, owner, consequence)) {
         return std::nullopt;
     }
     return block;
+}
+
+std::optional<SceneLines> SceneNodeReader::copyNamedBlock(const SceneLines& lines,
+                                                          std::string_view tag,
+                                                          const std::string& owner,
+                                                          const std::string& consequence) {
+    const std::optional<BlockSpan> span = searchBlock(lines, tag, owner, consequence);
+    if (!span || !named(lines[span->first], tag, owner, consequence)) {
+        return std::nullopt;
+    }
+    return copyBlock(lines, *span);
 }
 
 bool SceneNodeReader::readTransnode(SceneLines& lines, TransformationNode& node,
@@ -218,8 +245,7 @@ Node* SceneNodeReader::readObjectChild(SceneLines& nodeBlock, bool hittable,
 }
 
 model::OBJ* SceneNodeReader::readGeometry(const SceneLines& objectBlock, const std::string& owner) {
-    SceneLines searched = objectBlock;
-    std::optional<SceneLines> block = takeNamedBlock(searched, "GeomObj", owner);
+    std::optional<SceneLines> block = copyNamedBlock(objectBlock, "GeomObj", owner);
     if (!block) {
         return nullptr;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scenegraph/scene_blocks.h"
 #include "scenegraph/scene_lines.h"
 
 #include <cstddef>
@@ -52,6 +53,10 @@ public:
     std::optional<SceneLines> takeNamedBlock(SceneLines& lines, std::string_view tag,
                                              const std::string& owner,
                                              const std::string& consequence = "skipped");
+    // The same, but the block stays in lines: only its own lines are copied.
+    std::optional<SceneLines> copyNamedBlock(const SceneLines& lines, std::string_view tag,
+                                             const std::string& owner,
+                                             const std::string& consequence = "skipped");
     void report(const std::string& owner, const std::string& problem,
                 const std::string& consequence = "skipped") const;
 
@@ -63,6 +68,10 @@ private:
     Node* readObjectChild(SceneLines& nodeBlock, bool hittable, const std::string& owner);
     model::OBJ* readGeometry(const SceneLines& objectBlock, const std::string& owner);
     bool withinBudget(const std::string& owner);
+    std::optional<BlockSpan> searchBlock(const SceneLines& lines, std::string_view tag,
+                                         const std::string& owner, const std::string& consequence);
+    bool named(const std::string& openingLine, std::string_view tag, const std::string& owner,
+               const std::string& consequence) const;
 
     std::string source;           // the file, named in every error line
     GeometryFactory makeGeometry; // where "GeomObj" blocks get their models

@@ -88,9 +88,8 @@ private:
     // Without a usable "Window" block the root keeps no record, so the next
     // getWindow makes one with the initial values.
     void readWindow() {
-        SceneLines searched = rootBlock;
         const std::optional<SceneLines> block =
-            reader.takeNamedBlock(searched, "Window", "the window record", "initial values kept");
+            reader.copyNamedBlock(rootBlock, "Window", "the window record", "initial values kept");
         if (!block) {
             return;
         }
@@ -142,9 +141,8 @@ model::OBJ* collectionGeometry(const std::string& objPath, const std::string& te
 void readScene(RootNode& root, const SceneLines& lines, const std::string& source,
                const GeometryFactory& makeGeometry) {
     SceneNodeReader reader(source, makeGeometry, sceneReadBudget(lines.size()));
-    SceneLines rest = lines;
     std::optional<SceneLines> rootBlock =
-        reader.takeNamedBlock(rest, "RootNode", "the scene", "scene left as it was");
+        reader.copyNamedBlock(lines, "RootNode", "the scene", "scene left as it was");
     if (!rootBlock) {
         return;
     }

@@ -18,24 +18,6 @@
 namespace frametest {
 namespace {
 
-class Picture {
-public:
-    // Reads the bound frame buffer's colour at size; row 0 is the bottom.
-    Picture(int width, int height) : width(width), pixels(width * height * 3) {
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    }
-    Rgb at(int x, int y) const {
-        const std::size_t i = static_cast<std::size_t>((y * width + x) * 3);
-        return {pixels[i], pixels[i + 1], pixels[i + 2]};
-    }
-    bool operator==(const Picture& other) const { return pixels == other.pixels; }
-
-private:
-    int width;
-    std::vector<unsigned char> pixels;
-};
-
 // The game's clear colour; the passes clear with whatever is set.
 void restoreGameClearColour() {
     glClearColor(0.05f, 0.02f, 0.03f, 0.0f);
@@ -121,7 +103,7 @@ protected:
     Picture bloomedScreen() {
         paintScene();
         runBloomPass(values, effects, nodes);
-        return Picture(kWidth, kHeight);
+        return Picture();
     }
 
     // The screen with a white vertical bar, and the occlusion depth at the
@@ -140,16 +122,14 @@ protected:
         values.view = glm::rotate(glm::mat4(1.0f), glm::radians(degrees), glm::vec3(0, 1, 0));
     }
 
-    // Motion blur after the camera turned by degrees about the vertical.
-    Picture blurredAfterTurn(float degrees, std::string* printed = nullptr) {
+    // Motion blur after the camera turned by degrees about the vertical. What
+    // it prints is the frame check's, which compares every line a frame prints.
+    Picture blurredAfterTurn(float degrees) {
         paintBarAndFarDepth();
         turnCamera(degrees);
         std::ostringstream out;
         runMotionBlurPass(values, effects, nodes, false, nullptr, out);
-        if (printed != nullptr) {
-            *printed = out.str();
-        }
-        return Picture(kWidth, kHeight);
+        return Picture();
     }
 
     // The screen after the occlusion and light shaft passes for a light.
@@ -157,7 +137,7 @@ protected:
         runOcclusionPass(values, effects, nodes, debris, light);
         clearTo(glm::vec3(0.0f));
         runLightShaftPass(values, effects, nodes, light);
-        return Picture(kWidth, kHeight);
+        return Picture();
     }
 
     // A light that the identity camera sees at the screen's centre.
@@ -172,7 +152,7 @@ protected:
 TEST_F(EffectsTest, BloomAddsAGlowAroundBrightPartsAndKeepsTheRest) {
     const Picture screen = bloomedScreen();
     bindBuffer(*effects.buffers->sceneFbo);
-    const Picture scene(kWidth, kHeight);
+    const Picture scene;
     bindScreen();
 
     // The bright square stays white and lights up the dark pixels around it.
@@ -186,9 +166,7 @@ TEST_F(EffectsTest, BloomAddsAGlowAroundBrightPartsAndKeepsTheRest) {
     EXPECT_NEAR(screen.at(40, 40).r, 77, 3);
     EXPECT_NEAR(screen.at(40, 40).b, 77, 3);
     // Blending state is back to the default.
-    GLint source = 0;
-    glGetIntegerv(GL_BLEND_SRC_RGB, &source);
-    EXPECT_EQ(source, GL_SRC_ALPHA);
+    EXPECT_EQ(testsupport::glInteger(GL_BLEND_SRC_RGB), GL_SRC_ALPHA);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     // Nothing is kept from earlier frames in the blur stages.
     for (const auto* stage : {&effects.buffers->bloomFboA, &effects.buffers->bloomFboB}) {
@@ -222,14 +200,13 @@ TEST_F(EffectsTest, MotionBlurLeavesAStillFrameAndACameraCutExactlyAsTheyWere) {
     for (float degrees : {0.0f, 90.0f}) {
         SCOPED_TRACE(degrees);
         paintBarAndFarDepth();
-        const Picture before(kWidth, kHeight);
+        const Picture before;
         EXPECT_TRUE(blurredAfterTurn(degrees) == before);
     }
 }
 
-TEST_F(EffectsTest, MotionBlurSmearsAlongTheTurnAndPrintsTheProjection) {
-    std::string printed;
-    const Picture blurred = blurredAfterTurn(1.5f, &printed);
+TEST_F(EffectsTest, MotionBlurSmearsAlongTheTurnAndHandsThePassItsMatrices) {
+    const Picture blurred = blurredAfterTurn(1.5f);
     // Beside the bar, on both sides, the bar's light spreads sideways...
     EXPECT_GT(blurred.at(173, 120).sum(), 3 * 25);
     EXPECT_GT(blurred.at(146, 120).sum(), 3 * 25);
@@ -238,13 +215,6 @@ TEST_F(EffectsTest, MotionBlurSmearsAlongTheTurnAndPrintsTheProjection) {
     EXPECT_EQ(blurred.at(60, 120).sum(), 0);
     EXPECT_EQ(blurred.at(260, 30).sum(), 0);
     const glm::mat4& p = values.projection;
-    std::ostringstream expected;
-    expected << "projectionMatrix\n"
-             << "[" << p[0][0] << "|0|0|0]\n"
-             << "[0|" << p[1][1] << "|0|0]\n"
-             << "[0|0|" << p[2][2] << "|-1]\n"
-             << "[0|0|" << p[3][2] << "|0]\n";
-    EXPECT_EQ(printed, expected.str());
     // The matrices went to the program and the view is kept for next time.
     ShaderProgram* mblur = programById(MblurProgram);
     glm::mat4 inverseProjection(0.0f);
@@ -256,20 +226,12 @@ TEST_F(EffectsTest, MotionBlurSmearsAlongTheTurnAndPrintsTheProjection) {
     EXPECT_EQ(effects.motionBlur.viewMatOld, values.view);
 }
 
-TEST_F(EffectsTest, TheOcclusionPictureShowsTheMoonAtTheLight) {
-    ASSERT_TRUE(runOcclusionPass(values, effects, nodes, debris, lightAhead));
-    bindBuffer(*effects.buffers->lightshaftFbo);
-    const Picture occlusion(kWidth / 2, kHeight / 2);
-    bindScreen();
-    EXPECT_GE(occlusion.at(80, 60).sum(), 3 * 250);
-    EXPECT_LT(occlusion.at(10, 10).sum(), 3 * 30);
-    EXPECT_EQ(nodes.moon->getDrawStatus(), 0);
-    EXPECT_EQ(nodes.moon->getDrawMode(), 0);
-    EXPECT_EQ(glm::vec3(nodes.moon->globalModelMat[3]), lightAhead);
-}
-
+// The occlusion pass draws the moon at the light, then switches it off again.
 TEST_F(EffectsTest, LightShaftsShineFromTheMoonAndFadeOutwardButNotFromBehindTheCamera) {
     const Picture shafts = shaftsFrom(lightAhead);
+    EXPECT_EQ(glm::vec3(nodes.moon->globalModelMat[3]), lightAhead);
+    EXPECT_EQ(nodes.moon->getDrawStatus(), 0);
+    EXPECT_EQ(nodes.moon->getDrawMode(), 0);
     const int centre = shafts.at(160, 120).sum();
     const int near = shafts.at(160 + 30, 120).sum();
     const int far = shafts.at(160 + 100, 120).sum();
@@ -295,10 +257,8 @@ TEST_F(EffectsTest, AnIncompleteBufferSkipsItsEffectAndIsReportedOnce) {
     runBloomPass(values, effects, nodes);
     const std::string report = testing::internal::GetCapturedStderr();
     EXPECT_EQ(report, "BLOOM skipped: its frame buffer is incomplete\n");
-    GLint bound = -1;
-    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
-    EXPECT_EQ(bound, 0);
-    EXPECT_EQ(Picture(kWidth, kHeight).at(160, 120).sum(), 3 * 51);
+    EXPECT_EQ(testsupport::glInteger(GL_FRAMEBUFFER_BINDING), 0);
+    EXPECT_EQ(Picture().at(160, 120).sum(), 3 * 51);
     glGetError(); // zero-sized images leave an error behind; it is not the next test's
 }
 
@@ -329,51 +289,9 @@ protected:
     Picture frameWith(std::initializer_list<RenderFlag> on) {
         loop.renderFlags = onlyFlags(on);
         renderFrame(loop, objects, 0.0);
-        return Picture(kWidth, kHeight);
+        return Picture();
     }
 };
-
-TEST_F(EffectFramesTest, BloomSpreadsTheCrosshairsLightToDarkPixelsAroundIt) {
-    const Picture plain = frameWith({FullRender, Crosshair});
-    const Picture bloomed = frameWith({FullRender, Crosshair, Bloom});
-    int brightened = 0;
-    int darkNearBright = 0;
-    for (int y = 80; y < 160; ++y) {
-        for (int x = 110; x < 210; ++x) {
-            const bool nearBright =
-                plain.at(x + 4, y).sum() > 600 || plain.at(x - 4, y).sum() > 600;
-            if (plain.at(x, y).sum() < 40 && nearBright) {
-                ++darkNearBright;
-                brightened += bloomed.at(x, y).sum() > plain.at(x, y).sum() + 20 ? 1 : 0;
-            }
-        }
-    }
-    ASSERT_GT(darkNearBright, 20);
-    EXPECT_GT(brightened, darkNearBright * 3 / 4);
-    // Far from anything bright the picture is what it was.
-    EXPECT_NEAR(bloomed.at(10, 10).sum(), plain.at(10, 10).sum(), 3);
-    EXPECT_NEAR(bloomed.at(300, 220).sum(), plain.at(300, 220).sum(), 3);
-    // Off shows the scene directly again, and on again blooms it the same.
-    EXPECT_TRUE(frameWith({FullRender, Crosshair}) == plain);
-    EXPECT_TRUE(frameWith({FullRender, Crosshair, Bloom}) == bloomed);
-}
-
-TEST_F(EffectFramesTest, MotionBlurOfAStillCameraChangesNothingAndPrintsFiveLinesAFrame) {
-    const Picture plain = frameWith({FullRender, Crosshair});
-    testing::internal::CaptureStdout();
-    const Picture blurred = frameWith({FullRender, Crosshair, MotionBlur});
-    frameWith({FullRender, Crosshair, MotionBlur, Bloom});
-    const std::string printed = testing::internal::GetCapturedStdout();
-    EXPECT_TRUE(blurred == plain);
-    std::istringstream lines(printed);
-    std::string line;
-    int count = 0;
-    while (std::getline(lines, line)) {
-        EXPECT_TRUE(count % 5 == 0 ? line == "projectionMatrix" : line.front() == '[') << line;
-        ++count;
-    }
-    EXPECT_EQ(count, 10);
-}
 
 // What the blur does to a frame with the crosshair (beside the bar) and a
 // line of text drawn over it, the camera turning by 1.5 degrees.
@@ -412,13 +330,13 @@ protected:
         loop.messageOverlay.setText("MOTION BLUR ON", 0, 0.3f);
         const FrameOverlays overlays{true, 250, 100, &loop.messageOverlay, &loop.fpsOverlay};
         paintBarAndFarDepth();
-        const Picture scene(kWidth, kHeight);
+        const Picture scene;
         drawOverlays(values, nodes, overlays);
-        const Picture sharp(kWidth, kHeight);
+        const Picture sharp;
         turnCamera(1.5f);
         std::ostringstream out;
         runMotionBlurPass(values, effects, nodes, false, marked ? &overlays : nullptr, out);
-        return countBlurred(scene, sharp, Picture(kWidth, kHeight), true);
+        return countBlurred(scene, sharp, Picture(), true);
     }
 };
 
@@ -455,23 +373,6 @@ TEST_F(EffectFramesTest, ATurningCameraBlursTheWorldButNotTheCrosshairOrTheText)
     ASSERT_GT(counted.overlayPixels, 200);
     EXPECT_EQ(counted.movedOverlay, 0);
     EXPECT_GT(counted.bled, 50); // the world moved
-}
-
-TEST_F(EffectFramesTest, EverySwitchOnGivesASanePicture) {
-    placeLight(glm::vec3(6.0f, 4.0f, -80.0f));
-    addCue("cue", glm::vec3(-2.0f, -1.0f, -20.0f));
-    const Picture plain = frameWith({FullRender, Crosshair});
-    testing::internal::CaptureStdout();
-    const Picture all = frameWith({Picker, FullRender, Lightshafts, Bloom, EnvironmentMapping,
-                                   Lensflare, Crosshair, ParticleSystems, MotionBlur});
-    testing::internal::GetCapturedStdout();
-    // The moon shines where the light is and the crosshair stays visible.
-    const glm::ivec2 light = mouseAt(glm::vec3(6.0f, 4.0f, -80.0f));
-    EXPECT_GT(all.at(light.x, kHeight - 1 - light.y).sum(), 3 * 150);
-    EXPECT_GE(all.at(kWidth / 2 + 4, kHeight / 2).sum(),
-              plain.at(kWidth / 2 + 4, kHeight / 2).sum() - 6);
-    // Nothing is washed out: the corner away from the light stays dark.
-    EXPECT_LT(all.at(5, 5).sum(), 3 * 60);
 }
 
 // A cue in its window, as small as most cues show, with its five marker

@@ -40,18 +40,25 @@ struct Rgb {
     int sum() const { return r + g + b; }
 };
 
-// Reads the bound frame buffer; (0, 0) is the bottom left pixel.
-inline std::vector<unsigned char> readFrame() {
-    std::vector<unsigned char> pixels(kWidth * kHeight * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    return pixels;
-}
+class Picture {
+public:
+    // Reads the bound frame buffer's colour at size; row 0 is the bottom.
+    explicit Picture(int width = kWidth, int height = kHeight)
+        : width(width), pixels(static_cast<std::size_t>(width * height * 3)) {
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    }
+    Rgb at(int x, int y) const {
+        const std::size_t i = static_cast<std::size_t>((y * width + x) * 3);
+        return {pixels[i], pixels[i + 1], pixels[i + 2]};
+    }
+    const std::vector<unsigned char>& bytes() const { return pixels; }
+    bool operator==(const Picture& other) const { return pixels == other.pixels; }
 
-inline Rgb at(const std::vector<unsigned char>& pixels, int x, int y) {
-    const std::size_t i = static_cast<std::size_t>((y * kWidth + x) * 3);
-    return {pixels[i], pixels[i + 1], pixels[i + 2]};
-}
+private:
+    int width;
+    std::vector<unsigned char> pixels;
+};
 
 class FrameTest : public testing::Test {
 protected:

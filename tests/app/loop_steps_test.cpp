@@ -6,7 +6,7 @@
 
 namespace {
 
-TEST(MessageExpiry, AMessageShowsForOneSecond) {
+TEST(MessageExpiry, AMessageShowsForOneSecondAndAReplacedOneStartsANewSecond) {
     OverlayText message;
     message.setText("PICKER OFF", 1, 0.3f);
     message.presented = true;
@@ -17,10 +17,7 @@ TEST(MessageExpiry, AMessageShowsForOneSecond) {
     ageMessage(message, 0.01);
     EXPECT_FALSE(message.visible);
     EXPECT_EQ(message.displayTime, 0.0);
-}
 
-TEST(MessageExpiry, AReplacedMessageStartsANewSecond) {
-    OverlayText message;
     message.setText("PICKER OFF", 1, 0.3f);
     message.presented = true;
     ageMessage(message, 0.9);

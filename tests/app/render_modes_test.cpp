@@ -42,12 +42,4 @@ TEST(RenderModes, CullingVisitsEveryModeAndReturnsToNone) {
     EXPECT_EQ(nextCullingMode(99).mode, 20);
 }
 
-TEST(RenderModes, CameraRoundReturnsAfterThreeSteps) {
-    EXPECT_EQ(nextCameraName("racing cam"), "main cam");
-    EXPECT_EQ(nextCameraName("main cam"), "spaceship cam");
-    EXPECT_EQ(nextCameraName("spaceship cam"), "racing cam");
-    EXPECT_EQ(nextCameraName("Racing cam"), std::nullopt);
-    EXPECT_EQ(nextCameraName(""), std::nullopt);
-}
-
 } // namespace

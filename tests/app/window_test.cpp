@@ -6,14 +6,6 @@
 
 namespace {
 
-TEST(WindowRecord, AspectRatioIsComputedInFloatingPoint) {
-    for (const auto& [width, height, ratio] :
-         {std::tuple(1024, 768, 4.0f / 3.0f), std::tuple(1920, 1080, 16.0f / 9.0f),
-          std::tuple(800, 200, 4.0f), std::tuple(200, 800, 0.25f)}) {
-        EXPECT_FLOAT_EQ(aspectRatio(width, height), ratio) << width << " x " << height;
-    }
-}
-
 TEST(WindowRecord, ProjectionIsRebuiltOnlyWhenMarkedChanged) {
     Window window;
     window.width = 1024;
@@ -31,15 +23,9 @@ TEST(WindowRecord, ProjectionIsRebuiltOnlyWhenMarkedChanged) {
     EXPECT_FLOAT_EQ(rebuilt[1][1] / rebuilt[0][0], 200.0f / 768.0f);
 }
 
-// No GLFW here: a real attempt to open fails and reports it; an open record
-// opens nothing.
-TEST(WindowRecord, FailedOpenIsReportedAndOpeningAnOpenRecordOpensNothing) {
+// A failed open is the end-to-end test of an unavailable GL version.
+TEST(WindowRecord, OpeningAnOpenRecordOpensNothing) {
     Window window;
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(window.open());
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Failed to initialize OpenGL window.\n");
-    EXPECT_FALSE(window.winOpen);
-
     window.winOpen = true;
     window.changed = false;
     testing::internal::CaptureStderr();

@@ -108,19 +108,12 @@ TEST(ObjParser, KeepsOnlyTheFirstThreeCornersOfAQuad) {
     EXPECT_EQ(triple(data.faces[1].vertexIndices), (Triple{3, 2, 1}));
 }
 
-TEST(ObjParser, ReadsTheLastLineWithoutLineEnd) {
-    const ObjData data = parse(V + "v 7 8 9.5\nf 4 1 2");
+TEST(ObjParser, TakesWindowsLineEndsAndTheLastLineWithoutLineEnd) {
+    const ObjData data = parse("v 1 2 3\r\nv 4 5 6\r\nv 7 8 9\r\nv 7 8 9.5\r\nf 4 1 2");
     ASSERT_EQ(data.nrVertices, 4);
     EXPECT_EQ(data.vertices[11], 9.5f);
     ASSERT_EQ(data.nrFaces, 1);
     EXPECT_EQ(triple(data.faces[0].vertexIndices), (Triple{3, 0, 1}));
-}
-
-TEST(ObjParser, TakesWindowsLineEnds) {
-    const ObjData data = parse("v 1 2 3\r\nv 4 5 6\r\nv 7 8 9\r\nf 1 2 3\r\n");
-    ASSERT_EQ(data.nrVertices, 3);
-    EXPECT_EQ(data.vertices[5], 6.0f);
-    EXPECT_EQ(triple(data.faces[0].vertexIndices), (Triple{0, 1, 2}));
 }
 
 TEST(ObjParser, IndicesOutsideTheDataReadAsZeroAndAreReported) {

@@ -1,6 +1,7 @@
 #include "collection/shader_program.h"
 #include "support/gl_context.h"
 #include "support/scratch_dir.h"
+#include "support/test_shaders.h"
 
 #include <gtest/gtest.h>
 
@@ -11,40 +12,17 @@ using testing::internal::GetCapturedStdout;
 
 namespace {
 
-constexpr const char* kVertex = R"(#version 150
-in vec3 in_Position;
-out vec3 position;
-void main() {
-    position = in_Position;
-    gl_Position = vec4(in_Position, 1.0);
-}
-)";
-
+// Passes the triangles on as they are.
 constexpr const char* kGeometry = R"(#version 150
 layout(triangles) in;
 layout(triangle_strip, max_vertices = 3) out;
-in vec3 position[];
-out vec3 shaded;
 void main() {
     for (int i = 0; i < 3; ++i) {
-        shaded = position[i];
         gl_Position = gl_in[i].gl_Position;
         EmitVertex();
     }
     EndPrimitive();
 }
-)";
-
-constexpr const char* kFragment = R"(#version 150
-in vec3 position;
-out vec4 fragColor;
-void main() { fragColor = vec4(position, 1.0); }
-)";
-
-constexpr const char* kFragmentAfterGeometry = R"(#version 150
-in vec3 shaded;
-out vec4 fragColor;
-void main() { fragColor = vec4(shaded, 1.0); }
 )";
 
 class ShaderProgramTest : public testing::Test {
@@ -69,7 +47,7 @@ protected:
 } // namespace
 
 TEST_F(ShaderProgramTest, BuildsTwoStagesAndDeletesOnlyThoseTwo) {
-    const std::string path = writeStages(kVertex, nullptr, kFragment);
+    const std::string path = writeStages(testfiles::kFlatVertex, nullptr, testfiles::kFlatFragment);
     CaptureStdout();
     CaptureStderr();
     auto* program = new ShaderProgram(path, 2);
@@ -94,7 +72,8 @@ TEST_F(ShaderProgramTest, BuildsTwoStagesAndDeletesOnlyThoseTwo) {
 }
 
 TEST_F(ShaderProgramTest, BuildsThreeStagesWithAGeometryFile) {
-    const std::string path = writeStages(kVertex, kGeometry, kFragmentAfterGeometry);
+    const std::string path =
+        writeStages(testfiles::kFlatVertex, kGeometry, testfiles::kFlatFragment);
     CaptureStdout();
     ShaderProgram program(path, 0);
     EXPECT_EQ(GetCapturedStdout(), "Geometry shader file " + path + ".geom loaded.\n");
@@ -120,7 +99,7 @@ TEST_F(ShaderProgramTest, MissingVertexFileStopsBeforeTheOthersAndAMissingFragme
     EXPECT_EQ(program.getUniformLocation("anything"), -1);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 
-    writeStages(kVertex, nullptr, nullptr);
+    writeStages(testfiles::kFlatVertex, nullptr, nullptr);
     CaptureStderr();
     ShaderProgram withoutFragment(path, 1);
     EXPECT_EQ(GetCapturedStderr(), "Fragment shader file " + path + ".frag does not exist.\n");
@@ -129,7 +108,8 @@ TEST_F(ShaderProgramTest, MissingVertexFileStopsBeforeTheOthersAndAMissingFragme
 }
 
 TEST_F(ShaderProgramTest, CompileErrorPrintsItsLogAndLinkingThenFails) {
-    const std::string path = writeStages(kVertex, nullptr, "#version 150\nvoid main() { oops }\n");
+    const std::string path =
+        writeStages(testfiles::kFlatVertex, nullptr, "#version 150\nvoid main() { oops }\n");
     CaptureStdout();
     CaptureStderr();
     ShaderProgram program(path, 4);
@@ -152,7 +132,7 @@ TEST_F(ShaderProgramTest, LinkErrorDeletesTheProgram) {
     // Both stages compile; the vertex stage has no main, which only the
     // linker notices.
     const std::string path =
-        writeStages("#version 150\nin vec3 in_Position;\n", nullptr, kFragment);
+        writeStages("#version 150\nin vec3 in_Position;\n", nullptr, testfiles::kFlatFragment);
     CaptureStdout();
     ShaderProgram program(path, 7);
     const std::string out = GetCapturedStdout();

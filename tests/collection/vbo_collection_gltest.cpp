@@ -231,9 +231,3 @@ TEST_F(VBOCollectionTest, ShapesOfDifferentSizeDrawOnlyTheTrianglesAllHave) {
     EXPECT_NE(GetCapturedStderr(), "");
     EXPECT_EQ(morph->nrFaces, 1);
 }
-
-TEST(VBOCollectionNames, ShapeNamesNumberTheStem) {
-    EXPECT_EQ(VBOCollection::shapePath("Models/ani_sphere.obj", 1), "Models/ani_sphere.obj");
-    EXPECT_EQ(VBOCollection::shapePath("Models/ani_sphere.obj", 2), "Models/ani_sphere_2.obj");
-    EXPECT_EQ(VBOCollection::shapePath("Models/ani_sphere.obj", 3), "Models/ani_sphere_3.obj");
-}

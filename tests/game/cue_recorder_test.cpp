@@ -6,22 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace {
 
 using util::TimeController;
-
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 class RecorderTest : public ::testing::Test {
 protected:
@@ -48,12 +37,11 @@ TEST_F(RecorderTest, EachFreshPressAppendsOneRecordInTheRecordingFormat) {
     frame(recorder, false, 532.0);
     frame(recorder, true, 1234.5); // second press
     EXPECT_EQ(recorder.getRecordedCount(), 2);
-    EXPECT_EQ(readFile(path), "\n     500.250000\n    1234.500000");
+    EXPECT_EQ(testsupport::readFile(path), "\n     500.250000\n    1234.500000");
 }
 
 TEST_F(RecorderTest, DisabledRecorderIgnoresTheKeyAndAppendsToExistingFiles) {
-    const std::string path = dir.file("rec.cfg");
-    writeFile(path, "\n      1.000000");
+    const std::string path = dir.write("rec.cfg", "\n      1.000000");
     CueRecorder recorder(path);
     EXPECT_FALSE(recorder.isEnabled());
     frame(recorder, true, 100.0);
@@ -61,7 +49,7 @@ TEST_F(RecorderTest, DisabledRecorderIgnoresTheKeyAndAppendsToExistingFiles) {
     // A key already down when recording starts counts as a fresh press.
     recorder.setEnabled(true);
     frame(recorder, true, 200.0);
-    EXPECT_EQ(readFile(path), "\n      1.000000\n     200.000000");
+    EXPECT_EQ(testsupport::readFile(path), "\n      1.000000\n     200.000000");
 }
 
 TEST_F(RecorderTest, UnwritableFileIsReportedAndNotCounted) {
@@ -77,8 +65,7 @@ TEST_F(RecorderTest, UnwritableFileIsReportedAndNotCounted) {
 class LoadRecordingTest : public ::testing::Test {
 protected:
     std::vector<double> load(const std::string& text) {
-        const std::string path = dir.file("track.cfg");
-        writeFile(path, text);
+        const std::string path = dir.write("track.cfg", text);
         testing::internal::CaptureStdout();
         std::vector<double> values = TimeController::loadRecording(path);
         printed = testing::internal::GetCapturedStdout();

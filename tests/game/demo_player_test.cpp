@@ -64,25 +64,8 @@ TEST_F(DemoChoice, TheCueWhoseEventJustFiredIsStillChosen) {
 }
 
 // A cursor that moved turns the camera by 30 degrees at the window's edge,
-// shifting the cue by more than the cursor moved.
-TEST(DemoAim, FindsTheCursorThatLandsOnTheCueAfterTheTurn) {
-    const glm::vec2 centre(160.0f, 120.0f);
-    const glm::vec2 unturned(300.0f, 40.0f);
-    const float gain = 2.3f;
-    const CueOnScreen linear = [&](glm::vec2 cursor) -> std::optional<glm::vec2> {
-        return unturned - gain * (cursor - centre);
-    };
-    std::optional<glm::vec2> aim = solveAim(linear, centre);
-    ASSERT_TRUE(aim.has_value());
-    EXPECT_LT(glm::length(*linear(*aim) - *aim), 0.25f);
-    // Repeating "put the cursor where the cue is" would have run away.
-    glm::vec2 naive = centre;
-    for (int i = 0; i < 5; ++i) {
-        naive = *linear(naive);
-    }
-    EXPECT_GT(glm::length(naive - *aim), 1000.0f);
-}
-
+// shifting the cue by more than the cursor moved; the real cameras are the
+// demo driver's test.
 TEST(DemoAim, SolvesABentTurnAndGivesUpBehindTheEye) {
     const CueOnScreen bent = [](glm::vec2 cursor) -> std::optional<glm::vec2> {
         const glm::vec2 turn =

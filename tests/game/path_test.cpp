@@ -15,29 +15,27 @@ namespace {
 
 using game::kPathPointCount;
 
-void expectNear(const glm::vec4& actual, const glm::vec4& expected) {
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_NEAR(actual[i], expected[i], 1e-3f) << "component " << i;
-    }
+testing::AssertionResult near(const glm::vec4& actual, const glm::vec4& expected) {
+    return testsupport::near(actual, expected, 1e-3f);
 }
 
 TEST(LevelPath, SegmentBoundariesAreTheNextControlPointAroundTheLoop) {
     const game::PathPoints points = game::pathControlPoints();
     for (int k = 0; k < 2 * kPathPointCount + 3; ++k) {
         SCOPED_TRACE(k);
-        expectNear(game::pathPointAt(points, 5.0 * k), points[(k + 1) % kPathPointCount]);
+        EXPECT_TRUE(near(game::pathPointAt(points, 5.0 * k), points[(k + 1) % kPathPointCount]));
     }
-    expectNear(points[1], glm::vec4(0, 0, -100, 1));
-    expectNear(points[29], glm::vec4(0, 0, -2900, 1));
+    EXPECT_TRUE(near(points[1], glm::vec4(0, 0, -100, 1)));
+    EXPECT_TRUE(near(points[29], glm::vec4(0, 0, -2900, 1)));
 
     // Moments far outside the song (cue times from an edited recording) still
     // lie on the loop; one beyond any integer must not be cast to one.
-    expectNear(game::pathPointAt(points, 5.0 * (kPathPointCount * 0x1p40 + 3)), points[4]);
+    EXPECT_TRUE(near(game::pathPointAt(points, 5.0 * (kPathPointCount * 0x1p40 + 3)), points[4]));
     for (double far : {1e300, -1e300}) {
         const glm::vec4 place = game::pathPointAt(points, far);
         EXPECT_TRUE(std::isfinite(place.x) && std::isfinite(place.y) && std::isfinite(place.z));
     }
-    expectNear(game::pathPointAt(points, std::nan("")), game::pathPointAt(points, 0.0));
+    EXPECT_TRUE(near(game::pathPointAt(points, std::nan("")), game::pathPointAt(points, 0.0)));
 }
 
 TEST(LevelPath, MidSegmentUsesTheUniformCatmullRomWeights) {
@@ -45,11 +43,11 @@ TEST(LevelPath, MidSegmentUsesTheUniformCatmullRomWeights) {
     // Segment 1 at f = 0.5: weights -1/16, 9/16, 9/16, -1/16 on points 1..4.
     const glm::vec4 expected =
         (-points[1] + 9.0f * points[2] + 9.0f * points[3] - points[4]) / 16.0f;
-    expectNear(game::pathPointAt(points, 7.5), expected);
+    EXPECT_TRUE(near(game::pathPointAt(points, 7.5), expected));
     // The last segment blends the loop's end into its start.
     const glm::vec4 wrapped =
         (-points[29] + 9.0f * points[0] + 9.0f * points[1] - points[2]) / 16.0f;
-    expectNear(game::pathPointAt(points, 5.0 * 29 + 2.5), wrapped);
+    EXPECT_TRUE(near(game::pathPointAt(points, 5.0 * 29 + 2.5), wrapped));
 }
 
 // The loop turns back to its start in its last segments; a level's flight
@@ -96,11 +94,7 @@ TEST(LevelFlight, CameraSitsAtTheNegatedPathPointFacingTheMoveSinceTheLastFrame)
     const float yaw = static_cast<float>(std::atan(-1.0) * 180.0 / 3.1416);
     const glm::mat4 expected =
         glm::rotate(glm::mat4(1.0f), glm::radians(yaw), glm::vec3(0.0f, 1.0f, 0.0f));
-    for (int c = 0; c < 4; ++c) {
-        for (int r = 0; r < 4; ++r) {
-            EXPECT_NEAR(camera.rotY[c][r], expected[c][r], 1e-6f);
-        }
-    }
+    EXPECT_TRUE(testsupport::near(camera.rotY, expected, 1e-6f));
     EXPECT_EQ(flight.previousPosition, glm::vec3(10.0f, 0.0f, 110.0f));
     // Standing still keeps the heading: both divisors are 0.
     const glm::mat4 heading = camera.rotY;

@@ -147,9 +147,7 @@ TEST_F(ObjDrawTest, UploadsMatricesModeColourAndTime) {
     EXPECT_EQ(uniform<glm::vec3>(kAllProgram, "color"), model->color);
     EXPECT_EQ(uniform<GLint>(kAllProgram, "interpolate"), 0);
     EXPECT_EQ(uniform<GLint>(kAllProgram, "updatetime"), 7);
-    GLint current = -1;
-    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
-    EXPECT_EQ(current, 0);
+    EXPECT_EQ(testsupport::glInteger(GL_CURRENT_PROGRAM), 0);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
@@ -222,21 +220,17 @@ TEST_F(ObjDrawTest, AppliesTextureModesOnlyWhenTheyChange) {
     ASSERT_EQ(model->nrTexLevels, 1);
     const GLuint texture = model->texLevels[0].texture;
     auto filters = [texture] {
-        glActiveTexture(GL_TEXTURE0);
         glBindTexture(GL_TEXTURE_2D, texture);
-        GLint minFilter = 0;
-        GLint magFilter = 0;
-        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
-        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &magFilter);
+        const std::pair<GLint, GLint> pair(
+            testsupport::texParameter(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER),
+            testsupport::texParameter(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER));
         glBindTexture(GL_TEXTURE_2D, 0);
-        return std::pair<GLint, GLint>(minFilter, magFilter);
+        return pair;
     };
 
     draw(model, kFlatProgram, 1, 10);
     EXPECT_EQ(filters(), std::make_pair(GLint(GL_NEAREST), GLint(GL_NEAREST)));
-    GLint bound = -1;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    EXPECT_EQ(bound, 0);
+    EXPECT_EQ(testsupport::glInteger(GL_TEXTURE_BINDING_2D), 0);
 
     // The same pair again does not touch the texture.
     glBindTexture(GL_TEXTURE_2D, texture);
@@ -248,10 +242,8 @@ TEST_F(ObjDrawTest, AppliesTextureModesOnlyWhenTheyChange) {
     draw(model, kFlatProgram, 2, 12);
     EXPECT_EQ(filters(), std::make_pair(GLint(GL_LINEAR_MIPMAP_LINEAR), GLint(GL_LINEAR)));
     glBindTexture(GL_TEXTURE_2D, texture);
-    GLint mipWidth = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH, &mipWidth);
+    EXPECT_EQ(testsupport::texLevelParameter(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH), 2);
     glBindTexture(GL_TEXTURE_2D, 0);
-    EXPECT_EQ(mipWidth, 2);
     EXPECT_EQ(model->lastFilterMode, 2);
     EXPECT_EQ(model->lastMipmapMode, 12);
 }

@@ -11,21 +11,6 @@ protected:
     platform::InputState input;
 };
 
-TEST_F(ScriptedInputTest, KeysButtonsAndMouseComeFromTheScript) {
-    input.keys[GLFW_KEY_P] = 1;
-    input.buttons[GLFW_MOUSE_BUTTON_LEFT] = 1;
-    input.mouseX = 17;
-    input.mouseY = 42;
-    EXPECT_EQ(platform::glfwGetKey(GLFW_KEY_P), 1);
-    EXPECT_EQ(platform::glfwGetKey(GLFW_KEY_Q), 0);
-    EXPECT_EQ(platform::glfwGetMouseButton(GLFW_MOUSE_BUTTON_LEFT), 1);
-    int x = 0;
-    int y = 0;
-    platform::glfwGetMousePos(&x, &y);
-    EXPECT_EQ(x, 17);
-    EXPECT_EQ(y, 42);
-}
-
 TEST_F(ScriptedInputTest, OutOfRangeCodesReadAsReleased) {
     input.keys.fill(1);
     EXPECT_EQ(platform::glfwGetKey(-1), 0);

@@ -1,9 +1,9 @@
 #include "platform/sound_system.h"
 
 #include "support/scratch_dir.h"
+#include "support/wav_writer.h"
 
 #include <gtest/gtest.h>
-#include <sndfile.h>
 
 #include <chrono>
 #include <cmath>
@@ -19,20 +19,11 @@ namespace sound = platform::sound;
 // A tone of the given length, written the way the game's own files are.
 void writeTone(const std::string& path, double seconds, int rate, int channels,
                int format = SF_FORMAT_WAV | SF_FORMAT_PCM_16) {
-    SF_INFO info{};
-    info.samplerate = rate;
-    info.channels = channels;
-    info.format = format;
-    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-    ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
-    const auto frames = static_cast<std::size_t>(seconds * rate);
-    std::vector<short> samples(frames * channels);
+    std::vector<float> samples(static_cast<std::size_t>(seconds * rate) * channels);
     for (std::size_t i = 0; i < samples.size(); ++i) {
-        samples[i] =
-            static_cast<short>(8000.0 * std::sin(0.05 * static_cast<double>(i / channels)));
+        samples[i] = 0.25f * static_cast<float>(std::sin(0.05 * static_cast<double>(i / channels)));
     }
-    sf_writef_short(file, samples.data(), static_cast<sf_count_t>(frames));
-    sf_close(file);
+    ASSERT_TRUE(testsupport::writeWav(path, samples, rate, channels, format)) << path;
 }
 
 // Runs the game's per-frame calls for at least ms of wall time, checking the

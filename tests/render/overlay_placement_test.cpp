@@ -44,13 +44,6 @@ TEST(OverlayPlacement, TextsLandOnTheirAnchor) {
     EXPECT_NEAR(0.5f * (right.low.y + right.high.y), at.y, 1e-6f);
 }
 
-TEST(OverlayPlacement, ABlockCoversExactlyItsRectangle) {
-    const Box box = placedBox(std::string(1, kBlockGlyph), 1.0f,
-                              placeBlock(1.0f, {0.2f, -0.4f}, {0.004f, 0.03f}));
-    EXPECT_TRUE(testsupport::near(box.low, glm::vec2(0.198f, -0.415f), 1e-6f));
-    EXPECT_TRUE(testsupport::near(box.high, glm::vec2(0.202f, -0.385f), 1e-6f));
-}
-
 TEST(OverlayPlacement, WorldPointsShowWhereTheProjectionPutsThemAndNotBehindTheEye) {
     const glm::mat4 projection = glm::perspective(glm::radians(90.0f), 1.0f, 1.0f, 3.0f);
     const glm::mat4 view(1.0f);

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
 #include <vector>
 
 namespace {
@@ -49,7 +48,8 @@ TEST(ParticleRecords, ExplosionDrawsVelocityThenSizeThenOneSpareThenCell) {
     EXPECT_EQ(util::gameRandom(), kSequence[12]);
 }
 
-TEST(ParticleRecords, BackgroundFillsTheCubeInHalfUnitSteps) {
+// A cloud draws its cell after the same position.
+TEST(ParticleRecords, BackgroundAndCloudFillTheCubeInHalfUnitSteps) {
     const glm::vec3 emitter(4.0f, 5.0f, 6.0f);
     const std::vector<Particle> particles = initialised(kBackgroundParticles, 2, emitter);
 
@@ -64,14 +64,11 @@ TEST(ParticleRecords, BackgroundFillsTheCubeInHalfUnitSteps) {
         EXPECT_FLOAT_EQ(particle.p3, 2.0f);
     }
     EXPECT_EQ(util::gameRandom(), kSequence[6]);
-}
 
-TEST(ParticleRecords, CloudDrawsItsCellAfterThePosition) {
-    const std::vector<Particle> particles = initialised(kCloudParticles, 1, glm::vec3(0.0f));
-
-    expectVec(particles[0].position, {-479.5f, -266.5f, -333.0f});
-    EXPECT_EQ(particles[0].p2, 26500 % 16);
-    EXPECT_FLOAT_EQ(particles[0].p1, 2.0f);
+    const std::vector<Particle> cloud = initialised(kCloudParticles, 1, glm::vec3(0.0f));
+    expectVec(cloud[0].position, {-479.5f, -266.5f, -333.0f});
+    EXPECT_EQ(cloud[0].p2, 26500 % 16);
+    EXPECT_FLOAT_EQ(cloud[0].p1, 2.0f);
     EXPECT_EQ(util::gameRandom(), kSequence[4]);
 }
 
@@ -111,15 +108,10 @@ TEST(ParticleRecords, GpuArraysCarryPositionVelocityAndTheFourParameters) {
     EXPECT_EQ(arrays.params, (std::vector<float>{0, 0, 0, 0, 0.5f, 1.5f, 3.0f, 2.0f}));
 }
 
-TEST(ParticleRecords, LifetimesEndJustAfterTheirLimit) {
-    // An unknown kind (7) lives as long as an explosion.
-    const std::tuple<int, float, float> limits[] = {{kExplosionParticles, 2.0f, 2.0001f},
-                                                    {kMarkerParticles, 1.5f, 1.5001f},
-                                                    {7, 2.0f, 2.0001f}};
-    for (const auto& [kind, last, over] : limits) {
-        EXPECT_FALSE(particleLifeOver(kind, last)) << kind;
-        EXPECT_TRUE(particleLifeOver(kind, over)) << kind;
-    }
+// The explosion's and the marker's lifetimes show in the manager's test.
+TEST(ParticleRecords, AnUnknownKindLivesAsLongAsAnExplosionAndTheFieldsForever) {
+    EXPECT_FALSE(particleLifeOver(7, 2.0f));
+    EXPECT_TRUE(particleLifeOver(7, 2.0001f));
     EXPECT_FALSE(particleLifeOver(kBackgroundParticles, 1.0e6f));
     EXPECT_FALSE(particleLifeOver(kCloudParticles, 1.0e6f));
 }

@@ -43,7 +43,6 @@ TEST_F(HitNodeTest, EachNodeTakesTheNextColourAndPaintsItsGeometry) {
     EXPECT_EQ(second.color, glm::vec3(3, 0, 0));
     EXPECT_FLOAT_EQ(firstGeometry.color.r, 2.0f / 255.0f);
     EXPECT_FLOAT_EQ(cueGeometry.color.r, 3.0f / 255.0f);
-    EXPECT_EQ(second.getType(), "HitNode");
 }
 
 TEST_F(HitNodeTest, NearMissClearsTheOwnFlagAndAMatchMarksNodeParentAndGeometryOnce) {

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 using scenegraph::Node;
 using Log = std::vector<std::string>;
 using Nodes = std::vector<Node*>;
@@ -45,19 +43,6 @@ TEST(NodeFind, DepthFirstPreOrderAndNeverTheStartNode) {
     EXPECT_EQ(branch->findNode("branch"), nullptr);
     EXPECT_EQ(root.findNode("cu"), nullptr);
     EXPECT_EQ(root.findNode("cue "), nullptr);
-}
-
-TEST(NodePrint, TabsPerDepthAndDirectChildCount) {
-    Node root("scene", "Node");
-    auto* group = adopt(root, new Node("group", "Node"));
-    adopt(*group, new Node("cue", "HitNode"));
-    adopt(*group, new Node("rock", "ObjectNode"));
-    std::ostringstream out;
-    root.printTree(out, 0);
-    EXPECT_EQ(out.str(), "\tNode : scene  ( 1 children) \n"
-                         "\t\tNode : group  ( 2 children) \n"
-                         "\t\t\tHitNode : cue  ( 0 children) \n"
-                         "\t\t\tObjectNode : rock  ( 0 children) \n");
 }
 
 TEST(NodeChain, HitClimbsToTheTopAndDrawStateReachesEveryDescendant) {

@@ -37,8 +37,6 @@ protected:
 } // namespace
 
 TEST_F(RootNodeTest, StartsWithMembersOfEachModeSetAndMakesItsWindowOnce) {
-    EXPECT_EQ(root->getName(), "ROOT");
-    EXPECT_EQ(root->getType(), "RootNode");
     EXPECT_TRUE(root->isRoot());
     EXPECT_EQ(root->textureFilterMode, scenegraph::FILTER_BILINEAR);
     EXPECT_EQ(root->mipmapMode, scenegraph::MIPMAP_LINEAR);

@@ -4,14 +4,13 @@
 #include "scenegraph/camera_node.h"
 #include "scenegraph/disappearing_node.h"
 #include "scenegraph/hit_node.h"
+#include "support/scratch_dir.h"
 #include "view/global_view_plane_move_camera.h"
 #include "view/space_ship_camera.h"
 #include "view/third_person_race_camera.h"
 
 #include <glm/gtc/matrix_transform.hpp>
 
-#include <cstdio>
-#include <fstream>
 #include <regex>
 #include <tuple>
 
@@ -209,10 +208,8 @@ TEST_F(SceneTest, UnknownTypeWordIsPrintedAndCreatesNothing) {
 
 TEST_F(SceneTest, WindowsLineEndsDoNotReachNamesOrValues) {
     const std::string text = std::regex_replace(kMinimalScene, std::regex("\n"), "\r\n");
-    const std::string path = testing::TempDir() + "crlf.scene";
-    std::ofstream(path, std::ios::binary) << text;
-    scenegraph::loadScene(path, store.factory());
-    std::remove(path.c_str());
+    const testsupport::ScratchDir dir;
+    scenegraph::loadScene(dir.write("crlf.scene", text), store.factory());
     EXPECT_EQ(root().activeCam, root().getCamera("main cam"));
     EXPECT_NE(root().activeCam, nullptr);
     EXPECT_TRUE(root().window->changed);

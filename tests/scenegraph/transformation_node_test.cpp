@@ -79,15 +79,6 @@ TEST(TransformationRotate, OnlyExactOneFlagsSelectAnAxis) {
     EXPECT_TRUE(near(node.rotMat, kIdentity));
 }
 
-TEST(TransformationPosition, SetPositionIsAbsolute) {
-    TransformationNode node("node", "TransformationNode");
-    node.setPosition(glm::vec3(1, 0, 0));
-    node.setPosition(glm::vec3(1, 0, 0));
-    glm::vec3 position(-1.0f);
-    node.getPosition(position);
-    EXPECT_EQ(position, glm::vec3(1, 0, 0));
-}
-
 TEST(TransformationReset, ClearsComposedMatricesButKeepsAxesAndGlobal) {
     TransformationNode node("node", "TransformationNode");
     node.rotate(30, 1, 0, 0);

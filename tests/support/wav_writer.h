@@ -6,14 +6,14 @@
 
 namespace testsupport {
 
-// Interleaved float samples written as a 16-bit WAV file; false when the file
-// could not be written whole.
+// Interleaved float samples written as a 16-bit WAV file, or in another of
+// libsndfile's formats; false when the file could not be written whole.
 inline bool writeWav(const std::filesystem::path& path, const std::vector<float>& samples,
-                     int sampleRate, int channels) {
+                     int sampleRate, int channels, int format = SF_FORMAT_WAV | SF_FORMAT_PCM_16) {
     SF_INFO info{};
     info.samplerate = sampleRate;
     info.channels = channels;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    info.format = format;
     SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
     if (file == nullptr) {
         return false;

@@ -1,10 +1,9 @@
 #include "scene/scene_text.h"
 #include "scene/world.h"
+#include "support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 using namespace scenegen;
@@ -31,11 +30,10 @@ SceneNode node(const std::string& name, std::vector<SceneNode> children = {}) {
 } // namespace
 
 TEST(SceneWorld, ShippedSceneIsTheGeneratorsOutput) {
-    std::ifstream file(CUEFLIGHT_SOURCE_DIR "/data/Scenes/testscene.scene", std::ios::binary);
-    ASSERT_TRUE(file.is_open());
-    std::ostringstream shipped;
-    shipped << file.rdbuf();
-    EXPECT_TRUE(shipped.str() == sceneText(gameWorld()))
+    const std::string shipped =
+        testsupport::readFile(CUEFLIGHT_SOURCE_DIR "/data/Scenes/testscene.scene");
+    ASSERT_FALSE(shipped.empty());
+    EXPECT_TRUE(shipped == sceneText(gameWorld()))
         << "run generate_scene data/Scenes/testscene.scene after changing the world";
 }
 

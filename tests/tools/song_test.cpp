@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
-#include <iterator>
-#include <sstream>
 
 #include "audio_io.h"
 #include "cue_track.h"
@@ -18,11 +16,6 @@
 namespace {
 
 using songgen::sampleToMs;
-
-std::string readBytes(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 // One full generation shared by the tests that only read its files.
 class GeneratedSong : public ::testing::Test {
@@ -75,25 +68,10 @@ TEST_F(GeneratedSong, IsByteIdenticalFromRunToRun) {
     ASSERT_TRUE(songgen::generateAll(second.path()));
     for (const auto& name : {songgen::songFile, songgen::stabFile, songgen::clickFile,
                              songgen::beatTrackFile, songgen::cueTrackFile}) {
-        std::string first = readBytes(file(name));
+        std::string first = testsupport::readFile(file(name));
         EXPECT_FALSE(first.empty()) << name;
-        EXPECT_TRUE(first == readBytes(second.path() / name)) << name << " differs between runs";
-    }
-}
-
-TEST_F(GeneratedSong, RecordingsAreInTheRecordersFormat) {
-    for (const auto& name : {songgen::beatTrackFile, songgen::cueTrackFile}) {
-        std::istringstream text(readBytes(file(name)));
-        std::string line;
-        std::getline(text, line);
-        EXPECT_EQ(line, "") << name << " must start with the empty line of the first record";
-        int records = 0;
-        while (std::getline(text, line)) {
-            ++records;
-            ASSERT_EQ(line.size(), 15u) << name << " record " << records << ": '" << line << "'";
-            EXPECT_EQ(line[line.size() - 7], '.') << line;
-        }
-        EXPECT_GT(records, 100) << name;
+        EXPECT_TRUE(first == testsupport::readFile(second.path() / name))
+            << name << " differs between runs";
     }
 }
 

@@ -52,9 +52,10 @@ float luminance(vec3 c) {
     return dot(c, vec3(0.2126, 0.7152, 0.0722));
 }
 
-// The last texel of a mip level.
+// The last texel of a mip level. Shifts, not integer division: vector units
+// have no integer divide, so a software renderer would divide lane by lane.
 ivec2 lastTexel(int level) {
-    return max(ivec2(windowSize) / (1 << level), ivec2(1)) - 1;
+    return max(ivec2(windowSize) >> level, ivec2(1)) - 1;
 }
 
 // This pixel's place in texels of a mip level; texel centres are whole.
@@ -86,7 +87,7 @@ vec3 bilinear() {
 vec3 gaussian(int level, int side, float falloff, bool brightOnly) {
     ivec2 last = lastTexel(level);
     vec2 place = placeOn(level);
-    vec2 origin = floor(place + 0.5 * float(side % 2)) - float((side - 1) / 2);
+    vec2 origin = floor(place + 0.5 * float(side & 1)) - float((side - 1) >> 1);
     vec3 sum = vec3(0.0);
     float total = 0.0;
     for (int y = 0; y < side; ++y) {

@@ -35,7 +35,6 @@ const float ambient = 0.14;
 // and would show every cue ahead as a black disc.
 const float worldFill = 0.18;
 const float cueFill = 0.5;
-const float shininess = 48.0;
 const vec3 mainLightColour = vec3(1.0, 0.96, 0.9);
 const vec3 flashColour = vec3(1.0, 0.72, 0.4);
 const float flashStrength = 3.0;
@@ -64,6 +63,24 @@ vec3 mappedNormal(vec3 n) {
     return normalize(mat3(t * scale, b * scale, n) * mapped);
 }
 
+// x to the shininess (48) by squaring: a few products where pow costs a
+// software renderer a logarithm and an exponential on every pixel.
+float shininessPower(float x) {
+    float x4 = x * x * x * x;
+    float x16 = x4 * x4 * x4 * x4;
+    return x16 * x16 * x16;
+}
+
+// One light's diffuse and highlight at this pixel, weighted.
+void addLight(vec3 l, vec3 n, vec3 toEye, vec3 colour, float weight, inout vec3 diffuse,
+              inout vec3 shine) {
+    float facing = max(dot(n, l), 0.0);
+    diffuse += colour * weight * facing;
+    if (facing > 0.0) {
+        shine += colour * weight * shininessPower(max(dot(n, normalize(l + toEye)), 0.0));
+    }
+}
+
 float luminance(vec3 c) {
     return dot(c, vec3(0.299, 0.587, 0.114));
 }
@@ -82,25 +99,22 @@ void main() {
 
     vec3 diffuse = vec3(0.0);
     vec3 shine = vec3(0.0);
-    for (int k = 0; k < maxLights; ++k) {
+    // The main light is always there; it is lit outside the loop, so only
+    // the flashes pay for the loop's indexing and their falloff. Software
+    // renderers run a loop's body once more than it is taken: with no flash,
+    // once, for nothing.
+    vec3 toMain = eyeLight[0] - eyePosition;
+    addLight(toMain / max(length(toMain), 1.0e-4), n, toEye, mainLightColour,
+             clamp(energy[0], 0.0, 1.0), diffuse, shine);
+    for (int k = 1; k < maxLights; ++k) {
         if (k >= nrLights) {
             break;
         }
         vec3 toLight = eyeLight[k] - eyePosition;
         float distance = max(length(toLight), 1.0e-4);
-        vec3 l = toLight / distance;
-        float weight = clamp(energy[k], 0.0, 1.0);
-        vec3 colour = mainLightColour;
-        if (k > 0) {
-            float reach = distance / flashRange;
-            weight *= flashStrength / (1.0 + reach * reach);
-            colour = flashColour;
-        }
-        float facing = max(dot(n, l), 0.0);
-        diffuse += colour * weight * facing;
-        if (facing > 0.0) {
-            shine += colour * weight * pow(max(dot(n, normalize(l + toEye)), 0.0), shininess);
-        }
+        float reach = distance / flashRange;
+        float weight = clamp(energy[k], 0.0, 1.0) * (flashStrength / (1.0 + reach * reach));
+        addLight(toLight / distance, n, toEye, flashColour, weight, diffuse, shine);
     }
 
     bool cue = mode == 4 || (mode >= 6 && mode <= 8);
@@ -109,7 +123,8 @@ void main() {
     // The cube map is indexed in world directions; vMat only turns and moves.
     vec3 reflected = transpose(mat3(vMat)) * reflect(-toEye, n);
     vec3 environment = texture(envMap, reflected).rgb;
-    float rim = pow(1.0 - max(dot(n, toEye), 0.0), 2.0);
+    float edge = 1.0 - max(dot(n, toEye), 0.0);
+    float rim = edge * edge;
 
     vec3 colour = base.rgb * (ambient + diffuse) + shine * specularLevel +
                   environment * (0.05 + 0.25 * specularLevel);
@@ -119,7 +134,7 @@ void main() {
         colour = mix(vec3(luminance(lit)), lit, 0.6) * vec3(0.85, 0.7, 0.55) +
                  shine * 0.08;
     } else if (mode == 6) {
-        float beat = 0.75 + 0.25 * float(updatetime % 2);
+        float beat = 0.75 + 0.25 * float(updatetime & 1);
         float pulse = beat * (0.55 + 0.45 * sin(3.14159265 * (interpolate == 1 ? dt : 0.5)));
         colour = colour * 0.8 + vec3(1.0, 0.5, 0.12) * (0.45 + 0.6 * rim) * pulse;
     } else if (mode == 7) {

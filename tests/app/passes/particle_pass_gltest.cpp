@@ -40,16 +40,17 @@ protected:
 
     // Clears to black with the depth buffer at depth, so only fragments that
     // skip the depth test can land.
-    std::vector<unsigned char> drawWith(void (*pass)(const FrameValues&), float depth) {
+    Picture drawWith(void (*pass)(const FrameValues&), float depth) {
         ParticleManager::getInstance()->update(0.3);
         glClearDepth(depth);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glClearDepth(1.0);
         pass(computeFrameValues(*root, loop.renderFlags));
-        return readFrame();
+        return Picture();
     }
 
-    static int litPixels(const std::vector<unsigned char>& pixels) {
+    static int litPixels(const Picture& picture) {
+        const std::vector<unsigned char>& pixels = picture.bytes();
         int lit = 0;
         for (std::size_t i = 0; i < pixels.size(); i += 3) {
             lit += pixels[i] + pixels[i + 1] + pixels[i + 2] > 60 ? 1 : 0;
@@ -78,11 +79,11 @@ TEST_F(ParticlePassTest, OpaquePassKeepsTheBackgroundBehindWhatIsNearer) {
 TEST_F(ParticlePassTest, EachPassLeavesTheOtherPassesSystems) {
     listExplosion();
     listBackground();
-    const std::vector<unsigned char> opaque = drawWith(drawOpaqueParticles, 1.0f);
-    const std::vector<unsigned char> glowing = drawWith(drawGlowingParticles, 1.0f);
+    const std::vector<unsigned char> opaque = drawWith(drawOpaqueParticles, 1.0f).bytes();
+    const Picture glowing = drawWith(drawGlowingParticles, 1.0f);
     // The explosion is orange-white, the impostor field grey-blue: the centre
     // of the screen is the explosion's in the glowing pass only.
-    const Rgb centre = at(glowing, kWidth / 2, kHeight / 2);
+    const Rgb centre = glowing.at(kWidth / 2, kHeight / 2);
     EXPECT_GT(centre.r, 150);
     EXPECT_GT(centre.r, centre.b);
     int warmInOpaque = 0;

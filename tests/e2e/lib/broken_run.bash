@@ -81,17 +81,10 @@ broken_case() {
                 start="ended early"
             fi
         fi
-        local waited=0
-        while kill -0 "$GAME_PID" 2>/dev/null && [ "$waited" -lt $((LINE_TIMEOUT * 10)) ]; do
-            sleep 0.1
-            waited=$((waited + 1))
-        done
-        if kill -0 "$GAME_PID" 2>/dev/null; then
-            exit_status="hung"
+        if wait_for_exit; then
+            exit_status="$GAME_STATUS"
         else
-            exit_status=0
-            wait "$GAME_PID" || exit_status=$?
-            GAME_PID=""
+            exit_status="hung"
         fi
         local line reports other
         line="$(grep -F -m 1 -- "$file" "$GAME_DIR/stderr.txt" 2>/dev/null || true)"

@@ -108,17 +108,23 @@ expect_title() {
     fail "window title '$title' does not match '$pattern'"
 }
 
-# Waits for the game to end and checks its exit status with a test(1)
-# comparison: expect_exit -eq 0, expect_exit -ne 0.
-expect_exit() {
-    local op="$1" value="$2" waited=0
+# Waits up to LINE_TIMEOUT seconds for the game to end and sets GAME_STATUS to
+# its exit status; false when it is still running.
+wait_for_exit() {
+    local waited=0
     while kill -0 "$GAME_PID" 2>/dev/null; do
-        [ "$waited" -lt $((LINE_TIMEOUT * 10)) ] || fail "the game did not end within ${LINE_TIMEOUT}s"
+        [ "$waited" -lt $((LINE_TIMEOUT * 10)) ] || return 1
         sleep 0.1
         waited=$((waited + 1))
     done
-    local status=0
-    wait "$GAME_PID" || status=$?
+    GAME_STATUS=0
+    wait "$GAME_PID" || GAME_STATUS=$?
     GAME_PID=""
-    [ "$status" "$op" "$value" ] || fail "exit status $status, expected $op $value"
+}
+
+# Waits for the game to end and checks its exit status with a test(1)
+# comparison: expect_exit -eq 0, expect_exit -ne 0.
+expect_exit() {
+    wait_for_exit || fail "the game did not end within ${LINE_TIMEOUT}s"
+    [ "$GAME_STATUS" "$1" "$2" ] || fail "exit status $GAME_STATUS, expected $1 $2"
 }
