@@ -23,6 +23,8 @@ constexpr int kEdgeMargin = 8;
 constexpr float kCueRadius = 1.0f;
 // A next frame may come this much later than the last one took.
 constexpr double kLateFrameShare = 1.5;
+// A pixel up, down, left and right.
+constexpr glm::ivec2 kNudges[] = {{0, -1}, {0, 1}, {-1, 0}, {1, 0}};
 
 // The camera node's turn for a cursor offset: 30 degrees at the window's edge.
 float lookAngle(float cursor, int centre) {
@@ -115,6 +117,26 @@ glm::vec3 cuePlace(const Level& level, int index) {
     return glm::vec3(level.cues[static_cast<std::size_t>(index)]->globalModelMat[3]);
 }
 
+// A cursor that stays where it rests turns nothing, so an answer there
+// (where the last click left it, near the same bend) is taken a pixel off:
+// that small move turns the camera almost as far, as a player's nudge does.
+std::optional<glm::ivec2> moveOnto(scenegraph::CameraNode& node, const glm::vec3& point,
+                                   const glm::mat4& projection, int width, int height,
+                                   glm::ivec2 cursor) {
+    if (landsOnCue(node, point, projection, width, height, cursor)) {
+        return cursor;
+    }
+    if (cursor != glm::ivec2(node.mouseX_old, node.mouseY_old)) {
+        return std::nullopt;
+    }
+    for (glm::ivec2 nudge : kNudges) {
+        if (landsOnCue(node, point, projection, width, height, cursor + nudge)) {
+            return cursor + nudge;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<glm::vec2> predictOnScreen(scenegraph::CameraNode& cameraNode, const glm::vec3& point,
@@ -164,9 +186,11 @@ std::optional<glm::ivec2> aimThroughTurn(scenegraph::CameraNode& cameraNode, con
         return shown ? std::optional<glm::vec2>(glm::vec2(shown->x, centre.y)) : std::nullopt;
     };
     for (const CueOnScreen* solve : {&turned, &onVertical, &onHorizontal}) {
-        std::optional<glm::vec2> solved = solveAim(*solve, centre);
-        if (solved && landsOnCue(cameraNode, point, projection, width, height, rounded(*solved))) {
-            return rounded(*solved);
+        if (std::optional<glm::vec2> solved = solveAim(*solve, centre)) {
+            if (std::optional<glm::ivec2> cursor =
+                    moveOnto(cameraNode, point, projection, width, height, rounded(*solved))) {
+                return cursor;
+            }
         }
     }
     return std::nullopt;
