@@ -21,9 +21,11 @@ void ObjAnim::addFrame(ObjData* shape) {
     }
     // Every shape is drawn with the first one's indices: drawing more
     // triangles than the smallest shape has would read past its buffers.
+    // Either file may be the broken one, so the line names both.
     if (framesLoaded > 0 && shape->nrFaces != nrFaces) {
         std::cerr << "morph shape " << shape->path << " has " << shape->nrFaces
-                  << " faces, the series " << nrFaces << "; drawing the fewer" << std::endl;
+                  << " faces, the series from " << shapes.front()->path << " " << nrFaces
+                  << "; drawing the fewer" << std::endl;
     }
     nrFaces = framesLoaded == 0 ? shape->nrFaces : std::min(nrFaces, shape->nrFaces);
     shapes.push_back(shape);
