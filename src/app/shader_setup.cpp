@@ -35,6 +35,7 @@ void initShaders() {
     for (int id = 0; id < ShaderCollection::kProgramCount; ++id) {
         shaders->addProgram(id, kProgramNames[id]);
     }
+    shaders->addVariant(BloomProgram, GlowAndSceneVariant, "#define GLOW_AND_SCENE\n");
     shaders->locateVariables();
     presetLightSamplers();
 }
