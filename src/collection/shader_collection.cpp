@@ -20,8 +20,11 @@ void ShaderCollection::addProgram(int id, std::string name) {
 }
 
 void ShaderCollection::addVariant(int baseId, int key, const std::string& defines) {
+    // A base that did not build has said so; its variants, made of the same
+    // files, would only say it again.
     const auto name = names.find(baseId);
-    if (name == names.end() || variantIds.count({baseId, key}) != 0) {
+    if (name == names.end() || !getProgram(baseId)->isLinked() ||
+        variantIds.count({baseId, key}) != 0) {
         return;
     }
     const int id = std::max(kProgramCount, programs.rbegin()->first + 1);

@@ -33,7 +33,8 @@ public:
     ShaderProgram* getProgram(int id) const;
     // Builds the program of baseId's files again with defines (whole lines)
     // under the next free id above the nine, as variant key of baseId. A
-    // base that is not registered, or a key it already has, adds nothing.
+    // base that is not registered or did not build, or a key it already
+    // has, adds nothing.
     void addVariant(int baseId, int key, const std::string& defines);
     // baseId's variant for key, when it built; otherwise the base program
     // itself, which draws the same picture at the full cost.

@@ -147,6 +147,10 @@ void main() {
                   "Fragment shader file Shaders/150/opt.frag does not compile.\n", 0),
               0u);
     shaders->addVariant(5, 7, "#define WITH_M\n"); // no base 5: nothing
+    shaders->addProgram(6, "missing");
+    CaptureStderr();
+    shaders->addVariant(6, 7, "#define WITH_M\n"); // a broken base: not said again
+    EXPECT_EQ(GetCapturedStderr(), "");
     shaders->locateVariables();
 
     ShaderProgram* base = shaders->getProgram(3);
@@ -160,4 +164,5 @@ void main() {
     EXPECT_EQ(shaders->variant(base, 9), base);
     EXPECT_EQ(shaders->variantsOf(3).size(), 2u);
     EXPECT_TRUE(shaders->variantsOf(5).empty());
+    EXPECT_TRUE(shaders->variantsOf(6).empty());
 }
