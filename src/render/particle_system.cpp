@@ -97,7 +97,7 @@ void ParticleSystem::createImpostor() {
 }
 
 void ParticleSystem::loadTexture(const std::string& path) {
-    texture = sharedSpriteTexture(path);
+    texture = loadSpriteTexture(path, true);
     if (kind == kExplosionParticles) {
         m = 2.0f;
     } else if (kind == kCloudParticles) {

@@ -50,20 +50,6 @@ TEST_F(ParticleGLTest, MissingSpriteIsReportedAndDrawsAsOneTransparentTexelOfThe
     EXPECT_FLOAT_EQ(make(1, 1, kSheet, kMarkerParticles, glm::vec3(0.0f))->m, 1.0f);
 }
 
-// The systems of one kind draw the same sheet from one texture; a sheet
-// written anew is read anew.
-TEST_F(ParticleGLTest, SystemsOfOneSheetShareItsTextureUntilTheFileChanges) {
-    const GLuint shared = make(1, 1, kSheet, kExplosionParticles, glm::vec3(0.0f))->getTexture();
-    EXPECT_EQ(make(1, 1, kSheet, kExplosionParticles, glm::vec3(0.0f))->getTexture(), shared);
-
-    folder.dir.write(kSheet, testfiles::tgaImage(2, 2, 4, std::vector<std::uint8_t>(16, 255)));
-    const GLuint rewritten = make(1, 1, kSheet, kExplosionParticles, glm::vec3(0.0f))->getTexture();
-    EXPECT_NE(rewritten, shared);
-    glBindTexture(GL_TEXTURE_2D, rewritten);
-    EXPECT_EQ(testsupport::texLevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), 2);
-    glBindTexture(GL_TEXTURE_2D, 0);
-}
-
 TEST_F(ParticleGLTest, ConstructionAndMoveToUploadTheThreeArrays) {
     ParticleSystem* system = make(1, 3, kSheet, kExplosionParticles, glm::vec3(1.0f, 2.0f, 3.0f));
     EXPECT_EQ(bufferContents(system->positionBuffer, 9), system->getArrays().positions);
