@@ -1,8 +1,10 @@
 #include "app/shader_setup.h"
 
 #include "collection/shader_collection.h"
+#include "model/light_looks.h"
 
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -20,11 +22,15 @@ constexpr GLint kNormalUnit = 3;
 
 void presetLightSamplers() {
     ShaderCollection* shaders = ShaderCollection::getInstance();
-    const collection::UniformRow& uniforms = shaders->uniforms(LightProgram);
-    glUseProgram(programById(LightProgram)->getProgramId());
-    glUniform1i(uniforms[UniformSlot::envMap], kEnvironmentUnit);
-    glUniform1i(uniforms[UniformSlot::tex1], kSpecularUnit);
-    glUniform1i(uniforms[UniformSlot::tex2], kNormalUnit);
+    std::vector<ShaderProgram*> programs = shaders->variantsOf(LightProgram);
+    programs.push_back(programById(LightProgram));
+    for (const ShaderProgram* program : programs) {
+        const collection::UniformRow& uniforms = shaders->uniforms(program->getId());
+        glUseProgram(program->getProgramId());
+        glUniform1i(uniforms[UniformSlot::envMap], kEnvironmentUnit);
+        glUniform1i(uniforms[UniformSlot::tex1], kSpecularUnit);
+        glUniform1i(uniforms[UniformSlot::tex2], kNormalUnit);
+    }
     glUseProgram(0);
 }
 
@@ -34,6 +40,11 @@ void initShaders() {
     ShaderCollection* shaders = ShaderCollection::getInstance();
     for (int id = 0; id < ShaderCollection::kProgramCount; ++id) {
         shaders->addProgram(id, kProgramNames[id]);
+    }
+    shaders->addVariant(BloomProgram, GlowAndSceneVariant, "#define GLOW_AND_SCENE\n");
+    static_assert(model::kLightProgramId == LightProgram);
+    for (int key = 0; key < model::kLightLookCount; ++key) {
+        shaders->addVariant(LightProgram, key, model::lightLookDefines(key));
     }
     shaders->locateVariables();
     presetLightSamplers();

@@ -13,6 +13,11 @@ enum ProgramId {
     MblurProgram,
 };
 
+// Keys of the variants built beside the nine.
+enum BloomVariant {
+    GlowAndSceneVariant, // the composite of glow and scene alone
+};
+
 class ShaderProgram;
 
 // Builds the nine programs from Shaders/150/ and locates their variables.

@@ -36,9 +36,24 @@ Stage stageOf(GLenum type) {
     }
 }
 
+// GLSL wants "#version" first, so the defines go on the line after it.
+std::string withDefines(const std::string& source, const std::string& defines) {
+    if (defines.empty()) {
+        return source;
+    }
+    const std::size_t secondLine = source.find('\n');
+    if (secondLine == std::string::npos) {
+        return source + '\n' + defines;
+    }
+    std::string text = source;
+    text.insert(secondLine + 1, defines);
+    return text;
+}
+
 } // namespace
 
-ShaderProgram::ShaderProgram(std::string path, int id) : path(std::move(path)), id(id) {
+ShaderProgram::ShaderProgram(std::string path, int id, std::string defines)
+    : path(std::move(path)), defines(std::move(defines)), id(id) {
     build();
 }
 
@@ -115,9 +130,10 @@ GLuint ShaderProgram::compileShader(GLenum type, const std::string& source) {
         std::cerr << "Could not create shader object." << std::endl;
         return 0;
     }
-    const GLchar* text = source.c_str();
-    const auto length = static_cast<GLint>(source.size());
-    glShaderSource(shader, 1, &text, &length);
+    const std::string text = withDefines(source, defines);
+    const GLchar* start = text.c_str();
+    const auto length = static_cast<GLint>(text.size());
+    glShaderSource(shader, 1, &start, &length);
     glCompileShader(shader);
     GLint status = GL_FALSE;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &status);

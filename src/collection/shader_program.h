@@ -7,9 +7,12 @@
 // One GLSL program built from path + ".vert", the optional path + ".geom"
 // and path + ".frag". A program that fails to build stays with programId 0:
 // binding it binds nothing, and the game runs on without its pass.
+// Defines, when given, are lines put right after each stage's "#version"
+// line: one set of files then builds variants that leave out what some draws
+// never need.
 class ShaderProgram {
 public:
-    ShaderProgram(std::string path, int id);
+    ShaderProgram(std::string path, int id, std::string defines = {});
     ~ShaderProgram();
     ShaderProgram(const ShaderProgram&) = delete;
     ShaderProgram& operator=(const ShaderProgram&) = delete;
@@ -39,6 +42,7 @@ private:
     std::string vertexSource;      // text of the ".vert" file
     std::string geometrySource;    // text of the ".geom" file, empty without one
     std::string fragmentSource;    // text of the ".frag" file
+    std::string defines;           // lines put after each stage's first line
     GLuint vertexShader = 0;       // 0 until created
     GLuint fragmentShader = 0;     // 0 until created
     GLuint geometryShader = 0;     // 0 until created (only with a ".geom" file)

@@ -3,6 +3,7 @@
 #include "collection/shader_collection.h"
 #include "collection/texure_collection.h"
 #include "model/attribute_binding.h"
+#include "model/light_looks.h"
 #include "model/model_buffers.h"
 #include "model/texture_modes.h"
 #include "platform/glfw_compat.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <map>
 
 namespace model {
 namespace {
@@ -29,6 +31,12 @@ constexpr int kRaisedLightsMode = 5;
 constexpr float kRaisedLightZ = 30.0f;
 // A flash fades in over this many seconds, then out until its lifetime ends.
 constexpr double kFadeIn = 0.3;
+
+// What the last plain model's draw left in each program family's
+// shared uniforms (by the id of the program the draw was asked for). A
+// morphing model uploads none of its own and shows these, as it did when
+// the whole family was one program.
+std::map<int, OBJ::SharedUniforms> lastShared;
 
 void activateUnit(int unit) {
     GLint active = 0;
@@ -98,26 +106,30 @@ bool OBJ::outsideView(const ShaderProgram* program, const glm::mat4& modelView,
     return false;
 }
 
+ShaderProgram* OBJ::lookOf(ShaderProgram* program) const {
+    if (program->getId() != kLightProgramId) {
+        return program;
+    }
+    // The normal level is the third bound: only then does "tex2" find one.
+    return collection::ShaderCollection::getInstance()->variant(
+        program, lightLookKey(drawMode, nrTexLevels >= 3));
+}
+
 void OBJ::draw(const glm::mat4* viewMat, const glm::mat4* projMat, ShaderProgram* program,
                int filterMode, int mipmapMode) {
     if (!isDrawable()) {
         return;
     }
+    ShaderProgram* look = lookOf(program);
     // Off the view, the vertices would only be shaded and clipped. What the
-    // draw leaves in the program for the next one still has to be left: the
-    // morphing cues upload no lights and no time of their own and show those
-    // of the plain model drawn before them.
-    if (outsideView(program, *viewMat * globalModelMat, *projMat)) {
-        const collection::UniformRow& uniforms =
-            collection::ShaderCollection::getInstance()->uniforms(program->getId());
-        glUseProgram(program->getProgramId());
-        uploadSharedUniforms(uniforms);
-        glUseProgram(0);
+    // draw leaves for the morphing models after it is still left.
+    if (outsideView(look, *viewMat * globalModelMat, *projMat)) {
+        rememberSharedUniforms(program);
         return;
     }
     const DrawSetup setup =
-        beginDraw(globalModelMat, *viewMat, *projMat, program, filterMode, mipmapMode);
-    uploadSharedUniforms(setup.uniforms);
+        beginDraw(globalModelMat, *viewMat, *projMat, look, filterMode, mipmapMode);
+    uploadSharedUniforms(rememberSharedUniforms(program), setup.uniforms);
 
     AttributeBinding binding;
     bindBuffers(binding, setup);
@@ -135,10 +147,11 @@ bool OBJ::beginPlacements(const glm::mat4& viewMat, const glm::mat4& projMat,
     if (!isDrawable()) {
         return false;
     }
-    DrawSetup setup = beginDraw(globalModelMat, viewMat, projMat, program, filterMode, mipmapMode);
-    uploadSharedUniforms(setup.uniforms);
+    ShaderProgram* look = lookOf(program);
+    DrawSetup setup = beginDraw(globalModelMat, viewMat, projMat, look, filterMode, mipmapMode);
+    uploadSharedUniforms(rememberSharedUniforms(program), setup.uniforms);
     placements.emplace(
-        Placements{viewMat, projMat, program, setup, std::make_unique<AttributeBinding>()});
+        Placements{viewMat, projMat, look, setup, std::make_unique<AttributeBinding>()});
     bindBuffers(*placements->binding, setup);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
     return true;
@@ -220,10 +233,33 @@ bool OBJ::bindTextures(const collection::UniformRow& uniforms, int filterMode, i
     return bound;
 }
 
-void OBJ::uploadSharedUniforms(const collection::UniformRow& uniforms) {
+const OBJ::SharedUniforms& OBJ::rememberSharedUniforms(const ShaderProgram* family) {
+    gatherLights();
+    SharedUniforms& last = lastShared[family->getId()];
+    last = SharedUniforms{static_cast<int>(platform::glfwGetTime()), Light::getInstance()->count(),
+                          energies, lightDirections};
+    return last;
+}
+
+void OBJ::replaySharedUniforms(const ShaderProgram* family,
+                               const collection::UniformRow& uniforms) {
+    const auto last = lastShared.find(family->getId());
+    if (last != lastShared.end()) {
+        uploadSharedUniforms(last->second, uniforms);
+    }
+}
+
+void OBJ::uploadSharedUniforms(const SharedUniforms& shared,
+                               const collection::UniformRow& uniforms) {
     glUniform1i(uniforms[UniformSlot::interpolate], 0);
-    glUniform1i(uniforms[UniformSlot::updatetime], static_cast<int>(platform::glfwGetTime()));
-    uploadLights(uniforms);
+    glUniform1i(uniforms[UniformSlot::updatetime], shared.time);
+    glUniform1i(uniforms[UniformSlot::nrLights], shared.lightCount);
+    glUniform1fv(uniforms[UniformSlot::energy], kMaxLights, shared.energies.data());
+    glUniform3fv(uniforms[UniformSlot::ld], 1, glm::value_ptr(shared.directions[0]));
+    for (int k = 1; k < shared.lightCount && k < kMaxLights; ++k) {
+        glUniform3fv(uniforms[kExtraLightSlots[k - 1]], 1,
+                     glm::value_ptr(shared.directions[static_cast<std::size_t>(k)]));
+    }
 }
 
 void OBJ::gatherLights() {
@@ -240,17 +276,6 @@ void OBJ::gatherLights() {
             energies[k] =
                 static_cast<float>(1.0 - (light.age - kFadeIn) / (light.lifetime - kFadeIn));
         }
-    }
-}
-
-void OBJ::uploadLights(const collection::UniformRow& uniforms) {
-    gatherLights();
-    const int count = Light::getInstance()->count();
-    glUniform1i(uniforms[UniformSlot::nrLights], count);
-    glUniform1fv(uniforms[UniformSlot::energy], kMaxLights, energies.data());
-    glUniform3fv(uniforms[UniformSlot::ld], 1, glm::value_ptr(lightDirections[0]));
-    for (int k = 1; k < count && k < kMaxLights; ++k) {
-        glUniform3fv(uniforms[kExtraLightSlots[k - 1]], 1, glm::value_ptr(lightDirections[k]));
     }
 }
 

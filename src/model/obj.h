@@ -90,6 +90,15 @@ public:
     std::array<glm::vec3, kMaxLights> lightDirections{}; // light vectors of the last draw
     std::array<float, kMaxLights> energies = {1.0f, 2.0f, 2.0f, 2.0f, 2.0f}; // per light
 
+    // What a plain model's draw uploads beyond its own placement and look:
+    // "updatetime" and the lights ("interpolate" goes to 0 with them).
+    struct SharedUniforms {
+        int time;
+        int lightCount;
+        std::array<float, kMaxLights> energies;
+        std::array<glm::vec3, kMaxLights> directions;
+    };
+
 protected:
     // What one draw has set up and must undo.
     struct DrawSetup {
@@ -99,6 +108,12 @@ protected:
     };
 
     bool isDrawable() const;
+    // The program that draws this model's look: for the world program the
+    // variant of its draw mode and normal level, for any other the program.
+    ShaderProgram* lookOf(ShaderProgram* program) const;
+    // Uploads into the bound program what the last plain model drawn with
+    // family (the program asked for, not its variant) uploaded, if any.
+    void replaySharedUniforms(const ShaderProgram* family, const collection::UniformRow& uniforms);
     // Binds the program and the texture levels and uploads the matrices
     // (mvMat = viewMat * modelMat), "mode" and "color".
     DrawSetup beginDraw(const glm::mat4& modelMat, const glm::mat4& viewMat,
@@ -127,10 +142,10 @@ private:
     // applies the texture modes when they changed. Returns whether any level
     // was bound.
     bool bindTextures(const collection::UniformRow& uniforms, int filterMode, int mipmapMode);
-    void uploadLights(const collection::UniformRow& uniforms);
-    // "interpolate" 0, "updatetime" and the lights: what a plain model's draw
-    // sets beyond its own placement and look.
-    void uploadSharedUniforms(const collection::UniformRow& uniforms);
+    // This draw's shared uniforms, kept as the last of family's.
+    const SharedUniforms& rememberSharedUniforms(const ShaderProgram* family);
+    static void uploadSharedUniforms(const SharedUniforms& shared,
+                                     const collection::UniformRow& uniforms);
 };
 
 } // namespace model

@@ -49,11 +49,16 @@ void ObjAnim::useMesh(const model::Mesh& mesh) {
 void ObjAnim::draw(const glm::mat4* viewMat, const glm::mat4* projMat, ShaderProgram* program,
                    int filterMode, int mipmapMode) {
     // A morphing model is placed by its own matrix only.
-    if (!isDrawable() || outsideView(program, *viewMat * localmodelMat, *projMat)) {
+    if (!isDrawable()) {
+        return;
+    }
+    ShaderProgram* look = lookOf(program);
+    if (outsideView(look, *viewMat * localmodelMat, *projMat)) {
         return;
     }
     const DrawSetup setup =
-        beginDraw(localmodelMat, *viewMat, *projMat, program, filterMode, mipmapMode);
+        beginDraw(localmodelMat, *viewMat, *projMat, look, filterMode, mipmapMode);
+    replaySharedUniforms(program, setup.uniforms);
     if (setup.uniforms[UniformSlot::dt] != -1) {
         glUniform1f(setup.uniforms[UniformSlot::dt], dt);
     }

@@ -4,6 +4,7 @@
 #include "collection/shader_collection.h"
 #include "collection/vbo_collection.h"
 #include "model/attribute_binding.h"
+#include "model/light_looks.h"
 #include "model/obj.h"
 #include "model/texture_modes.h"
 #include "render/framebuffer_object.h"
@@ -23,8 +24,6 @@ namespace {
 using collection::AttribSlot;
 using collection::UniformSlot;
 
-// The impostor is drawn with the scene's lighting program.
-constexpr int kLightProgramId = 2;
 // Where the impostor sphere sits in front of its own camera, and its size.
 const glm::vec3 kImpostorPosition(0.0f, 0.0f, -6.0f);
 const glm::vec3 kImpostorScale(0.7f);
@@ -140,7 +139,7 @@ bool ParticleSystem::update(double dt) {
 void ParticleSystem::renderImpostor() {
     const Light* lights = Light::getInstance();
     ShaderProgram* program =
-        collection::ShaderCollection::getInstance()->getProgram(kLightProgramId);
+        collection::ShaderCollection::getInstance()->getProgram(model::kLightProgramId);
     // The sphere is lit by the main light: without one (or without the
     // program) the last picture stays.
     if (lights->count() == 0 || program == nullptr) {

@@ -118,3 +118,51 @@ TEST_F(ShaderCollectionTest, LocatesEveryNameInSlotOrderAndNamesAProgramLacksSta
     }
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
+
+TEST_F(ShaderCollectionTest, VariantsAreTheBaseFilesWithDefinesUnderIdsAboveTheNine) {
+    // "m" exists only where WITH_M is defined; BROKEN does not compile.
+    folder.writeProgram("opt", testfiles::kFlatVertex, R"(#version 150
+uniform float m;
+out vec4 fragColor;
+void main() {
+#ifdef BROKEN
+    broken;
+#endif
+#ifdef WITH_M
+    fragColor = vec4(m);
+#else
+    fragColor = vec4(1.0);
+#endif
+}
+)");
+    auto* shaders = ShaderCollection::getInstance();
+    shaders->addProgram(3, "opt");
+    shaders->addVariant(3, 7, "#define WITH_M\n");
+    shaders->addVariant(3, 7, "#define BROKEN\n"); // a taken key keeps its variant
+    CaptureStdout();
+    CaptureStderr();
+    shaders->addVariant(3, 8, "#define BROKEN\n");
+    GetCapturedStdout();
+    EXPECT_EQ(GetCapturedStderr().rfind(
+                  "Fragment shader file Shaders/150/opt.frag does not compile.\n", 0),
+              0u);
+    shaders->addVariant(5, 7, "#define WITH_M\n"); // no base 5: nothing
+    shaders->addProgram(6, "missing");
+    CaptureStderr();
+    shaders->addVariant(6, 7, "#define WITH_M\n"); // a broken base: not said again
+    EXPECT_EQ(GetCapturedStderr(), "");
+    shaders->locateVariables();
+
+    ShaderProgram* base = shaders->getProgram(3);
+    ShaderProgram* withM = shaders->variant(base, 7);
+    ASSERT_NE(withM, base);
+    EXPECT_GE(withM->getId(), ShaderCollection::kProgramCount);
+    EXPECT_NE(shaders->uniforms(withM->getId())[UniformSlot::m], -1);
+    EXPECT_EQ(shaders->uniforms(3)[UniformSlot::m], -1);
+    // A variant that did not build, or a key never added, draws with the base.
+    EXPECT_EQ(shaders->variant(base, 8), base);
+    EXPECT_EQ(shaders->variant(base, 9), base);
+    EXPECT_EQ(shaders->variantsOf(3).size(), 2u);
+    EXPECT_TRUE(shaders->variantsOf(5).empty());
+    EXPECT_TRUE(shaders->variantsOf(6).empty());
+}

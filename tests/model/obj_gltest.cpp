@@ -2,6 +2,7 @@
 #include "collection/shader_collection.h"
 #include "collection/texure_collection.h"
 #include "collection/vbo_collection.h"
+#include "model/light_looks.h"
 #include "model/obj_anim.h"
 #include "platform/glfw_compat.h"
 #include "render/light.h"
@@ -201,15 +202,11 @@ TEST_F(ObjDrawTest, LeavesOutOnlyModelsWhollyOutsideAPerspectiveView) {
     EXPECT_TRUE(outside({0, 12, -20}, perspective));
     EXPECT_TRUE(outside({0, 0, 10}, perspective)); // behind the eye
     EXPECT_FALSE(outside({0, 0, 10}, glm::ortho(-0.5f, 0.5f, -0.5f, 0.5f, 0.0f, 1.0f)));
-    // Left out, it still leaves its lights in the program: the morphing
-    // models drawn after it use them.
-    preset<GLint>(kAllProgram, "nrLights", 7);
     projection = perspective;
     model->setPosition(glm::vec3(0, 0, 10));
     model->update(0.0);
     clear();
     draw(model, kAllProgram);
-    EXPECT_EQ(uniform<GLint>(kAllProgram, "nrLights"), 1);
     EXPECT_EQ(pixel(0.5f, 0.5f), glm::u8vec3(0));
 }
 
@@ -289,5 +286,47 @@ TEST_F(ObjDrawTest, MorphBlendsFromTheCurrentShapeToTheNext) {
     EXPECT_EQ(uniform<GLint>(kMorphProgram, "interpolate"), 1);
     EXPECT_EQ(uniform<float>(kMorphProgram, "dt"), 0.0f);
     EXPECT_EQ(uniformMatrix(kMorphProgram, UniformSlot::mvMat), view * morph->localmodelMat);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(ObjDrawTest, WorldModelsDrawWithTheirLookAndMorphsShowTheFamilysLastLights) {
+    auto* shaders = ShaderCollection::getInstance();
+    shaders->destroyInstance();
+    shaders = ShaderCollection::getInstance();
+    shaders->addProgram(model::kLightProgramId, "all");
+    const int announced = model::lightLookKey(6, false);
+    shaders->addVariant(model::kLightProgramId, announced, "#define ANNOUNCED\n");
+    shaders->locateVariables();
+    ShaderProgram* light = shaders->getProgram(model::kLightProgramId);
+    const int variantId = shaders->variant(light, announced)->getId();
+    ASSERT_NE(variantId, model::kLightProgramId);
+    preset(model::kLightProgramId, "envMap", 1);
+    preset(variantId, "envMap", 1);
+
+    // Left out of the view, the plain model still leaves its lights for the
+    // morphing models after it.
+    model::OBJ* plain = makeModel(kScreenTriangle);
+    plain->setPosition(glm::vec3(0, 0, 10));
+    plain->update(0.0);
+    folder.dir.write("Models/shape.obj", kLowerLeft);
+    folder.dir.write("Models/shape_2.obj", kUpperRight);
+    ObjAnim* morph =
+        collection::VBOCollection::getInstance()->createAnimModel("Models/shape.obj", "", 2);
+    morph->setDrawMode(6);
+    Light::getInstance()->addLight(4, 5, 6);
+    Light::getInstance()->update(mainLight, 0.15);
+    platform::glfwSetTime(3.5);
+    projection = glm::perspective(glm::radians(20.0f), 4.0f / 3.0f, 1.0f, 3.0f);
+    draw(plain, model::kLightProgramId);
+    projection = glm::mat4(1.0f);
+    draw(morph, model::kLightProgramId);
+    // The morph drew with its look's program, which got what the plain model
+    // uploaded into the other.
+    EXPECT_EQ(uniform<GLint>(variantId, "mode"), 6);
+    EXPECT_EQ(uniform<GLint>(variantId, "interpolate"), 1);
+    EXPECT_EQ(uniform<GLint>(variantId, "updatetime"), 3);
+    EXPECT_EQ(uniform<GLint>(variantId, "nrLights"), 2);
+    EXPECT_EQ(uniform<glm::vec3>(variantId, "ld2"), glm::vec3(4, 5, 6));
+    EXPECT_NEAR(uniform<float>(variantId, "energy[1]"), 0.5f, 1e-6);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

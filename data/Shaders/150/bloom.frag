@@ -8,6 +8,7 @@
 //   4  the composite of the glow with the scene (fboTex1, the window's size)
 //      added texel for texel: what blending the glow's and then the scene's
 //      composite onto the screen adds up to, in one pass
+// Mode 4 is also built on its own (GLOW_AND_SCENE defined).
 // Everything it writes is opaque: the blend reads destination alpha, and a
 // window with no alpha channel reads 1 there, so opaque output gives the
 // same sum either way.
@@ -105,6 +106,20 @@ vec3 gaussian(int level, int side, float falloff, bool brightOnly) {
     return sum / max(total, 1.0e-6);
 }
 
+// Mode 4: the glow as the screen would keep it, then the scene added.
+vec3 glowAndScene(vec3 glow) {
+    return min(glow, 1.0) + texelFetch(fboTex1, ivec2(gl_FragCoord.xy), 0).rgb;
+}
+
+#ifdef GLOW_AND_SCENE
+// Mode 4 alone, built as a program of its own: its few reads without the
+// loop the other modes share, which a software renderer would run once over
+// the whole window for nothing. The full program keeps mode 4 for when this
+// one does not build.
+void main() {
+    fragColor = vec4(glowAndScene(bilinear()), 1.0);
+}
+#else
 void main() {
     vec3 colour = bilinear();
     int side = mode == 0 ? kBrightSide : mode == 1 ? kNarrowSide : mode == 2 ? kWideSide : 0;
@@ -115,10 +130,10 @@ void main() {
         colour = gaussian(level, side, falloff, mode == 0) * gain;
     }
     if (mode == 4) {
-        // The glow as the screen would keep it, then the scene added.
-        colour = min(colour, 1.0) + texelFetch(fboTex1, ivec2(gl_FragCoord.xy), 0).rgb;
+        colour = glowAndScene(colour);
     }
     // The wide blur goes half over the narrow one while blending is on, and
     // alone when it is off.
     fragColor = vec4(colour, mode == 2 ? 0.5 : 1.0);
 }
+#endif

@@ -8,6 +8,12 @@
 // Texture levels: tex0 is the colour; a model with specular and normal levels
 // ("_s", "_n") has them in tex1 and tex2. Units 2 and 3 hold nothing for a
 // model without them, which shows as a texture no larger than one texel.
+//
+// The game also builds this program once per look with LOOK defined as the
+// one mode it draws, and with NO_NORMAL_MAP for models without a normal
+// level: a software renderer runs every branch for every pixel, so the looks
+// a draw cannot take, and the normal map it does not have, are left out
+// rather than skipped.
 
 uniform sampler2D tex0;
 uniform sampler2D tex1;
@@ -86,15 +92,22 @@ float luminance(vec3 c) {
 }
 
 void main() {
+#ifdef LOOK
+    const int look = LOOK;
+#else
+    int look = mode;
+#endif
     vec4 base = hasLevel(tex0) ? texture(tex0, texCoord) : vec4(untexturedColour, 1.0);
     float specularLevel = hasLevel(tex1) ? texture(tex1, texCoord).r : plainSpecular;
     vec3 n = normalize(eyeNormal);
     if (!gl_FrontFacing) {
         n = -n;
     }
+#ifndef NO_NORMAL_MAP
     if (hasLevel(tex2)) {
         n = mappedNormal(n);
     }
+#endif
     vec3 toEye = normalize(-eyePosition);
 
     vec3 diffuse = vec3(0.0);
@@ -117,7 +130,7 @@ void main() {
         addLight(toLight / distance, n, toEye, flashColour, weight, diffuse, shine);
     }
 
-    bool cue = mode == 4 || (mode >= 6 && mode <= 8);
+    bool cue = look == 4 || (look >= 6 && look <= 8);
     diffuse += vec3((cue ? cueFill : worldFill) * max(dot(n, toEye), 0.0));
 
     // The cube map is indexed in world directions; vMat only turns and moves.
@@ -129,19 +142,19 @@ void main() {
     vec3 colour = base.rgb * (ambient + diffuse) + shine * specularLevel +
                   environment * (0.05 + 0.25 * specularLevel);
 
-    if (mode == 4) {
+    if (look == 4) {
         vec3 lit = base.rgb * (ambient + diffuse);
         colour = mix(vec3(luminance(lit)), lit, 0.6) * vec3(0.85, 0.7, 0.55) +
                  shine * 0.08;
-    } else if (mode == 6) {
+    } else if (look == 6) {
         float beat = 0.75 + 0.25 * float(updatetime & 1);
         float pulse = beat * (0.55 + 0.45 * sin(3.14159265 * (interpolate == 1 ? dt : 0.5)));
         colour = colour * 0.8 + vec3(1.0, 0.5, 0.12) * (0.45 + 0.6 * rim) * pulse;
-    } else if (mode == 7) {
+    } else if (look == 7) {
         colour = colour * 1.25 + vec3(0.1, 0.25, 0.3) + vec3(0.55, 1.0, 1.0) * rim * 1.6;
-    } else if (mode == 8) {
+    } else if (look == 8) {
         colour = vec3(luminance(colour)) * vec3(0.5, 0.16, 0.14) + vec3(0.06, 0.0, 0.0);
-    } else if (mode == 5) {
+    } else if (look == 5) {
         colour = colour * 1.4 + environment * 0.3 + vec3(0.6, 0.75, 1.0) * rim;
     }
     fragColor = vec4(colour, base.a);

@@ -6,6 +6,7 @@
 #include "app/passes/pass_target.h"
 #include "app/shader_setup.h"
 #include "app/special_nodes.h"
+#include "collection/shader_collection.h"
 #include "model/obj.h"
 #include "render/texture_unit.h"
 
@@ -66,7 +67,8 @@ void drawOntoScreen(const FrameValues& values, SpecialNodes& nodes, FramebufferO
 // program's size uniform is the glow's.
 void drawGlowAndScene(const FrameValues& values, SpecialNodes& nodes, FramebufferObject& glow,
                       FramebufferObject& scene) {
-    ShaderProgram* bloom = programById(BloomProgram);
+    ShaderProgram* bloom = collection::ShaderCollection::getInstance()->variant(
+        programById(BloomProgram), GlowAndSceneVariant);
     scene.bindColourOnSecondUnit(bloom);
     glow.bindColourKeepingMipmaps(bloom);
     nodes.plane->setDrawMode(GlowAndScene);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace model {
+
+// The "light" program's id; the world's models are drawn with it.
+constexpr int kLightProgramId = 2;
+
+// The world program is built once per look a model can have (its draw mode:
+// 4 to 8 each, any other mode the plain look) and with or without the normal
+// level's block, so a draw pays only for what its look computes. Keys run
+// from 0 to kLightLookCount - 1.
+constexpr int kLightLookCount = 12;
+
+// The key of the variant that draws a model in drawMode; normalMap is
+// whether the model binds a normal level.
+int lightLookKey(int drawMode, bool normalMap);
+// The define lines that build the variant of key.
+std::string lightLookDefines(int key);
+
+} // namespace model
