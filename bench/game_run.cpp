@@ -2,7 +2,9 @@
 // demo playing, so hits, explosions and flashes are part of the cost:
 //   bench_game_run [width height]
 // at the size config.cfg asks for (1024 x 768) or the given one. Reports the
-// time from start to the first drawn frame, the frames per second of the
+// time from start to the first drawn frame (and where it went: the time and
+// the resident memory at the end of each start-up step, the first frame
+// pass by pass), the frames per second of the
 // game loop over the first kMeasuredSeconds of the song, the main thread's
 // CPU time per frame, and the peak memory of the process; then, over the
 // next kTimedSeconds, the mean time of every pass of a frame (GL timer
@@ -36,8 +38,11 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <sstream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -60,6 +65,40 @@ long peakResidentKiB() {
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
 }
+
+// The process's resident memory now, from /proc; 0 where there is none.
+long residentKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) {
+            return std::atol(line.c_str() + 6);
+        }
+    }
+    return 0;
+}
+
+// When each start-up step ended, printed with the figures: the driver's
+// share of the start (its libraries, shader compiling at the first draw)
+// shows apart from the loading.
+struct StartupSteps {
+    struct Step {
+        const char* name;
+        double seconds;
+        long residentKiB;
+    };
+    double start = wallSeconds();
+    std::vector<Step> steps;
+
+    void end(const char* name) { steps.push_back({name, wallSeconds() - start, residentKiB()}); }
+    void print() const {
+        std::printf("start-up steps                 ends at   resident\n");
+        for (const Step& step : steps) {
+            std::printf("  %-28s %6.2f s %7.1f MiB\n", step.name, step.seconds,
+                        step.residentKiB / 1024.0);
+        }
+    }
+};
 
 // The run folder, or a staged copy of it whose config.cfg asks for the
 // size; returns the staged folder, to be removed at the end.
@@ -99,11 +138,12 @@ struct Game {
 } // namespace
 
 int main(int argc, char** argv) {
-    const double start = wallSeconds();
+    StartupSteps startup;
     const std::filesystem::path stage = enterRunFolder(argc, argv);
     setDefaultSettings();
     Game game;
     initWindow();
+    startup.end("window and GL context");
     scenegraph::RootNode* root = scenegraph::RootNode::getInstance();
     if (!root->getWindow()->winOpen) {
         std::fprintf(stderr, "no window: run under xvfb-run\n");
@@ -111,35 +151,48 @@ int main(int argc, char** argv) {
     }
     demoMode = true;
     initShaders();
+    startup.end("shader programs");
     game.level = new Level("level1");
     game.level->init();
     util::LevelManager::getInstance()->addLevel(game.level);
+    startup.end("level (scene, models, cues)");
     initSpecialNodes(game.objects.nodes, *root, game.loop.currentCamName);
     const Window* window = root->getWindow();
     createFrameObjects(game.objects, window->width, window->height);
     game.objects.debris.arrays = &game.level->debris;
     startDemo(game.loop, *root);
+    startup.end("frame objects");
 
     int frames = 0;
-    double firstFrame = 0.0;
+    PassTimings firstFramePasses;
     const double cpuStart = threadCpuSeconds();
     while (platform::glfwGetTime() < kMeasuredSeconds) {
-        game.pass();
         if (frames++ == 0) {
+            game.objects.timings = &firstFramePasses;
+            firstFramePasses.begin();
+            game.pass();
             glFinish();
-            firstFrame = wallSeconds() - start;
+            firstFramePasses.collect();
+            game.objects.timings = nullptr;
+            startup.end("first frame drawn");
+        } else {
+            game.pass();
         }
     }
     const double cpuMs = 1000.0 * (threadCpuSeconds() - cpuStart) / frames;
     const double played = platform::glfwGetTime();
     std::printf("whole game %dx%d, default switches, demo playing\n", window->width,
                 window->height);
-    std::printf("  start to first drawn frame: %8.2f s\n", firstFrame);
+    std::printf("  start to first drawn frame: %8.2f s\n", startup.steps.back().seconds);
     std::printf("  frames per second:          %8.2f (%d frames in %.1f s of song)\n",
                 frames / played, frames, played);
     std::printf("  main thread CPU per frame:  %8.2f ms\n", cpuMs);
     std::printf("  cues hit so far:            %8d\n", game.level->hitCount());
     std::printf("  peak resident memory:       %8.1f MiB\n", peakResidentKiB() / 1024.0);
+
+    startup.print();
+    std::printf("the first frame, pass by pass\n");
+    firstFramePasses.print(stdout);
 
     PassTimings timings;
     game.objects.timings = &timings;

@@ -16,14 +16,14 @@ constexpr CubeFace kFaces[] = {
     {"_front.tga", GL_TEXTURE_CUBE_MAP_POSITIVE_Z}, {"_back.tga", GL_TEXTURE_CUBE_MAP_NEGATIVE_Z},
 };
 
-void uploadFace(const std::string& fileName, GLenum target) {
+// True when the face came with all its smaller levels.
+bool uploadFace(const std::string& fileName, GLenum target) {
     platform::Image image;
     if (!readTextureImage(fileName, image, "EM ")) {
         glTexImage2D(target, 0, GL_RGB, 0, 0, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
-        return;
+        return false;
     }
-    glTexImage2D(target, 0, static_cast<GLint>(image.format), image.width, image.height, 0,
-                 image.format, GL_UNSIGNED_BYTE, image.pixels.data());
+    return uploadMipChain(target, image);
 }
 
 } // namespace
@@ -31,18 +31,17 @@ void uploadFace(const std::string& fileName, GLenum target) {
 EnvironmentMap::EnvironmentMap(std::string basePath) {
     glGenTextures(1, &cubeTexture);
     glBindTexture(GL_TEXTURE_CUBE_MAP, cubeTexture);
-    // RGB rows of odd widths are not 4-byte aligned; GL's default comes back
-    // afterwards for everything else that uploads pixels.
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    bool chained = true;
     for (const CubeFace& face : kFaces) {
-        uploadFace(basePath + face.suffix, face.target);
+        chained = uploadFace(basePath + face.suffix, face.target) && chained;
     }
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    glGenerateMipmap(GL_TEXTURE_CUBE_MAP);
+    if (!chained) {
+        glGenerateMipmap(GL_TEXTURE_CUBE_MAP);
+    }
     glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
 }
 

@@ -8,6 +8,8 @@
 
 #include <glm/gtc/type_ptr.hpp>
 
+#include <map>
+
 using collection::AttribSlot;
 using collection::UniformSlot;
 
@@ -22,32 +24,69 @@ void upload(GLuint buffer, const std::vector<float>& data, int count) {
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
+// A dozen texts draw from the same large sheet: one texture for all of them
+// spares a read, an upload and the sheet's size in memory for every text
+// after the first. The sheet's pixels are dropped once uploaded.
+struct SharedSheet {
+    GLuint texture = 0;
+    int users = 0; // overlays holding the texture; the last one deletes it
+};
+
+std::map<std::string, SharedSheet>& sharedSheets() {
+    static std::map<std::string, SharedSheet> sheets;
+    return sheets;
+}
+
+GLuint createSheetTexture(const platform::Image& image) {
+    const GLuint texture = collection::createImageTexture(image, GL_NEAREST, GL_NEAREST);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return texture;
+}
+
+// A missing sheet is not shared, so every overlay still reports it.
+GLuint acquireSheet(const std::string& path) {
+    auto shared = sharedSheets().find(path);
+    if (shared != sharedSheets().end()) {
+        ++shared->second.users;
+        return shared->second.texture;
+    }
+    platform::Image image;
+    if (!collection::readTextureImage(path, image, "particle ")) {
+        // Text still draws, only without glyphs: one transparent texel
+        // instead of a texture made from no pixels.
+        image.width = 1;
+        image.height = 1;
+        image.format = GL_RGBA;
+        image.pixels.assign(4, 0);
+        return createSheetTexture(image);
+    }
+    const GLuint texture = createSheetTexture(image);
+    sharedSheets()[path] = {texture, 1};
+    return texture;
+}
+
+void releaseSheet(const std::string& path, GLuint texture) {
+    auto shared = sharedSheets().find(path);
+    if (shared == sharedSheets().end() || shared->second.texture != texture) {
+        glDeleteTextures(1, &texture);
+    } else if (--shared->second.users == 0) {
+        glDeleteTextures(1, &texture);
+        sharedSheets().erase(shared);
+    }
+}
+
 } // namespace
 
-TextOverlay::TextOverlay(const std::string& fontSheetPath) {
+TextOverlay::TextOverlay(const std::string& sheetPath) : fontSheetPath(sheetPath) {
     glGenBuffers(1, &positionBuffer);
     glGenBuffers(1, &fontBuffer);
-    loadFontSheet(fontSheetPath);
-    fontTexture = collection::createImageTexture(image, GL_NEAREST, GL_NEAREST);
-    glBindTexture(GL_TEXTURE_2D, 0);
+    fontTexture = acquireSheet(fontSheetPath);
 }
 
 TextOverlay::~TextOverlay() {
-    glDeleteTextures(1, &fontTexture);
+    releaseSheet(fontSheetPath, fontTexture);
     glDeleteBuffers(1, &positionBuffer);
     glDeleteBuffers(1, &fontBuffer);
-}
-
-void TextOverlay::loadFontSheet(const std::string& path) {
-    if (collection::readTextureImage(path, image, "particle ")) {
-        return;
-    }
-    // Text still draws, only without glyphs: one transparent texel instead of
-    // a texture made from no pixels.
-    image.width = 1;
-    image.height = 1;
-    image.format = GL_RGBA;
-    image.pixels.assign(4, 0);
 }
 
 void TextOverlay::setText(std::string text, int line, float size) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/gl.h"
-#include "platform/image.h"
 
 #include <glm/glm.hpp>
 
@@ -18,9 +17,10 @@ class TextOverlay {
 public:
     static constexpr const char* kFontSheetPath = "Sprites/fonts.tga";
 
-    // Loads the font sheet (a transparent texture when it is missing) and
-    // makes the GL objects; needs a current context.
-    explicit TextOverlay(const std::string& fontSheetPath = kFontSheetPath);
+    // Takes the font sheet's texture, shared by every overlay drawing from
+    // the same sheet (a transparent texture of its own when the sheet is
+    // missing), and makes the GL objects; needs a current context.
+    explicit TextOverlay(const std::string& sheetPath = kFontSheetPath);
     ~TextOverlay();
     TextOverlay(const TextOverlay&) = delete;
     TextOverlay& operator=(const TextOverlay&) = delete;
@@ -34,16 +34,13 @@ public:
     void draw(const glm::mat4& modelView, const glm::mat4& projection, ShaderProgram* program,
               const glm::vec4& tint = glm::vec4(1.0f));
 
-    platform::Image image;        // the font sheet as read, kept for the texture's lifetime
-    GLuint fontTexture = 0;       // texture made from image
-    GLuint positionBuffer = 0;    // x, y, z per point
-    GLuint fontBuffer = 0;        // character code, glyph size, 0 per point
-    std::vector<float> positions; // CPU copy of positionBuffer
-    std::vector<float> fontData;  // CPU copy of fontBuffer
-    int count = 0;                // points in the buffers
-    bool visible = false;         // the owner draws the overlay only while true
-    double displayTime = 0.0;     // seconds since the text was last set, advanced by the owner
-
-private:
-    void loadFontSheet(const std::string& path);
+    const std::string fontSheetPath; // whose shared texture this overlay holds
+    GLuint fontTexture = 0;          // the sheet's texture
+    GLuint positionBuffer = 0;       // x, y, z per point
+    GLuint fontBuffer = 0;           // character code, glyph size, 0 per point
+    std::vector<float> positions;    // CPU copy of positionBuffer
+    std::vector<float> fontData;     // CPU copy of fontBuffer
+    int count = 0;                   // points in the buffers
+    bool visible = false;            // the owner draws the overlay only while true
+    double displayTime = 0.0;        // seconds since the text was last set, advanced by the owner
 };

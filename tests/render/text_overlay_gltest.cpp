@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -236,10 +237,27 @@ TEST_F(TextOverlayGL, EmptyTextOrAMissingFontSheetDrawsNothingAndNoErrors) {
     TextOverlay unfont("Sprites/no_such_font.tga");
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "particle tex file not found at: Sprites/no_such_font.tga\n");
-    EXPECT_EQ(unfont.image.width, 1);
+    glBindTexture(GL_TEXTURE_2D, unfont.fontTexture);
+    EXPECT_EQ(testsupport::texLevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), 1);
+    glBindTexture(GL_TEXTURE_2D, 0);
     unfont.setText("ABC", 0, 0.8f);
     draw(unfont);
     EXPECT_EQ(litOutside(readRed(), {}), 0);
+}
+
+// The sheet's texture outlives the overlay that made it while another still
+// draws from it, and goes with the last one.
+TEST_F(TextOverlayGL, OverlaysShareTheSheetsTextureUntilTheLastGoes) {
+    auto first = std::make_unique<TextOverlay>();
+    auto second = std::make_unique<TextOverlay>();
+    const GLuint texture = first->fontTexture;
+    EXPECT_EQ(second->fontTexture, texture);
+    first.reset();
+    second->setText("A", 1, 0.3f);
+    draw(*second);
+    EXPECT_GT(brightIn(readRed(), glyphBox(0, 1, 0.3f)), 15);
+    second.reset();
+    EXPECT_EQ(glIsTexture(texture), GL_FALSE);
 }
 
 TEST_F(TextOverlayGL, TextPassFollowsTheLoopsTexts) {
