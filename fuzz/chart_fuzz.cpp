@@ -35,6 +35,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <sstream>
 #include <vector>
 
@@ -65,16 +66,21 @@ std::vector<float> decodedSamples(const std::uint8_t* data, std::size_t size, bo
 }
 
 // The song of `count` samples: the decoded ones over and over, or once and
-// then silence. Whole blocks are copied: a loop over every sample would cost
+// then silence. Built with a few block copies, each doubling what is tiled:
+// a loop over every sample, even the one inside a vector's constructor, cost
 // the fuzzer more than the analysis.
-std::vector<float> song(const std::vector<float>& samples, std::size_t count, bool tiled) {
-    std::vector<float> out(count, 0.0f);
-    for (std::size_t at = 0; at < count && !samples.empty(); at += samples.size()) {
-        std::copy_n(samples.begin(), std::min(samples.size(), count - at), out.begin() + at);
-        if (!tiled) {
-            break;
-        }
+std::unique_ptr<float[]> song(const std::vector<float>& samples, std::size_t count, bool tiled) {
+    auto out = std::make_unique_for_overwrite<float[]>(count);
+    std::size_t filled = std::min(samples.size(), count);
+    if (filled > 0) {
+        std::memcpy(out.get(), samples.data(), filled * sizeof(float));
     }
+    while (tiled && filled > 0 && filled < count) {
+        const std::size_t copied = std::min(filled, count - filled);
+        std::memcpy(out.get() + filled, out.get(), copied * sizeof(float));
+        filled += copied;
+    }
+    std::memset(out.get() + filled, 0, (count - filled) * sizeof(float));
     return out;
 }
 
@@ -183,9 +189,9 @@ void chartWholeSong(const std::vector<float>& samples, int channels, bool tiled,
                     chart::Density density) {
     const auto frames = static_cast<std::size_t>(chart::kMinSongSeconds * chart::kMinSampleRate);
     const std::size_t width = static_cast<std::size_t>(std::max(channels, 1));
-    const std::vector<float> audio = song(samples, frames * width, tiled);
+    const std::unique_ptr<float[]> audio = song(samples, frames * width, tiled);
     const chart::ChartResult result =
-        chart::chartSong(audio.data(), frames, channels, chart::kMinSampleRate, density);
+        chart::chartSong(audio.get(), frames, channels, chart::kMinSampleRate, density);
     fuzzsupport::require(result.chart.has_value() != !result.error.empty(),
                          "neither a chart nor one reason, or both");
     if (!result.chart) {

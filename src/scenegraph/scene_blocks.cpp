@@ -30,11 +30,12 @@ std::string closingKey(std::string_view openingLine, std::string_view tag) {
     return std::string(openingLine.substr(at, tag.size() + kClosingKeyExtra));
 }
 
-std::optional<BlockSpan> findBlock(const SceneLines& lines, std::string_view tag) {
+std::optional<BlockSpan> findBlock(const SceneLines& lines, std::string_view tag,
+                                   std::size_t from) {
     const std::string opening = joined("<", tag);
-    const auto open = std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
-        return contains(line, opening);
-    });
+    const auto start = lines.begin() + static_cast<std::ptrdiff_t>(std::min(from, lines.size()));
+    const auto open = std::find_if(
+        start, lines.end(), [&](const std::string& line) { return contains(line, opening); });
     if (open == lines.end()) {
         return std::nullopt;
     }
@@ -83,14 +84,35 @@ SceneLines copyBlock(const SceneLines& lines, BlockSpan span) {
                       lines.begin() + static_cast<std::ptrdiff_t>(span.last) + 1);
 }
 
-SceneLines takeBlock(SceneLines& lines, BlockSpan span) {
-    const auto first = lines.begin() + static_cast<std::ptrdiff_t>(span.first);
-    const auto end = lines.begin() + static_cast<std::ptrdiff_t>(span.last) + 1;
+BlockList::Searched& BlockList::searched(std::string_view tag) {
+    const auto known = std::find_if(searches.begin(), searches.end(),
+                                    [&](const Searched& entry) { return entry.tag == tag; });
+    if (known != searches.end()) {
+        return *known;
+    }
+    return searches.emplace_back(Searched{std::string(tag), 0});
+}
+
+std::optional<BlockSpan> BlockList::find(std::string_view tag) {
+    Searched& entry = searched(tag);
+    const std::optional<BlockSpan> span = findBlock(text, tag, entry.clearBefore);
+    entry.clearBefore = span ? span->first : text.size();
+    return span;
+}
+
+SceneLines BlockList::take(BlockSpan span) {
+    const auto first = text.begin() + static_cast<std::ptrdiff_t>(span.first);
+    const auto end = text.begin() + static_cast<std::ptrdiff_t>(span.last) + 1;
     // The lines leave the list anyway, so they are moved: nested blocks are
     // taken level by level, and copying them would copy every line once per
     // level it is nested in.
     SceneLines block(std::make_move_iterator(first), std::make_move_iterator(end));
-    lines.erase(first, end);
+    std::for_each(first, end, [](std::string& line) { line.clear(); });
+    for (Searched& entry : searches) {
+        if (entry.clearBefore >= span.first && entry.clearBefore <= span.last) {
+            entry.clearBefore = span.last + 1;
+        }
+    }
     return block;
 }
 

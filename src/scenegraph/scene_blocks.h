@@ -6,6 +6,8 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace scenegraph {
 
@@ -16,10 +18,12 @@ struct BlockSpan {
     std::size_t last = 0;
 };
 
-// Blocks are found by text, not by parsing the nesting: the first line holding
-// "<" + tag opens the block, and the first line from there on holding "</" +
-// its closing key closes it (no such line: the block runs to the end).
-std::optional<BlockSpan> findBlock(const SceneLines& lines, std::string_view tag);
+// Blocks are found by text, not by parsing the nesting: the first line from
+// `from` on holding "<" + tag opens the block, and the first line from there
+// on holding "</" + its closing key closes it (no such line: the block runs to
+// the end).
+std::optional<BlockSpan> findBlock(const SceneLines& lines, std::string_view tag,
+                                   std::size_t from = 0);
 
 // The opening line from the first occurrence of the tag for the tag's length
 // plus four characters: the tag, a space and the first three characters of
@@ -32,8 +36,32 @@ std::string blockName(std::string_view openingLine);
 
 // Copies the block's lines out of the list.
 SceneLines copyBlock(const SceneLines& lines, BlockSpan span);
-// Moves the block's lines out of the list.
-SceneLines takeBlock(SceneLines& lines, BlockSpan span);
+
+// Lines that blocks are taken out of one after another, as a node's children
+// are. A taken block leaves empty lines behind, which no search, key or
+// header ever matches, so the list reads as if the lines were gone while
+// nothing after them moves; and the list remembers per tag how far its lines
+// are known to hold no opening of it. So a node with many children is read
+// in one pass over its lines, not one pass over its header per child.
+class BlockList {
+public:
+    explicit BlockList(SceneLines lines) : text(std::move(lines)) {}
+
+    const SceneLines& lines() const { return text; }
+    std::optional<BlockSpan> find(std::string_view tag);
+    SceneLines take(BlockSpan span);
+
+private:
+    struct Searched {
+        std::string tag;
+        std::size_t clearBefore; // no line before this one opens the tag
+    };
+
+    Searched& searched(std::string_view tag);
+
+    SceneLines text;
+    std::vector<Searched> searches; // one per tag; a scene has a handful
+};
 
 // A block's header: its lines from the opening line up to and including the
 // first line holding ">"; the whole block when no line does.

@@ -98,13 +98,14 @@ bool SceneNodeReader::withinBudget(const std::string& owner) {
     return false;
 }
 
-std::optional<BlockSpan> SceneNodeReader::searchBlock(const SceneLines& lines, std::string_view tag,
+template <typename Find>
+std::optional<BlockSpan> SceneNodeReader::searchBlock(Find find, std::string_view tag,
                                                       const std::string& owner,
                                                       const std::string& consequence) {
     if (!withinBudget(owner)) {
         return std::nullopt;
     }
-    const std::optional<BlockSpan> span = findBlock(lines, tag);
+    const std::optional<BlockSpan> span = find();
     if (!span) {
         report(owner, "no " + quoted(tag) + " block", consequence);
     }
@@ -121,14 +122,15 @@ bool SceneNodeReader::named(const std::string& openingLine, std::string_view tag
     return false;
 }
 
-std::optional<SceneLines> SceneNodeReader::takeNamedBlock(SceneLines& lines, std::string_view tag,
+std::optional<SceneLines> SceneNodeReader::takeNamedBlock(BlockList& lines, std::string_view tag,
                                                           const std::string& owner,
                                                           const std::string& consequence) {
-    const std::optional<BlockSpan> span = searchBlock(lines, tag, owner, consequence);
+    const std::optional<BlockSpan> span =
+        searchBlock([&] { return lines.find(tag); }, tag, owner, consequence);
     if (!span) {
         return std::nullopt;
     }
-    SceneLines block = takeBlock(lines, *span);
+    SceneLines block = lines.take(*span);
     if (!named(block.front(), tag, owner, consequence)) {
         return std::nullopt;
     }
@@ -139,14 +141,15 @@ std::optional<SceneLines> SceneNodeReader::copyNamedBlock(const SceneLines& line
                                                           std::string_view tag,
                                                           const std::string& owner,
                                                           const std::string& consequence) {
-    const std::optional<BlockSpan> span = searchBlock(lines, tag, owner, consequence);
+    const std::optional<BlockSpan> span =
+        searchBlock([&] { return findBlock(lines, tag); }, tag, owner, consequence);
     if (!span || !named(lines[span->first], tag, owner, consequence)) {
         return std::nullopt;
     }
     return copyBlock(lines, *span);
 }
 
-bool SceneNodeReader::readTransnode(SceneLines& lines, TransformationNode& node,
+bool SceneNodeReader::readTransnode(BlockList& lines, TransformationNode& node,
                                     const std::string& owner) {
     std::optional<SceneLines> block = takeNamedBlock(lines, "Transnode", owner);
     if (!block) {
@@ -154,10 +157,11 @@ bool SceneNodeReader::readTransnode(SceneLines& lines, TransformationNode& node,
     }
     node.name = blockName(block->front());
     readTransformKeys(SceneKeys(headerOf(*block)), node);
-    return readNode(*block, node, owner);
+    BlockList inner(std::move(*block));
+    return readNode(inner, node, owner);
 }
 
-bool SceneNodeReader::readNode(SceneLines& lines, Node& node, const std::string& owner) {
+bool SceneNodeReader::readNode(BlockList& lines, Node& node, const std::string& owner) {
     const DepthGuard guard(depth);
     if (depth > kMaxNodeDepth) {
         report(owner, "nodes nested deeper than " + std::to_string(kMaxNodeDepth));
@@ -168,13 +172,14 @@ bool SceneNodeReader::readNode(SceneLines& lines, Node& node, const std::string&
         return false;
     }
     node.name = blockName(block->front());
-    const std::span<const std::string> header = headerOf(*block);
+    BlockList nodeBlock(std::move(*block));
+    const std::span<const std::string> header = headerOf(nodeBlock.lines());
     readNodeKeys(SceneKeys(header), node);
-    readChildren(*block, node, childTypeWords(header));
+    readChildren(nodeBlock, node, childTypeWords(header));
     return true;
 }
 
-void SceneNodeReader::readChildren(SceneLines& nodeBlock, Node& parent,
+void SceneNodeReader::readChildren(BlockList& nodeBlock, Node& parent,
                                    const std::vector<std::string>& words) {
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string owner =
@@ -185,7 +190,7 @@ void SceneNodeReader::readChildren(SceneLines& nodeBlock, Node& parent,
     }
 }
 
-Node* SceneNodeReader::readChild(SceneLines& nodeBlock, const std::string& word,
+Node* SceneNodeReader::readChild(BlockList& nodeBlock, const std::string& word,
                                  const std::string& owner) {
     if (word == "DisappearingNode") {
         return readDisappearingChild(nodeBlock, owner);
@@ -203,22 +208,23 @@ Node* SceneNodeReader::readChild(SceneLines& nodeBlock, const std::string& word,
     return nullptr;
 }
 
-Node* SceneNodeReader::readTransformationChild(SceneLines& nodeBlock, const std::string& owner) {
+Node* SceneNodeReader::readTransformationChild(BlockList& nodeBlock, const std::string& owner) {
     auto node = std::make_unique<TransformationNode>("", "TransformationNode");
     return readTransnode(nodeBlock, *node, owner) ? node.release() : nullptr;
 }
 
-Node* SceneNodeReader::readDisappearingChild(SceneLines& nodeBlock, const std::string& owner) {
+Node* SceneNodeReader::readDisappearingChild(BlockList& nodeBlock, const std::string& owner) {
     std::optional<SceneLines> block = takeNamedBlock(nodeBlock, "DisappearingNode", owner);
     if (!block) {
         return nullptr;
     }
     auto node = std::make_unique<DisappearingNode>(blockName(block->front()).c_str());
     readDisappearingKeys(SceneKeys(headerOf(*block)), *node);
-    return readTransnode(*block, *node, owner) ? node.release() : nullptr;
+    BlockList inner(std::move(*block));
+    return readTransnode(inner, *node, owner) ? node.release() : nullptr;
 }
 
-Node* SceneNodeReader::readObjectChild(SceneLines& nodeBlock, bool hittable,
+Node* SceneNodeReader::readObjectChild(BlockList& nodeBlock, bool hittable,
                                        const std::string& owner) {
     std::optional<SceneLines> block =
         takeNamedBlock(nodeBlock, hittable ? "HitNode" : "ObjectNode", owner);
@@ -241,7 +247,8 @@ Node* SceneNodeReader::readObjectChild(SceneLines& nodeBlock, bool hittable,
         node = std::make_unique<ObjectNode>(name, "ObjectNode", geometry);
     }
     keys.read("modelMatrix", node->modelMatrix);
-    return readNode(*block, *node, owner) ? node.release() : nullptr;
+    BlockList inner(std::move(*block));
+    return readNode(inner, *node, owner) ? node.release() : nullptr;
 }
 
 model::OBJ* SceneNodeReader::readGeometry(const SceneLines& objectBlock, const std::string& owner) {
@@ -262,7 +269,8 @@ model::OBJ* SceneNodeReader::readGeometry(const SceneLines& objectBlock, const s
     }
     // A geometry that cannot be read stays with whoever made it (the
     // vertex-buffer collection deletes its models at exit).
-    return readTransnode(*block, *geometry, owner) ? geometry : nullptr;
+    BlockList inner(std::move(*block));
+    return readTransnode(inner, *geometry, owner) ? geometry : nullptr;
 }
 
 } // namespace scenegraph

@@ -43,14 +43,14 @@ public:
     // "Node" block and the children listed there, into node. False when the
     // node could not be read; the caller then discards it. owner names the
     // object in error lines.
-    bool readTransnode(SceneLines& lines, TransformationNode& node, const std::string& owner);
+    bool readTransnode(BlockList& lines, TransformationNode& node, const std::string& owner);
     // The same for the first "Node" block.
-    bool readNode(SceneLines& lines, Node& node, const std::string& owner);
+    bool readNode(BlockList& lines, Node& node, const std::string& owner);
 
     // Takes the first block of tag out of lines. Reports and gives nothing
     // when there is none or when its opening line names nothing; a nameless
     // block is still taken out, so the next search moves past it.
-    std::optional<SceneLines> takeNamedBlock(SceneLines& lines, std::string_view tag,
+    std::optional<SceneLines> takeNamedBlock(BlockList& lines, std::string_view tag,
                                              const std::string& owner,
                                              const std::string& consequence = "skipped");
     // The same, but the block stays in lines: only its own lines are copied.
@@ -61,15 +61,16 @@ public:
                 const std::string& consequence = "skipped") const;
 
 private:
-    void readChildren(SceneLines& nodeBlock, Node& parent, const std::vector<std::string>& words);
-    Node* readChild(SceneLines& nodeBlock, const std::string& word, const std::string& owner);
-    Node* readTransformationChild(SceneLines& nodeBlock, const std::string& owner);
-    Node* readDisappearingChild(SceneLines& nodeBlock, const std::string& owner);
-    Node* readObjectChild(SceneLines& nodeBlock, bool hittable, const std::string& owner);
+    void readChildren(BlockList& nodeBlock, Node& parent, const std::vector<std::string>& words);
+    Node* readChild(BlockList& nodeBlock, const std::string& word, const std::string& owner);
+    Node* readTransformationChild(BlockList& nodeBlock, const std::string& owner);
+    Node* readDisappearingChild(BlockList& nodeBlock, const std::string& owner);
+    Node* readObjectChild(BlockList& nodeBlock, bool hittable, const std::string& owner);
     model::OBJ* readGeometry(const SceneLines& objectBlock, const std::string& owner);
     bool withinBudget(const std::string& owner);
-    std::optional<BlockSpan> searchBlock(const SceneLines& lines, std::string_view tag,
-                                         const std::string& owner, const std::string& consequence);
+    template <typename Find>
+    std::optional<BlockSpan> searchBlock(Find find, std::string_view tag, const std::string& owner,
+                                         const std::string& consequence);
     bool named(const std::string& openingLine, std::string_view tag, const std::string& owner,
                const std::string& consequence) const;
 

@@ -69,7 +69,7 @@ public:
         : root(root), reader(reader), rootBlock(std::move(rootBlock)) {}
 
     void read() {
-        const SceneKeys keys(headerOf(rootBlock));
+        const SceneKeys keys(headerOf(rootBlock.lines()));
         int cameraCount = 0;
         std::string activeCamName;
         keys.read("cameras", cameraCount);
@@ -88,8 +88,8 @@ private:
     // Without a usable "Window" block the root keeps no record, so the next
     // getWindow makes one with the initial values.
     void readWindow() {
-        const std::optional<SceneLines> block =
-            reader.copyNamedBlock(rootBlock, "Window", "the window record", "initial values kept");
+        const std::optional<SceneLines> block = reader.copyNamedBlock(
+            rootBlock.lines(), "Window", "the window record", "initial values kept");
         if (!block) {
             return;
         }
@@ -106,7 +106,7 @@ private:
     bool readCamera(int index, int count) {
         const std::string owner =
             "camera " + std::to_string(index + 1) + " of " + std::to_string(count);
-        if (!findBlock(rootBlock, "CameraNode")) {
+        if (!rootBlock.find("CameraNode")) {
             reader.report(owner, "no \"CameraNode\" block", "no more cameras read");
             return false;
         }
@@ -129,7 +129,7 @@ private:
 
     RootNode& root;
     SceneNodeReader& reader;
-    SceneLines rootBlock; // blocks are taken out of it as they are read
+    BlockList rootBlock; // blocks are taken out of it as they are read
 };
 
 } // namespace

@@ -63,11 +63,17 @@ TEST(SceneBlocks, OpeningNeedsTheBracketRightBeforeTheTag) {
     EXPECT_EQ(spanOf(lines, "Window"), Span(-1, -1));
 }
 
-TEST(SceneBlocks, TakingABlockRemovesItsLines) {
-    SceneLines lines = {"a", "<Node n :", "b", "</Node n :", "c"};
-    const SceneLines block = takeBlock(lines, *findBlock(lines, "Node"));
-    EXPECT_EQ(block, (SceneLines{"<Node n :", "b", "</Node n :"}));
-    EXPECT_EQ(lines, (SceneLines{"a", "c"}));
+TEST(SceneBlocks, TakenBlocksLeaveNothingLaterSearchesFind) {
+    BlockList list({"a", "<Node n :", "<Window w :", "</Node n :", "<Window v :", "<Node m :"});
+    const SceneLines node = list.take(*list.find("Node"));
+    EXPECT_EQ(node, (SceneLines{"<Node n :", "<Window w :", "</Node n :"}));
+    EXPECT_EQ(list.lines(), (SceneLines{"a", "", "", "", "<Window v :", "<Node m :"}));
+    // A tag first searched after the take, one searched before it, and one
+    // whose remembered line was taken meanwhile (the window runs to the end).
+    EXPECT_EQ(list.find("Window")->first, 4u);
+    EXPECT_EQ(list.find("Node")->first, 5u);
+    list.take(*list.find("Window"));
+    EXPECT_FALSE(list.find("Window") || list.find("Node"));
 }
 
 TEST(SceneBlocks, HeaderEndsAfterTheFirstLineWithAClosingBracket) {
