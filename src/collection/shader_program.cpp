@@ -124,6 +124,14 @@ void ShaderProgram::build() {
     }
 }
 
+std::string ShaderProgram::stageFiles() const {
+    std::string files = path + stageOf(GL_VERTEX_SHADER).suffix;
+    if (hasGeometryShader) {
+        files += ", " + path + stageOf(GL_GEOMETRY_SHADER).suffix;
+    }
+    return files + ", " + path + stageOf(GL_FRAGMENT_SHADER).suffix;
+}
+
 GLuint ShaderProgram::compileShader(GLenum type, const std::string& source) {
     const GLuint shader = glCreateShader(type);
     if (shader == 0) {
@@ -162,7 +170,10 @@ void ShaderProgram::linkProgram() {
     if (status != GL_TRUE) {
         std::cout << "Shader linking failed. ID " << id << " path " << path << std::endl;
         printInfoLog(programId, glGetProgramInfoLog);
-        std::cerr << "Shader program " << path << " does not link." << std::endl;
+        // A stage that compiles can still break the link (half a file may
+        // lack its main), so the line names every file the program is made of.
+        std::cerr << "Shader program " << path << " does not link: " << stageFiles() << "."
+                  << std::endl;
         glDeleteProgram(programId);
         programId = 0;
     }

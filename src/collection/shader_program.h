@@ -35,6 +35,8 @@ private:
     // shows at linking. 0 only when no object could be created.
     GLuint compileShader(GLenum type, const std::string& source);
     void linkProgram();
+    // The files of the stages this program links, as error lines name them.
+    std::string stageFiles() const;
 
     bool linked = false;           // every stage compiled and the program linked
     bool hasGeometryShader = true; // cleared when there is no ".geom" file

@@ -115,7 +115,8 @@ TEST_F(ShaderProgramTest, CompileErrorPrintsItsLogAndLinkingThenFails) {
     ShaderProgram program(path, 4);
     const std::string out = GetCapturedStdout();
     EXPECT_EQ(GetCapturedStderr(), "Fragment shader file " + path + ".frag does not compile.\n" +
-                                       "Shader program " + path + " does not link.\n");
+                                       "Shader program " + path + " does not link: " + path +
+                                       ".vert, " + path + ".frag.\n");
     const std::string compileLine = "Shader compilation failed.\n";
     ASSERT_EQ(out.rfind(compileLine, 0), 0u) << out;
     // The compiler's log follows as its own text, then the link report.
@@ -128,16 +129,20 @@ TEST_F(ShaderProgramTest, CompileErrorPrintsItsLogAndLinkingThenFails) {
     EXPECT_TRUE(glIsShader(program.getFragmentShader()));
 }
 
-TEST_F(ShaderProgramTest, LinkErrorDeletesTheProgram) {
+TEST_F(ShaderProgramTest, LinkErrorDeletesTheProgramAndNamesItsFiles) {
     // Both stages compile; the vertex stage has no main, which only the
-    // linker notices.
+    // linker notices, so only the link line can point at its file.
     const std::string path =
-        writeStages("#version 150\nin vec3 in_Position;\n", nullptr, testfiles::kFlatFragment);
+        writeStages("#version 150\nin vec3 in_Position;\n", kGeometry, testfiles::kFlatFragment);
     CaptureStdout();
+    CaptureStderr();
     ShaderProgram program(path, 7);
     const std::string out = GetCapturedStdout();
+    EXPECT_EQ(GetCapturedStderr(), "Shader program " + path + " does not link: " + path +
+                                       ".vert, " + path + ".geom, " + path + ".frag.\n");
     EXPECT_EQ(out.find("Shader compilation failed."), std::string::npos) << out;
-    EXPECT_EQ(out.rfind("Shader linking failed. ID 7 path " + path + "\n", 0), 0u) << out;
+    EXPECT_NE(out.find("Shader linking failed. ID 7 path " + path + "\n"), std::string::npos)
+        << out;
     EXPECT_FALSE(program.isLinked());
     EXPECT_EQ(program.getProgramId(), 0u);
     EXPECT_TRUE(glIsShader(program.getVertexShader()));
