@@ -52,12 +52,18 @@ void ObjAnim::draw(const glm::mat4* viewMat, const glm::mat4* projMat, ShaderPro
     if (!isDrawable()) {
         return;
     }
-    ShaderProgram* look = lookOf(program);
-    if (outsideView(look, *viewMat * localmodelMat, *projMat)) {
+    // The whole program, not its look's variant: the cues morph, and their
+    // look changes in front of the player (announced, in the window, missed).
+    // A software renderer compiles a program on the frame that first draws
+    // with it, and where no shader cache holds it yet that frame stalls for
+    // most of a second, just as a cue enters its window. Drawn with every
+    // look in one program, a cue costs that compile once, when it first comes
+    // into view; cues are small on screen, so the branches cost little.
+    if (outsideView(program, *viewMat * localmodelMat, *projMat)) {
         return;
     }
     const DrawSetup setup =
-        beginDraw(localmodelMat, *viewMat, *projMat, look, filterMode, mipmapMode);
+        beginDraw(localmodelMat, *viewMat, *projMat, program, filterMode, mipmapMode);
     replaySharedUniforms(program, setup.uniforms);
     if (setup.uniforms[UniformSlot::dt] != -1) {
         glUniform1f(setup.uniforms[UniformSlot::dt], dt);

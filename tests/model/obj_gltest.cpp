@@ -289,19 +289,24 @@ TEST_F(ObjDrawTest, MorphBlendsFromTheCurrentShapeToTheNext) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST_F(ObjDrawTest, WorldModelsDrawWithTheirLookAndMorphsShowTheFamilysLastLights) {
+TEST_F(ObjDrawTest, WorldModelsDrawWithTheirLookAndMorphsWithTheWholeProgram) {
     auto* shaders = ShaderCollection::getInstance();
     shaders->destroyInstance();
     shaders = ShaderCollection::getInstance();
     shaders->addProgram(model::kLightProgramId, "all");
+    const int plainLook = model::lightLookKey(0, false);
     const int announced = model::lightLookKey(6, false);
+    shaders->addVariant(model::kLightProgramId, plainLook, "#define PLAIN\n");
     shaders->addVariant(model::kLightProgramId, announced, "#define ANNOUNCED\n");
     shaders->locateVariables();
     ShaderProgram* light = shaders->getProgram(model::kLightProgramId);
-    const int variantId = shaders->variant(light, announced)->getId();
-    ASSERT_NE(variantId, model::kLightProgramId);
-    preset(model::kLightProgramId, "envMap", 1);
-    preset(variantId, "envMap", 1);
+    const int plainId = shaders->variant(light, plainLook)->getId();
+    const int announcedId = shaders->variant(light, announced)->getId();
+    ASSERT_NE(plainId, model::kLightProgramId);
+    ASSERT_NE(announcedId, model::kLightProgramId);
+    for (const int id : {model::kLightProgramId, plainId, announcedId}) {
+        preset(id, "envMap", 1);
+    }
 
     // Left out of the view, the plain model still leaves its lights for the
     // morphing models after it.
@@ -320,13 +325,20 @@ TEST_F(ObjDrawTest, WorldModelsDrawWithTheirLookAndMorphsShowTheFamilysLastLight
     draw(plain, model::kLightProgramId);
     projection = glm::mat4(1.0f);
     draw(morph, model::kLightProgramId);
-    // The morph drew with its look's program, which got what the plain model
-    // uploaded into the other.
-    EXPECT_EQ(uniform<GLint>(variantId, "mode"), 6);
-    EXPECT_EQ(uniform<GLint>(variantId, "interpolate"), 1);
-    EXPECT_EQ(uniform<GLint>(variantId, "updatetime"), 3);
-    EXPECT_EQ(uniform<GLint>(variantId, "nrLights"), 2);
-    EXPECT_EQ(uniform<glm::vec3>(variantId, "ld2"), glm::vec3(4, 5, 6));
-    EXPECT_NEAR(uniform<float>(variantId, "energy[1]"), 0.5f, 1e-6);
+    // The morph drew with the whole program, never with its look's variant,
+    // and got what the plain model uploaded into its own look's program.
+    EXPECT_EQ(uniform<GLint>(announcedId, "mode"), 0);
+    EXPECT_EQ(uniform<GLint>(model::kLightProgramId, "mode"), 6);
+    EXPECT_EQ(uniform<GLint>(model::kLightProgramId, "interpolate"), 1);
+    EXPECT_EQ(uniform<GLint>(model::kLightProgramId, "updatetime"), 3);
+    EXPECT_EQ(uniform<GLint>(model::kLightProgramId, "nrLights"), 2);
+    EXPECT_EQ(uniform<glm::vec3>(model::kLightProgramId, "ld2"), glm::vec3(4, 5, 6));
+    EXPECT_NEAR(uniform<float>(model::kLightProgramId, "energy[1]"), 0.5f, 1e-6);
+    // A plain model in view draws with its look's variant.
+    plain->setPosition(glm::vec3(0, 0, 0));
+    plain->update(0.0);
+    plain->setDrawMode(3);
+    draw(plain, model::kLightProgramId);
+    EXPECT_EQ(uniform<GLint>(plainId, "mode"), 3);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }

@@ -8,9 +8,35 @@ WINDOW_TIMEOUT=${WINDOW_TIMEOUT:-60}
 # Seconds a log line may take to appear after its key press.
 LINE_TIMEOUT=${LINE_TIMEOUT:-60}
 
+# Seconds one call of an outside tool (xdotool, ImageMagick) may take. Each
+# normally takes well under a second; one stuck on the display must fail its
+# test with a line naming it, not hold the whole suite until CI gives up.
+TOOL_TIMEOUT=${TOOL_TIMEOUT:-30}
+
 GAME_DIR=""
 GAME_PID=""
 GAME_WINDOW=""
+
+# The test's own error stream, kept for the line below even where a caller
+# sends the tool's stderr to /dev/null.
+exec {TEST_STDERR}>&2
+
+# Runs an outside tool within TOOL_TIMEOUT seconds and says so on the test's
+# error stream when it was stopped; its own status otherwise.
+bounded() {
+    local status=0
+    timeout -k 5 "$TOOL_TIMEOUT" "$@" || status=$?
+    if [ "$status" -eq 124 ] || [ "$status" -eq 137 ]; then
+        echo "TIMEOUT: '$1' ran longer than ${TOOL_TIMEOUT}s: $*" >&"$TEST_STDERR"
+    fi
+    return "$status"
+}
+
+# The tests call these tools by their own names; each call goes through bounded.
+xdotool() { bounded xdotool "$@"; }
+import() { bounded import "$@"; }
+convert() { bounded convert "$@"; }
+compare() { bounded compare "$@"; }
 
 fail() {
     echo "FAIL: $*" >&2
@@ -47,8 +73,11 @@ prepare_run_dir() {
 
 # Starts the game in the copied folder with its streams going to files.
 start_game() {
-    (cd "$GAME_DIR" && exec env ${GAME_PRELOAD:+LD_PRELOAD="$GAME_PRELOAD"} ./cueflight \
-        >stdout.txt 2>stderr.txt) &
+    # The game must not hold the test's error stream: the runner waits for
+    # every holder to close it.
+    (cd "$GAME_DIR" && exec {TEST_STDERR}>&- &&
+        exec env ${GAME_PRELOAD:+LD_PRELOAD="$GAME_PRELOAD"} ./cueflight \
+            >stdout.txt 2>stderr.txt) &
     GAME_PID=$!
 }
 
