@@ -18,5 +18,10 @@ constexpr int kLightLookCount = 12;
 int lightLookKey(int drawMode, bool normalMap);
 // The define lines that build the variant of key.
 std::string lightLookDefines(int key);
+// Whether the variant of key is drawn at all. The cue looks (announced, in
+// the window, missed) are only ever taken by cues, which morph, and morphing
+// models draw with the whole program; their variants would be built for
+// nothing. A plain model in such a look gets the whole program too.
+bool lightLookDrawn(int key);
 
 } // namespace model
