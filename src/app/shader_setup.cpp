@@ -44,7 +44,9 @@ void initShaders() {
     shaders->addVariant(BloomProgram, GlowAndSceneVariant, "#define GLOW_AND_SCENE\n");
     static_assert(model::kLightProgramId == LightProgram);
     for (int key = 0; key < model::kLightLookCount; ++key) {
-        shaders->addVariant(LightProgram, key, model::lightLookDefines(key));
+        if (model::lightLookDrawn(key)) {
+            shaders->addVariant(LightProgram, key, model::lightLookDefines(key));
+        }
     }
     shaders->locateVariables();
     presetLightSamplers();

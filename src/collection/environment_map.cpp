@@ -45,4 +45,8 @@ EnvironmentMap::EnvironmentMap(std::string basePath) {
     glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
 }
 
+EnvironmentMap::~EnvironmentMap() {
+    glDeleteTextures(1, &cubeTexture);
+}
+
 } // namespace collection

@@ -9,6 +9,8 @@ namespace {
 
 // The modes the world program draws differently; 0 stands for all others.
 constexpr std::array<int, kLightLookCount / 2> kLookModes{0, 4, 5, 6, 7, 8};
+// The looks of a cue that is announced, in its window, or missed.
+constexpr int kFirstCueOnlyMode = 6;
 
 } // namespace
 
@@ -22,6 +24,10 @@ std::string lightLookDefines(int key) {
     const int mode = kLookModes.at(static_cast<std::size_t>(key / 2));
     return "#define LOOK " + std::to_string(mode) + "\n" +
            (key % 2 == 1 ? std::string() : std::string("#define NO_NORMAL_MAP\n"));
+}
+
+bool lightLookDrawn(int key) {
+    return kLookModes.at(static_cast<std::size_t>(key / 2)) < kFirstCueOnlyMode;
 }
 
 } // namespace model

@@ -79,6 +79,12 @@ std::string blockName(std::string_view openingLine) {
     return name;
 }
 
+std::size_t linesSearched(const SceneLines& lines, std::optional<BlockSpan> found,
+                          std::size_t from) {
+    const std::size_t end = found ? found->last + 1 : lines.size();
+    return end > from ? end - from : 0;
+}
+
 SceneLines copyBlock(const SceneLines& lines, BlockSpan span) {
     return SceneLines(lines.begin() + static_cast<std::ptrdiff_t>(span.first),
                       lines.begin() + static_cast<std::ptrdiff_t>(span.last) + 1);
@@ -96,6 +102,7 @@ BlockList::Searched& BlockList::searched(std::string_view tag) {
 std::optional<BlockSpan> BlockList::find(std::string_view tag) {
     Searched& entry = searched(tag);
     const std::optional<BlockSpan> span = findBlock(text, tag, entry.clearBefore);
+    visited += linesSearched(text, span, entry.clearBefore);
     entry.clearBefore = span ? span->first : text.size();
     return span;
 }
@@ -108,6 +115,7 @@ SceneLines BlockList::take(BlockSpan span) {
     // level it is nested in.
     SceneLines block(std::make_move_iterator(first), std::make_move_iterator(end));
     std::for_each(first, end, [](std::string& line) { line.clear(); });
+    visited += block.size();
     for (Searched& entry : searches) {
         if (entry.clearBefore >= span.first && entry.clearBefore <= span.last) {
             entry.clearBefore = span.last + 1;

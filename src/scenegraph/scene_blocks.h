@@ -34,6 +34,11 @@ std::string closingKey(std::string_view openingLine, std::string_view tag);
 // single spaces. Empty when the line names nothing.
 std::string blockName(std::string_view openingLine);
 
+// The lines findBlock(lines, tag, from) passed on its way to `found`: from
+// `from` to the found block's closing line, or to the end.
+std::size_t linesSearched(const SceneLines& lines, std::optional<BlockSpan> found,
+                          std::size_t from = 0);
+
 // Copies the block's lines out of the list.
 SceneLines copyBlock(const SceneLines& lines, BlockSpan span);
 
@@ -50,6 +55,9 @@ public:
     const SceneLines& lines() const { return text; }
     std::optional<BlockSpan> find(std::string_view tag);
     SceneLines take(BlockSpan span);
+    // Lines the searches have passed and the takes have moved so far: the
+    // work done on this list.
+    std::size_t linesVisited() const { return visited; }
 
 private:
     struct Searched {
@@ -61,6 +69,7 @@ private:
 
     SceneLines text;
     std::vector<Searched> searches; // one per tag; a scene has a handful
+    std::size_t visited = 0;
 };
 
 // A block's header: its lines from the opening line up to and including the

@@ -6,6 +6,7 @@
 #include "scenegraph/object_node.h"
 #include "scenegraph/scene_keys.h"
 
+#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <utility>
@@ -20,6 +21,13 @@ constexpr int kMaxNodeDepth = 100;
 // Searches per line, and searches of the root's own blocks.
 constexpr std::size_t kSearchesPerLine = 2;
 constexpr std::size_t kRootSearches = 8;
+// Line visits per line, and for the root's own blocks. A file whose blocks
+// do not overlap moves each line once per level it is nested in, copies a
+// geometry's lines once more, and each kind of block's search passes a
+// level's lines once: the game's scene needs about 21 a line, a chain of
+// nodes as deep as the reader goes about 270.
+constexpr std::size_t kVisitsPerLine = 4 * static_cast<std::size_t>(kMaxNodeDepth);
+constexpr std::size_t kRootVisits = 64;
 
 std::string quoted(std::string_view text) {
     std::string result(1, '"');
@@ -76,9 +84,14 @@ std::size_t sceneReadBudget(std::size_t lineCount) {
     return kSearchesPerLine * lineCount + kRootSearches;
 }
 
+std::size_t sceneLineBudget(std::size_t lineCount) {
+    return kVisitsPerLine * lineCount + kRootVisits;
+}
+
 SceneNodeReader::SceneNodeReader(std::string source, GeometryFactory makeGeometry,
-                                 std::size_t blockBudget)
-    : source(std::move(source)), makeGeometry(std::move(makeGeometry)), blocksLeft(blockBudget) {}
+                                 std::size_t blockBudget, std::size_t lineBudget)
+    : source(std::move(source)), makeGeometry(std::move(makeGeometry)), blocksLeft(blockBudget),
+      linesLeft(lineBudget) {}
 
 void SceneNodeReader::report(const std::string& owner, const std::string& problem,
                              const std::string& consequence) const {
@@ -86,7 +99,7 @@ void SceneNodeReader::report(const std::string& owner, const std::string& proble
 }
 
 bool SceneNodeReader::withinBudget(const std::string& owner) {
-    if (blocksLeft > 0) {
+    if (blocksLeft > 0 && linesLeft > 0) {
         --blocksLeft;
         return true;
     }
@@ -96,6 +109,10 @@ bool SceneNodeReader::withinBudget(const std::string& owner) {
                "rest of the scene skipped");
     }
     return false;
+}
+
+void SceneNodeReader::charge(std::size_t linesVisited) {
+    linesLeft -= std::min(linesLeft, linesVisited);
 }
 
 template <typename Find>
@@ -125,12 +142,15 @@ bool SceneNodeReader::named(const std::string& openingLine, std::string_view tag
 std::optional<SceneLines> SceneNodeReader::takeNamedBlock(BlockList& lines, std::string_view tag,
                                                           const std::string& owner,
                                                           const std::string& consequence) {
+    const std::size_t visitedBefore = lines.linesVisited();
     const std::optional<BlockSpan> span =
         searchBlock([&] { return lines.find(tag); }, tag, owner, consequence);
     if (!span) {
+        charge(lines.linesVisited() - visitedBefore);
         return std::nullopt;
     }
     SceneLines block = lines.take(*span);
+    charge(lines.linesVisited() - visitedBefore);
     if (!named(block.front(), tag, owner, consequence)) {
         return std::nullopt;
     }
@@ -143,9 +163,11 @@ std::optional<SceneLines> SceneNodeReader::copyNamedBlock(const SceneLines& line
                                                           const std::string& consequence) {
     const std::optional<BlockSpan> span =
         searchBlock([&] { return findBlock(lines, tag); }, tag, owner, consequence);
+    charge(linesSearched(lines, span));
     if (!span || !named(lines[span->first], tag, owner, consequence)) {
         return std::nullopt;
     }
+    charge(span->last - span->first + 1);
     return copyBlock(lines, *span);
 }
 

@@ -23,6 +23,11 @@ class TransformationNode;
 // is found once at its own opening line, and each search that finds nothing
 // follows a found block or is one of the root's few.
 std::size_t sceneReadBudget(std::size_t lineCount);
+// Line visits (lines a search passes, a take moves or a copy copies) enough
+// for any file whose blocks do not overlap. Searches alone do not bound the
+// work: each may pass the rest of the file, so blocks that overlap on many
+// lines would cost the square of the file's length.
+std::size_t sceneLineBudget(std::size_t lineCount);
 
 // Makes the drawable model of a "GeomObj" block from its two paths. The game
 // makes it through the vertex-buffer collection; tests and the fuzzer pass
@@ -36,8 +41,10 @@ using GeometryFactory =
 class SceneNodeReader {
 public:
     // blockBudget bounds the number of block searches, so overlapping blocks
-    // cannot be read again and again; see sceneReadBudget.
-    SceneNodeReader(std::string source, GeometryFactory makeGeometry, std::size_t blockBudget);
+    // cannot be read again and again, and lineBudget the lines they visit;
+    // see sceneReadBudget and sceneLineBudget.
+    SceneNodeReader(std::string source, GeometryFactory makeGeometry, std::size_t blockBudget,
+                    std::size_t lineBudget);
 
     // Takes the first "Transnode" block out of lines and reads it, with its
     // "Node" block and the children listed there, into node. False when the
@@ -68,6 +75,7 @@ private:
     Node* readObjectChild(BlockList& nodeBlock, bool hittable, const std::string& owner);
     model::OBJ* readGeometry(const SceneLines& objectBlock, const std::string& owner);
     bool withinBudget(const std::string& owner);
+    void charge(std::size_t linesVisited);
     template <typename Find>
     std::optional<BlockSpan> searchBlock(Find find, std::string_view tag, const std::string& owner,
                                          const std::string& consequence);
@@ -77,6 +85,7 @@ private:
     std::string source;           // the file, named in every error line
     GeometryFactory makeGeometry; // where "GeomObj" blocks get their models
     std::size_t blocksLeft;       // overlapping blocks must not be read without end
+    std::size_t linesLeft;        // nor over and over on long stretches of the file
     bool budgetReported = false;  // the overrun is reported once, not per block
     int depth = 0;                // node nesting, bounded to protect the stack
 };

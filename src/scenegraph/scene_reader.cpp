@@ -140,7 +140,8 @@ model::OBJ* collectionGeometry(const std::string& objPath, const std::string& te
 
 void readScene(RootNode& root, const SceneLines& lines, const std::string& source,
                const GeometryFactory& makeGeometry) {
-    SceneNodeReader reader(source, makeGeometry, sceneReadBudget(lines.size()));
+    SceneNodeReader reader(source, makeGeometry, sceneReadBudget(lines.size()),
+                           sceneLineBudget(lines.size()));
     std::optional<SceneLines> rootBlock =
         reader.copyNamedBlock(lines, "RootNode", "the scene", "scene left as it was");
     if (!rootBlock) {

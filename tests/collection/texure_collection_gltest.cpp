@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 using collection::TexureCollection;
 using testing::internal::CaptureStderr;
 using testing::internal::CaptureStdout;
@@ -97,11 +99,12 @@ TEST_F(TextureTest, EnvironmentMapTakesTheSixFacesInTheirPlaces) {
                   testfiles::tgaImage(2, 2, 3, colour));
     }
     CaptureStderr();
-    collection::EnvironmentMap map(dir.file("space"));
+    auto map = std::make_unique<collection::EnvironmentMap>(dir.file("space"));
     EXPECT_EQ(GetCapturedStderr(), "");
     EXPECT_EQ(unpackAlignment(), 4);
     EXPECT_EQ(testsupport::glInteger(GL_TEXTURE_BINDING_CUBE_MAP), 0);
-    glBindTexture(GL_TEXTURE_CUBE_MAP, map.getCubeTexture());
+    const GLuint cube = map->getCubeTexture();
+    glBindTexture(GL_TEXTURE_CUBE_MAP, cube);
     for (int face = 0; face < 6; ++face) {
         EXPECT_EQ(readBack(targets[face], 2, 2)[0], 40 * face) << suffixes[face];
     }
@@ -110,6 +113,9 @@ TEST_F(TextureTest, EnvironmentMapTakesTheSixFacesInTheirPlaces) {
     EXPECT_EQ(testsupport::texLevelParameter(GL_TEXTURE_CUBE_MAP_POSITIVE_X, 1, GL_TEXTURE_WIDTH),
               1);
     glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
+    // The cube texture goes with the map.
+    map.reset();
+    EXPECT_EQ(glIsTexture(cube), GL_FALSE);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 

@@ -1,4 +1,6 @@
 #include "scene_fixture.h"
+#include "scenegraph/scene_node_reader.h"
+#include "scenegraph/transformation_node.h"
 
 namespace {
 
@@ -40,6 +42,35 @@ TEST_F(SceneTest, OverlappingObjectBlocksAreReadABoundedNumberOfTimes) {
     }
     readWithErrors(rootBlockAround(tree));
     EXPECT_LE(store.requests.size(), 200u);
+}
+
+// Objects whose geometry never closes: each copy of it runs to the end of
+// the list, over every object after it. Searches alone would let such reads
+// cost the square of the file's length; the lines they visit are bounded too.
+TEST_F(SceneTest, LongOverlappingBlocksStopOnceTheirLinesAreSpent) {
+    const std::string object = "<Node o <ObjectNode <GeomObj <Transnode :\n"
+                               "objpath: Models/cube.obj\n"
+                               "children: 2\n"
+                               "child0: ObjectNode\n"
+                               "child1: ObjectNode\n"
+                               ">\n" +
+                               std::string(50, '\n');
+    std::string tree = "<Transnode top :\n>\n<Node top :\nchildren: 1\nchild0: ObjectNode\n>\n";
+    for (int i = 0; i < 40; ++i) {
+        tree += object;
+    }
+    scenegraph::BlockList lines(scenegraph::splitSceneLines(tree));
+    // Every object read costs at least the lines up to the next one.
+    const std::size_t objectsAffordable = 10;
+    scenegraph::SceneNodeReader reader("test.scene", store.factory(),
+                                       scenegraph::sceneReadBudget(lines.lines().size()),
+                                       objectsAffordable * lineCount(object));
+    scenegraph::TransformationNode top("", "TransformationNode");
+    testing::internal::CaptureStderr();
+    reader.readTransnode(lines, top, "the root");
+    const std::string errors = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(mentions(errors, "overlap"));
+    EXPECT_LE(store.requests.size(), objectsAffordable);
 }
 
 TEST_F(SceneTest, NestingDeeperThanAHundredNodesIsCutThere) {

@@ -9,11 +9,12 @@
 // ("_s", "_n") has them in tex1 and tex2. Units 2 and 3 hold nothing for a
 // model without them, which shows as a texture no larger than one texel.
 //
-// The game also builds this program once per look with LOOK defined as the
-// one mode it draws, and with NO_NORMAL_MAP for models without a normal
-// level: a software renderer runs every branch for every pixel, so the looks
-// a draw cannot take, and the normal map it does not have, are left out
-// rather than skipped.
+// The game also builds this program once per look of its plain models with
+// LOOK defined as the one mode it draws, and with NO_NORMAL_MAP for models
+// without a normal level: a software renderer runs every branch for every
+// pixel, so the looks a draw cannot take, and the normal map it does not
+// have, are left out rather than skipped. The morphing cues change their look
+// in play and draw with the whole program.
 
 uniform sampler2D tex0;
 uniform sampler2D tex1;

@@ -3,6 +3,8 @@
 #include "app/passes/crosshair_pass.h"
 #include "app/passes/full_render_pass.h"
 #include "app/special_nodes.h"
+#include "collection/shader_collection.h"
+#include "model/light_looks.h"
 #include "scenegraph/object_node.h"
 
 #include <algorithm>
@@ -124,6 +126,25 @@ TEST_F(FrameImageTest, EachCueStateHasItsOwnLook) {
     EXPECT_LT(brightness(missed), brightness(built));
     EXPECT_GT(missed.r, missed.g);
     EXPECT_GT(missed.r, missed.b);
+}
+
+// Cues morph and draw with the whole world program, so the variants of the
+// looks only cues take are not built; a plain model in such a look gets the
+// whole program, which draws the same picture.
+TEST_F(FrameTest, WorldVariantsAreBuiltForTheLooksPlainModelsTake) {
+    const auto* shaders = collection::ShaderCollection::getInstance();
+    ShaderProgram* light = programById(LightProgram);
+    EXPECT_EQ(shaders->variantsOf(LightProgram).size(), 6u);
+    for (const bool normalMap : {false, true}) {
+        for (const int plainLook : {0, 4, 5}) {
+            EXPECT_NE(shaders->variant(light, model::lightLookKey(plainLook, normalMap)), light)
+                << "look " << plainLook;
+        }
+        for (const int cueLook : {6, 7, 8}) {
+            EXPECT_EQ(shaders->variant(light, model::lightLookKey(cueLook, normalMap)), light)
+                << "look " << cueLook;
+        }
+    }
 }
 
 TEST_F(FrameImageTest, TheCrosshairSitsWhereTheMouseIs) {
