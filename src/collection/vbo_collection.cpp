@@ -3,6 +3,9 @@
 #include "collection/obj_collection.h"
 #include "model/obj_anim.h"
 
+#include <iostream>
+#include <sstream>
+
 namespace collection {
 
 VBOCollection::~VBOCollection() {
@@ -43,9 +46,15 @@ ObjAnim* VBOCollection::createAnimModel(std::string objPath, std::string texture
     auto* objects = ObjCollection::getInstance();
     ObjData* first = objects->getObj(objPath);
     auto* node = new ObjAnim(first, nrFrames);
-    node->addFrame(first);
+    std::ostringstream unevenShapes;
+    node->addFrame(first, unevenShapes);
     for (int number = 2; number <= nrFrames; ++number) {
-        node->addFrame(objects->getObj(shapePath(objPath, number)));
+        node->addFrame(objects->getObj(shapePath(objPath, number)), unevenShapes);
+    }
+    // The level makes every cue from one series: its faults are told once,
+    // not once a cue.
+    if (!unevenShapes.str().empty() && reportedSeries.insert(objPath).second) {
+        std::cerr << unevenShapes.str() << std::flush;
     }
     node->useMesh(meshOf(node->shapes, node->nrFaces));
     node->loadTextures(texturePath, 0);

@@ -4,6 +4,7 @@
 #include "util/singleton.h"
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,8 @@ private:
     // Uploaded once per series of parsed shapes and triangle count. The
     // parsed files outlive this collection in the game and the tests.
     std::map<std::pair<std::vector<const ObjData*>, int>, model::Mesh> meshes;
+    // Morph series whose uneven shapes have been reported.
+    std::set<std::string> reportedSeries;
 
     const model::Mesh& meshOf(const std::vector<const ObjData*>& shapes, int nrFaces);
 

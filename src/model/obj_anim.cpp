@@ -4,7 +4,7 @@
 #include "model/attribute_binding.h"
 
 #include <algorithm>
-#include <iostream>
+#include <ostream>
 
 using collection::AttribSlot;
 using collection::UniformSlot;
@@ -15,7 +15,7 @@ ObjAnim::ObjAnim(ObjData* first, int nrFrames)
 
 ObjAnim::~ObjAnim() = default;
 
-void ObjAnim::addFrame(ObjData* shape) {
+void ObjAnim::addFrame(ObjData* shape, std::ostream& report) {
     if (framesLoaded >= nrFrames) {
         return;
     }
@@ -23,9 +23,9 @@ void ObjAnim::addFrame(ObjData* shape) {
     // triangles than the smallest shape has would read past its buffers.
     // Either file may be the broken one, so the line names both.
     if (framesLoaded > 0 && shape->nrFaces != nrFaces) {
-        std::cerr << "morph shape " << shape->path << " has " << shape->nrFaces
-                  << " faces, the series from " << shapes.front()->path << " " << nrFaces
-                  << "; drawing the fewer" << std::endl;
+        report << "morph shape " << shape->path << " has " << shape->nrFaces
+               << " faces, the series from " << shapes.front()->path << " " << nrFaces
+               << "; drawing the fewer\n";
     }
     nrFaces = framesLoaded == 0 ? shape->nrFaces : std::min(nrFaces, shape->nrFaces);
     shapes.push_back(shape);

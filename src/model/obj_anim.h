@@ -2,6 +2,7 @@
 
 #include "model/obj.h"
 
+#include <ostream>
 #include <vector>
 
 // A model that morphs through a series of shapes with the same faces: one
@@ -17,8 +18,9 @@ public:
               int filterMode, int mipmapMode) override;
 
     // Adds the next shape to the series; shapes past nrFrames are ignored.
-    // Draws only the triangles every shape has.
-    void addFrame(ObjData* shape);
+    // Draws only the triangles every shape has, and writes a line to
+    // `report` for a shape whose count differs.
+    void addFrame(ObjData* shape, std::ostream& report);
     // Takes one position and one normal buffer per shape added, and the
     // indices and texture coordinates of the first.
     void useMesh(const model::Mesh& mesh) override;

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "analysis_signal.h"
+#include "beat_tracker.h"
 #include "chart.h"
 #include "click_track.h"
 #include "cue_picker.h"
@@ -78,6 +80,21 @@ TEST(ChartCues, DensityAsksForMoreCuesAndQuietPassagesForFewer) {
     }
     EXPECT_LT(counts[0], counts[1]);
     EXPECT_LT(counts[1], counts[2]);
+}
+
+TEST(ChartCues, FewerThanTwoBeatsMakeNoGridAndNoCues) {
+    const std::vector<float> song =
+        charttest::clickTrack(charttest::beatClicks(120.0, 20000.0), 24.0, 22050);
+    const chart::AnalysisSignal signal = chart::analysisSignal(song.data(), song.size(), 1, 22050);
+    const chart::OnsetAnalysis analysis = chart::analyseOnsets(signal);
+    ASSERT_GT(analysis.onsets.size(), 10u);
+    // The same analysis on its beats picks cues, so the empty results below
+    // come from the beats alone.
+    EXPECT_FALSE(
+        chart::pickCues(analysis, chart::trackBeats(analysis), chart::Density::Hard, 24000.0)
+            .empty());
+    EXPECT_TRUE(chart::pickCues(analysis, {}, chart::Density::Hard, 24000.0).empty());
+    EXPECT_TRUE(chart::pickCues(analysis, {6000.0}, chart::Density::Hard, 24000.0).empty());
 }
 
 TEST(ChartInput, AnySamplesGiveAChartOrAReasonNeverACrash) {

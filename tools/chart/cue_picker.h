@@ -18,6 +18,7 @@ double cueRate(Density density);
 // where they lie near it, then the strongest taken at the density's rate,
 // fewer where the song is quiet, none in the first kFirstCueMs or after
 // endMs - kLastCueBeforeEndMs, never two closer than kMinCueSpacingMs.
+// The grid takes two beats or more: with fewer there are no cues.
 std::vector<double> pickCues(const OnsetAnalysis& analysis, const std::vector<double>& beatsMs,
                              Density density, double endMs);
 
