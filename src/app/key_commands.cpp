@@ -189,9 +189,8 @@ GLSwitches contextGLSwitches() {
 
 void KeyCommands::poll(CommandContext& context) {
     for (const PressCommand& command : commandTable) {
-        if (platform::glfwGetKey(command.key) == 1 && prevKey[command.key] == 0) {
+        for (int presses = platform::takeKeyPresses(command.key); presses > 0; --presses) {
             answer(context, command);
         }
-        prevKey[command.key] = platform::glfwGetKey(command.key);
     }
 }

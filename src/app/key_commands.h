@@ -2,7 +2,6 @@
 
 #include "app/loop_state.h"
 
-#include <array>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -37,13 +36,9 @@ struct CommandContext {
     std::ostream& log;
 };
 
-// Detects key presses against the key state of the previous pass and runs
-// their commands; holding a key fires it once.
+// Runs the command of every key press since the previous pass, in table
+// order, each as often as its key was pressed; holding a key fires it once.
 class KeyCommands {
 public:
     void poll(CommandContext& context);
-
-private:
-    // Key state seen at the previous pass, by GLFW key code.
-    std::array<int, 300> prevKey{};
 };

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <iostream>
 #include <thread>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -17,6 +18,10 @@ GLFWwindow* window = nullptr;
 bool initialised = false;
 Hints hints;
 InputState* scripted = nullptr;
+
+// Presses of each key since it was last taken, counted as the window
+// reports them.
+std::array<int, GLFW_KEY_LAST + 1> windowKeyPresses{};
 
 // Buttons the demo holds down until the frame is presented.
 std::array<bool, GLFW_MOUSE_BUTTON_LAST + 1> injectedButtons{};
@@ -41,6 +46,20 @@ void applyContextHints() {
     if (hints.major > 3 || (hints.major == 3 && hints.minor >= 2)) {
         glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
     }
+}
+
+void countKeyPress(GLFWwindow*, int key, int, int action, int) {
+    if (action == GLFW_PRESS && key >= 0 && key <= GLFW_KEY_LAST) {
+        windowKeyPresses[static_cast<std::size_t>(key)] += 1;
+    }
+}
+
+int takeScriptedKeyPresses(InputState& input, std::size_t key) {
+    const bool wentDown = input.keys[key] != 0 && input.keysAtLastTake[key] == 0;
+    const int presses = input.queuedKeyPresses[key] + (wentDown ? 1 : 0);
+    input.keysAtLastTake[key] = input.keys[key];
+    input.queuedKeyPresses[key] = 0;
+    return presses;
 }
 
 // GLFW's own reason for a failure, so a refused window says why.
@@ -111,6 +130,8 @@ int glfwOpenWindow(int width, int height, int redBits, int greenBits, int blueBi
     // tap or click is often shorter than a frame and would be lost otherwise.
     glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_TRUE);
     glfwSetInputMode(window, GLFW_STICKY_MOUSE_BUTTONS, GLFW_TRUE);
+    windowKeyPresses.fill(0);
+    glfwSetKeyCallback(window, countKeyPress);
     return 1;
 }
 
@@ -156,6 +177,17 @@ int glfwGetKey(int key) {
         return 0;
     }
     return ::glfwGetKey(window, key) == GLFW_PRESS ? 1 : 0;
+}
+
+int takeKeyPresses(int key) {
+    if (key < 0 || key > GLFW_KEY_LAST) {
+        return 0;
+    }
+    const auto index = static_cast<std::size_t>(key);
+    if (scripted != nullptr) {
+        return takeScriptedKeyPresses(*scripted, index);
+    }
+    return std::exchange(windowKeyPresses[index], 0);
 }
 
 int glfwGetMouseButton(int button) {

@@ -26,6 +26,12 @@ constexpr int GLFW_KEY_ESC = GLFW_KEY_ESCAPE;
 // hand it to useScriptedInput; the window is then not consulted.
 struct InputState {
     std::array<int, GLFW_KEY_LAST + 1> keys{}; // 1 = down, by GLFW 3 key code
+    // Whole presses (down and up again) made since the key was last taken,
+    // each counted by takeKeyPresses: taps quicker than a frame.
+    std::array<int, GLFW_KEY_LAST + 1> queuedKeyPresses{};
+    // keys as takeKeyPresses last saw them: a key that went down since is a
+    // press.
+    std::array<int, GLFW_KEY_LAST + 1> keysAtLastTake{};
     std::array<int, GLFW_MOUSE_BUTTON_LAST + 1> buttons{};
     // Pressed and released again since the button was last read: the window
     // keeps such a press (sticky buttons) and reports it once.
@@ -53,6 +59,11 @@ void glfwGetWindowSize(int* width, int* height);
 void glfwSwapBuffers();
 
 int glfwGetKey(int key);
+// How often the key was pressed since the last call for it. Every press
+// counts, several within one frame too, where the key's state shows one: on
+// a slow frame a player's quick taps fall into the same frame. A held key's
+// repeats are not presses.
+int takeKeyPresses(int key);
 int glfwGetMouseButton(int button);
 // Forgets a press of the button that was released before anyone read it; a
 // button still held stays down.

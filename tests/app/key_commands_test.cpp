@@ -233,6 +233,21 @@ TEST_F(KeyCommandsTest, CameraKeyGoesRoundTheThreeCamerasOnly) {
     EXPECT_EQ(root.activeCamName, "debug cam");
 }
 
+// Taps quicker than a frame all count: on a slow frame the camera key
+// pressed twice goes two cameras on, and a switch pressed twice is back.
+TEST_F(KeyCommandsTest, EveryPressSinceTheLastPassAnswers) {
+    loop.currentCamName = "racing cam";
+    input.queuedKeyPresses[GLFW_KEY_C] = 2;
+    input.queuedKeyPresses[GLFW_KEY_F6] = 2;
+    commands.poll(context);
+    EXPECT_EQ(loop.currentCamName, "spaceship cam");
+    EXPECT_EQ(root.activeCamName, "spaceship cam");
+    EXPECT_TRUE(loop.feedback);
+    EXPECT_EQ(takeLog(), "FEEDBACK OFF\nFEEDBACK ON\n");
+    commands.poll(context);
+    EXPECT_EQ(loop.currentCamName, "spaceship cam") << "each press answers once";
+}
+
 TEST_F(KeyCommandsTest, PauseThenResumeRewindsTheClockToThePauseStart) {
     loop.now = 42.0;
     tap(GLFW_KEY_P);

@@ -18,8 +18,27 @@ TEST_F(ScriptedInputTest, OutOfRangeCodesReadAsReleased) {
     EXPECT_EQ(platform::glfwGetMouseButton(99), 0);
 }
 
+// A scripted key counts a press when it goes down between takes and for
+// every queued tap; holding it is one press.
+TEST_F(ScriptedInputTest, KeyPressesCountDownGoingKeysAndQueuedTapsOnce) {
+    input.keys[GLFW_KEY_C] = 1;
+    EXPECT_EQ(platform::takeKeyPresses(GLFW_KEY_C), 1);
+    EXPECT_EQ(platform::takeKeyPresses(GLFW_KEY_C), 0) << "a held key is one press";
+    input.keys[GLFW_KEY_C] = 0;
+    EXPECT_EQ(platform::takeKeyPresses(GLFW_KEY_C), 0);
+    input.keys[GLFW_KEY_C] = 1;
+    input.queuedKeyPresses[GLFW_KEY_C] = 2;
+    EXPECT_EQ(platform::takeKeyPresses(GLFW_KEY_C), 3);
+    EXPECT_EQ(platform::takeKeyPresses(GLFW_KEY_C), 0);
+    EXPECT_EQ(platform::takeKeyPresses(GLFW_KEY_P), 0) << "other keys are apart";
+    input.queuedKeyPresses.fill(1);
+    EXPECT_EQ(platform::takeKeyPresses(-1), 0);
+    EXPECT_EQ(platform::takeKeyPresses(GLFW_KEY_LAST + 1), 0);
+}
+
 TEST(PlatformWithoutWindow, NoWindowMeansNoInputAndNotOpened) {
     EXPECT_EQ(platform::glfwGetKey(GLFW_KEY_ESCAPE), 0);
+    EXPECT_EQ(platform::takeKeyPresses(GLFW_KEY_ESCAPE), 0);
     EXPECT_EQ(platform::glfwGetWindowParam(platform::GLFW_OPENED), 0);
 }
 
