@@ -5,7 +5,8 @@
 set -u
 source "$(dirname "$0")/lib/game.bash"
 
-# Starts the game on the camera that never turns with the mouse, without the
+# Starts the game on the camera that never turns with the mouse (one press
+# of the camera key from the main camera: the spaceship's), without the
 # particles (the background's sprites turn on every frame), and pauses it
 # once start-up has made the frame buffers (the last thing it reports), so
 # that between two screenshots only the crosshair can move.
@@ -14,7 +15,6 @@ start_still() {
     find_window
     timeout "$LINE_TIMEOUT" bash -c "until grep -q '^texture_id\[col\]' '$GAME_DIR/stdout.txt' \
         2>/dev/null; do sleep 0.1; done" || fail "start-up did not finish"
-    press c
     press c
     press 7
     expect_line stdout.txt "PARTICLESYSTEMS OFF"
