@@ -28,11 +28,7 @@ while [ $# -gt 0 ]; do
     esac
 done
 
-if ! dpkg-query -W -f='${Status}' "$PACKAGE" 2>/dev/null | grep -q "install ok installed"; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    DEBIAN_FRONTEND=noninteractive ${APT_LOCK:+flock "$APT_LOCK"} $sudo apt-get install -y -qq "$PACKAGE"
-fi
+"$ROOT/scripts/setup.sh" --install "$PACKAGE"
 [ -x "$CHART" ] || { echo "build the game first (./play or ./test)" >&2; exit 1; }
 
 mkdir -p "$OUT"

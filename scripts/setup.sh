@@ -18,7 +18,12 @@ PACKAGES=(
     xvfb xauth xdotool imagemagick sox
 )
 
-install_missing_packages() {
+# Two set-ups at once (two fuzzers starting together, ./play beside ./test)
+# would race for apt's lock and the loser would fail, so they take turns; the
+# second then finds nothing left to install.
+install_missing_packages() (
+    exec 9>"${TMPDIR:-/tmp}/cueflight-setup.lock"
+    flock 9
     local missing=()
     for p in "${PACKAGES[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" \
@@ -28,9 +33,11 @@ install_missing_packages() {
     echo "Installing Debian packages: ${missing[*]}"
     local sudo=""
     if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
-}
+    # Any other apt user (an unattended upgrade) is waited for, not failed on.
+    $sudo apt-get -o DPkg::Lock::Timeout=600 update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -qq \
+        "${missing[@]}"
+)
 
 build_game() {
     if [ ! -f "$BUILD/CMakeCache.txt" ]; then
