@@ -4,7 +4,15 @@
 # tests/support/ holds helpers shared by both kinds. tests/e2e/*.sh start the
 # real game from a copy of the run folder (label "e2e").
 
+# Tests never see the player's real folders: HOME and the XDG bases point into
+# the build, where Mesa's shader cache also stays warm between runs. A test
+# that checks what the game writes makes folders of its own below these.
+set(TEST_HOME ${CMAKE_BINARY_DIR}/test-home)
 set(GL_TEST_ENV
+    "HOME=${TEST_HOME}"
+    "XDG_CONFIG_HOME=${TEST_HOME}/.config"
+    "XDG_CACHE_HOME=${TEST_HOME}/.cache"
+    "XDG_DATA_HOME=${TEST_HOME}/.local/share"
     "MESA_GL_VERSION_OVERRIDE=3.2"
     "MESA_GLSL_VERSION_OVERRIDE=150"
     "ALSOFT_DRIVERS=null"

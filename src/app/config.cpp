@@ -5,10 +5,14 @@
 #include "game/timing_stats.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <fstream>
 #include <istream>
+#include <ostream>
+#include <sstream>
+#include <system_error>
 
 namespace {
 
@@ -46,6 +50,14 @@ void readSongEnd(const std::string& value) {
     }
 }
 
+// Which lines a file may set: the run folder's config.cfg sets all of them,
+// the player's own all but the level's.
+enum class ConfigSource { RunFolder, Player };
+
+bool isLevelKey(const std::string& key) {
+    return key == "music" || key == "song_end_ms";
+}
+
 void applyLine(const std::string& key, const std::string& value, Window& window) {
     if (key == "window_width") {
         readWindowSide(value, windowWidth, window.width);
@@ -72,6 +84,57 @@ void applyLine(const std::string& key, const std::string& value, Window& window)
     }
 }
 
+void loadLines(std::istream& in, Window& window, ConfigSource source) {
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        auto split = line.find('=');
+        if (split == std::string::npos) {
+            continue;
+        }
+        const std::string key = line.substr(0, split);
+        if (source == ConfigSource::Player && isLevelKey(key)) {
+            continue;
+        }
+        applyLine(key, line.substr(split + 1), window);
+    }
+}
+
+// The whole file, or why it is not a settings file.
+std::optional<std::string> readPlayerFile(const std::filesystem::path& file, std::string& reason) {
+    std::error_code status;
+    if (std::filesystem::is_directory(file, status)) {
+        reason = "it is a folder";
+        return std::nullopt;
+    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        reason = std::error_code(errno, std::generic_category()).message();
+        return std::nullopt;
+    }
+    std::string text(kPlayerConfigLimit + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (in.bad()) {
+        reason = "reading failed";
+        return std::nullopt;
+    }
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    if (text.size() > kPlayerConfigLimit) {
+        reason = "it is larger than 1 MiB";
+        return std::nullopt;
+    }
+    if (text.find('\0') != std::string::npos) {
+        reason = "it is not a text file";
+        return std::nullopt;
+    }
+    return text;
+}
+
 } // namespace
 
 std::optional<int> parseConfigInteger(const std::string& text) {
@@ -85,20 +148,7 @@ std::optional<int> parseConfigInteger(const std::string& text) {
 }
 
 void loadConfig(std::istream& in, Window& window) {
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (line.empty() || line.front() == '#') {
-            continue;
-        }
-        auto split = line.find('=');
-        if (split == std::string::npos) {
-            continue;
-        }
-        applyLine(line.substr(0, split), line.substr(split + 1), window);
-    }
+    loadLines(in, window, ConfigSource::RunFolder);
 }
 
 void loadConfig(const std::string& fileName, Window& window) {
@@ -106,4 +156,21 @@ void loadConfig(const std::string& fileName, Window& window) {
     if (file) {
         loadConfig(file, window);
     }
+}
+
+void loadPlayerConfig(const std::filesystem::path& file, bool namedByPlayer, Window& window,
+                      std::ostream& err) {
+    std::error_code status;
+    if (!namedByPlayer && !std::filesystem::exists(std::filesystem::symlink_status(file, status))) {
+        return;
+    }
+    std::string reason;
+    std::optional<std::string> text = readPlayerFile(file, reason);
+    if (!text) {
+        err << "cueflight: cannot use your settings " << file.string() << ": " << reason
+            << "; playing with the defaults" << std::endl;
+        return;
+    }
+    std::istringstream in(*text);
+    loadLines(in, window, ConfigSource::Player);
 }

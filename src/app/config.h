@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -23,3 +24,22 @@ void loadConfig(std::istream& in, Window& window);
 
 // As above from a file; a file that cannot be opened changes nothing.
 void loadConfig(const std::string& fileName, Window& window);
+
+// The largest settings file the player's own may be; anything longer is not
+// a settings file someone wrote.
+constexpr std::uintmax_t kPlayerConfigLimit = 1024 * 1024;
+
+// The player's own settings, read over the shipped ones key by key. The
+// level's keys (music, song_end_ms) stay the run folder's: a chart's song
+// must not give way to a line the player wrote for another. A missing file
+// changes nothing, in silence unless the player named it (--config). A file
+// that cannot be read, is not text or is larger than kPlayerConfigLimit gives
+// one line on `err` naming it, and none of its lines count.
+void loadPlayerConfig(const std::filesystem::path& file, bool namedByPlayer, Window& window,
+                      std::ostream& err);
+
+// The player's settings file for this start; an empty path reads none.
+struct PlayerConfig {
+    std::filesystem::path file;
+    bool namedByPlayer = false; // given with --config, so its absence is worth a line
+};

@@ -1,4 +1,5 @@
 #include "app/frame_objects.h"
+#include "app/launch.h"
 #include "app/level_steps.h"
 #include "app/loop_state.h"
 #include "app/main_loop.h"
@@ -12,12 +13,17 @@
 #include "scenegraph/root_node.h"
 
 #include <cstdlib>
+#include <iostream>
 
-int main() {
+int main(int argc, char** argv) {
+    PlayerConfig playerConfig;
+    if (std::optional<int> status = prepareLaunch(argc, argv, playerConfig, std::cout, std::cerr)) {
+        return *status;
+    }
     platform::keepLargeAllocationsInHeap();
     setDefaultSettings();
     LoopState loop;
-    initWindow();
+    initWindow(playerConfig);
     scenegraph::RootNode* root = scenegraph::RootNode::getInstance();
     if (!root->getWindow()->winOpen) {
         // Nothing past this point may run without a GL context.

@@ -29,10 +29,13 @@ void setFixedGLState() {
 
 } // namespace
 
-bool initWindow() {
+bool initWindow(const PlayerConfig& playerConfig) {
     platform::glfwInit();
     Window* window = scenegraph::RootNode::getInstance()->getWindow();
     loadConfig("config.cfg", *window);
+    if (!playerConfig.file.empty()) {
+        loadPlayerConfig(playerConfig.file, playerConfig.namedByPlayer, *window, std::cerr);
+    }
     // Core profiles hide their entry points from GLEW's extension probing.
     glewExperimental = GL_TRUE;
     platform::glfwOpenWindowHint(platform::GLFW_OPENGL_VERSION_MAJOR, glMajorVersion);

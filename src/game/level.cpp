@@ -7,6 +7,7 @@
 #include "game/cue_recorder.h"
 #include "game/debris_field.h"
 #include "game/path_flight.h"
+#include "game/run_folder.h"
 #include "game/time_controller.h"
 #include "model/obj.h"
 #include "model/obj_anim.h"
@@ -25,7 +26,6 @@
 
 namespace {
 
-constexpr const char* kScenePath = "Scenes/testscene.scene";
 constexpr const char* kCueModelPath = "Models/ani_sphere.obj";
 constexpr const char* kCueTexturePath = "Sprites/sphere_rusty.tga";
 constexpr int kCueShapes = 2;
@@ -108,7 +108,7 @@ void Level::loadWorld() {
     const int width = before->width;
     const int height = before->height;
     const bool open = before->winOpen;
-    scenegraph::loadScene(kScenePath);
+    scenegraph::loadScene(game::kScenePath);
     Window* window = root->getWindow();
     window->width = width;
     window->height = height;

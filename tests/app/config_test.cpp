@@ -2,6 +2,8 @@
 #include "app/settings.h"
 #include "app/window.h"
 
+#include "support/scratch_dir.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -134,6 +136,45 @@ TEST_F(ConfigTest, ASizeWithoutANumberKeepsTheWindowSideAndSidesBelowTwoBecomeTw
     load("window_width=2\nwindow_height=3\n");
     EXPECT_EQ(window.width, 2);
     EXPECT_EQ(window.height, 3);
+}
+
+// The player's file counts key by key over the shipped one, but the level's
+// keys stay the run folder's; a broken file counts not at all, in one line.
+TEST_F(ConfigTest, ThePlayersFileGoesOverTheShippedOneAndABrokenOneIsToldAndLeftOut) {
+    testsupport::ScratchDir scratch;
+    std::ostringstream err;
+    load("window_width=1024\nwindow_height=768\nmusic=Sound/song.ogg\nsong_end_ms=9000\n");
+    const std::string mine =
+        scratch.write("mine.cfg", "# mine\nwindow_width=640\noffset_ms=30\nmusic=Sound/other.mp3\n"
+                                  "song_end_ms=1\nunknown=1\n");
+    loadPlayerConfig(mine, false, window, err);
+    EXPECT_EQ(window.width, 640);
+    EXPECT_EQ(window.height, 768);
+    EXPECT_EQ(offsetMs, 30);
+    EXPECT_EQ(musicPath, "Sound/song.ogg");
+    EXPECT_EQ(songEndMs, 9000);
+    EXPECT_EQ(err.str(), "");
+
+    // A missing file of their own is the usual case; one they named is not.
+    loadPlayerConfig(scratch.file("absent.cfg"), false, window, err);
+    EXPECT_EQ(err.str(), "");
+
+    const std::string binary = scratch.write("binary.cfg", std::string("showfps=true\n\0\x01", 15));
+    const std::string huge =
+        scratch.write("huge.cfg", "showfps=true\n" + std::string(kPlayerConfigLimit, '#'));
+    for (const std::string& broken :
+         {scratch.file("absent.cfg"), binary, huge, scratch.path().string()}) {
+        SCOPED_TRACE(broken);
+        std::ostringstream line;
+        loadPlayerConfig(broken, true, window, line);
+        EXPECT_FALSE(showfps);
+        const std::string said = line.str();
+        EXPECT_EQ(said.rfind("cueflight: cannot use your settings " + broken + ": ", 0), 0u)
+            << said;
+        EXPECT_NE(said.find("; playing with the defaults\n"), std::string::npos);
+        EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
+    }
+    EXPECT_EQ(window.width, 640) << "a broken file changes nothing";
 }
 
 } // namespace

@@ -33,7 +33,12 @@ protected:
     // Runs the tool; its exit status, and what it printed in `printed`.
     int run(std::vector<std::string> args) {
         std::ostringstream outText, errText;
-        const int status = chart::runChartTool(args, runDir(), outText, errText);
+        const std::string cache = (scratch.path() / "cache").string();
+        const int status = chart::runChartTool(
+            args, runDir(), outText, errText,
+            [cache](const char* name) -> std::optional<std::string> {
+                return std::string(name) == "XDG_CACHE_HOME" ? std::optional(cache) : std::nullopt;
+            });
         printed = outText.str();
         error = errText.str();
         return status;
@@ -115,9 +120,9 @@ TEST_F(ChartTool, BadInputGivesOneLineAndWritesNothing) {
     EXPECT_EQ(run({mono.string(), "--density", "extreme"}), 2);
     EXPECT_EQ(error, "usage: cueflight-chart SONG [--density easy|normal|hard] [--out DIR]\n");
     EXPECT_EQ(run({}), 2);
-    // Without --out the chart goes beside the run folder.
+    // Without --out the chart goes to the player's cache folder.
     ASSERT_EQ(run({mono.string()}), 0) << error;
-    EXPECT_TRUE(fs::exists(scratch.path() / "songs" / "mono-normal" / "rec2.cfg"));
+    EXPECT_TRUE(fs::exists(scratch.path() / "cache/cueflight/charts/mono-normal/rec2.cfg"));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "chart_files.h"
 #include "chart_folder.h"
 #include "song_file.h"
+#include "util/version.h"
 
 namespace chart {
 
@@ -14,6 +15,15 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: cueflight-chart SONG [--density easy|normal|hard] [--out DIR]";
+constexpr const char* kHelp =
+    "\n\n"
+    "Charts a song for cueflight: finds its beats and its salient onsets and writes a\n"
+    "folder the game plays it from (start cueflight in that folder).\n"
+    "\n"
+    "Options:\n"
+    "  --density D  easy, normal (the default) or hard: about 0.6, 1.2 or 2 cues a second\n"
+    "  --out DIR    the chart's folder; by default charts/<song>-<density>/ in your\n"
+    "               cache folder, ";
 constexpr int kBadArguments = 2;
 constexpr int kFailed = 1;
 
@@ -47,15 +57,33 @@ std::optional<Request> parseArguments(const std::vector<std::string>& args) {
     return request;
 }
 
-std::filesystem::path defaultOutDir(const std::filesystem::path& runDir, const Request& request) {
-    return runDir.parent_path() / "songs" /
-           (request.song.stem().string() + "-" + densityName(request.density));
+std::string chartName(const Request& request) {
+    return request.song.stem().string() + "-" + densityName(request.density);
+}
+
+std::string helpText(const platform::Environment& environment) {
+    std::optional<std::filesystem::path> cache =
+        platform::userFolder(platform::UserFolder::Cache, environment);
+    return std::string(kUsage) + kHelp +
+           (cache ? (*cache / "charts").string() : "(none: HOME is not set)") +
+           "\n  --help       show this help and exit\n"
+           "  --version    show the version and exit\n"
+           "\n"
+           "An existing DIR is replaced only when it holds an earlier chart.\n";
 }
 
 } // namespace
 
 int runChartTool(const std::vector<std::string>& args, const std::filesystem::path& runDir,
-                 std::ostream& out, std::ostream& err) {
+                 std::ostream& out, std::ostream& err, const platform::Environment& environment) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        out << helpText(environment) << std::flush;
+        return 0;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        out << util::versionLine("cueflight-chart") << std::endl;
+        return 0;
+    }
     std::optional<Request> request = parseArguments(args);
     if (!request) {
         err << kUsage << std::endl;
@@ -74,8 +102,15 @@ int runChartTool(const std::vector<std::string>& args, const std::filesystem::pa
         err << name << result.error << std::endl;
         return kFailed;
     }
-    const std::filesystem::path outDir =
-        request->outDir.empty() ? defaultOutDir(runDir, *request) : request->outDir;
+    std::filesystem::path outDir = request->outDir;
+    if (outDir.empty()) {
+        std::optional<std::filesystem::path> cache =
+            platform::makeUserFolder(platform::UserFolder::Cache, err, environment);
+        if (!cache) {
+            return kFailed;
+        }
+        outDir = *cache / "charts" / chartName(*request);
+    }
     if (!writeChartFolder(runDir, request->song, *result.chart, outDir, error)) {
         err << name << error << std::endl;
         return kFailed;

@@ -2,14 +2,13 @@
 #include <iostream>
 
 #include "chart_tool.h"
+#include "game/run_folder.h"
+#include "platform/executable_path.h"
 
-// The tool sits in the game's run folder, whose files every chart folder
-// links.
+// Every chart folder links the game's files: the run folder the tool sits in
+// (build/run/), or the installed game's data folder.
 int main(int argc, char** argv) {
-    std::error_code status;
-    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", status);
-    if (status) {
-        self = std::filesystem::absolute(argv[0]);
-    }
-    return chart::runChartTool({argv + 1, argv + argc}, self.parent_path(), std::cout, std::cerr);
+    const std::filesystem::path self = platform::executablePath(argv[0]);
+    const std::filesystem::path runDir = game::dataBesideBinary(self).value_or(self.parent_path());
+    return chart::runChartTool({argv + 1, argv + argc}, runDir, std::cout, std::cerr);
 }

@@ -14,6 +14,7 @@ LINE_TIMEOUT=${LINE_TIMEOUT:-60}
 TOOL_TIMEOUT=${TOOL_TIMEOUT:-30}
 
 GAME_DIR=""
+PLAYER_HOME=""
 GAME_PID=""
 GAME_WINDOW=""
 
@@ -58,6 +59,22 @@ cleanup() {
     if [ -n "$GAME_DIR" ]; then
         rm -rf "$GAME_DIR"
     fi
+    if [ -n "$PLAYER_HOME" ]; then
+        rm -rf "$PLAYER_HOME"
+        PLAYER_HOME=""
+    fi
+}
+
+# Gives the game a player's home of its own, empty, so a test sees exactly
+# what the game writes there and never the real one. Mesa's shader cache
+# stays where it was, warm.
+use_fresh_player_home() {
+    PLAYER_HOME="$(mktemp -d)"
+    export MESA_SHADER_CACHE_DIR="${MESA_SHADER_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/mesa_shader_cache}"
+    export HOME="$PLAYER_HOME"
+    export XDG_CONFIG_HOME="$PLAYER_HOME/.config"
+    export XDG_CACHE_HOME="$PLAYER_HOME/.cache"
+    export XDG_DATA_HOME="$PLAYER_HOME/.local/share"
 }
 
 # Copies the run folder given as the test's argument into a fresh directory.
@@ -68,6 +85,7 @@ prepare_run_dir() {
     GAME_DIR="$(mktemp -d)"
     trap cleanup EXIT
     trap 'exit 1' INT TERM
+    [ -n "$PLAYER_HOME" ] || use_fresh_player_home
     cp -r "$run_dir/." "$GAME_DIR/"
 }
 
