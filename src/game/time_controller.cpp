@@ -1,5 +1,7 @@
 #include "game/time_controller.h"
 
+#include "game/recording_format.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -45,9 +47,9 @@ std::vector<double> parseEntries(std::istream& file, int count) {
 } // namespace
 
 TimeController::TimeController()
-    : beatTimes(loadRecording("rec.cfg")),
-      cueTimes(loadRecording("rec2.cfg")), trackCounts{static_cast<int>(beatTimes.size()),
-                                                       static_cast<int>(cueTimes.size())} {}
+    : beatTimes(loadRecording(game::kBeatRecordingFile)),
+      cueTimes(loadRecording(game::kCueRecordingFile)), trackCounts{static_cast<int>(beatTimes.size()),
+                                                              static_cast<int>(cueTimes.size())} {}
 
 std::vector<double> TimeController::loadRecording(const std::string& path) {
     std::ifstream file(path);

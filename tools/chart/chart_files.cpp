@@ -8,17 +8,13 @@
 namespace chart {
 
 std::string beatFileText(const Chart& chart) {
-    std::vector<double> records = chart.beatsMs;
-    const double period = 60000.0 / chart.tempoBpm;
-    records.push_back(records.empty() ? 0.0 : records.back() + period);
-    return game::recordingText(records);
+    return game::recordingText(
+        game::beatRecordsWithPadding(chart.beatsMs, 60000.0 / chart.tempoBpm));
 }
 
 std::string cueFileText(const Chart& chart) {
-    std::vector<double> records = chart.cuesMs;
-    records.push_back(chart.endMs + kCueAfterEndMs);
-    records.push_back(chart.endMs + kCueAfterEndMs + 1000.0);
-    return game::recordingText(records);
+    return game::recordingText(
+        game::cueRecordsWithPadding(chart.cuesMs, chart.endMs + kCueAfterEndMs));
 }
 
 std::string configText(const std::string& baseConfig, const std::string& musicPath,

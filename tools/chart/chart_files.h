@@ -11,9 +11,7 @@ namespace chart {
 // end, where the flight never gets to.
 constexpr double kCueAfterEndMs = 9000.0;
 
-// The game loads all records of a recording but the last, so each file gets
-// one more: rec.cfg the beat after the last, rec2.cfg a cue after the end
-// (loaded, placed, never judged, as the rating expects) and one more after it.
+// The recordings' text, padded as the game's reader expects.
 std::string beatFileText(const Chart& chart);
 std::string cueFileText(const Chart& chart);
 

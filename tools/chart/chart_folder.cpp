@@ -16,8 +16,8 @@ namespace {
 
 // Entries of the run folder a chart folder does not link: its own files and
 // the charting tool.
-const std::set<fs::path> kNotLinked = {kBeatFile, kCueFile, kConfigFile, kSoundDir,
-                                       "cueflight-chart"};
+const std::set<fs::path> kNotLinked = {kBeatFile, kCueFile,       kConfigFile,
+                                       kSoundDir, kChartMarkFile, "cueflight-chart"};
 
 bool writeText(const fs::path& path, const std::string& text) {
     std::ofstream file(path, std::ios::binary);
@@ -48,7 +48,7 @@ fs::path songName(const fs::path& song) {
     return fs::path("song" + extension);
 }
 
-void fillFolder(const fs::path& runDir, const fs::path& song, const Chart& chart,
+void fillFolder(const fs::path& runDir, const fs::path& song, const Chart& chart, Density density,
                 const fs::path& dir) {
     linkEntries(runDir, dir, kNotLinked);
     fs::create_directory(dir / kSoundDir);
@@ -60,28 +60,50 @@ void fillFolder(const fs::path& runDir, const fs::path& song, const Chart& chart
     fs::copy_file(song, dir / music);
     const std::string config = configText(readText(runDir / kConfigFile), music.string(), chart);
     if (!writeText(dir / kBeatFile, beatFileText(chart)) ||
-        !writeText(dir / kCueFile, cueFileText(chart)) || !writeText(dir / kConfigFile, config)) {
+        !writeText(dir / kCueFile, cueFileText(chart)) || !writeText(dir / kConfigFile, config) ||
+        !writeText(dir / kChartMarkFile, chartMarkText(density))) {
         throw fs::filesystem_error("cannot write the chart", dir, std::error_code());
     }
 }
 
-// A folder this tool made: its config names a song of its own. The game's run
-// folder has cue and config files too, but plays the shipped song.
+// A folder this tool made holds its mark. Nothing a player writes in a
+// config.cfg (music= is theirs to set) makes a folder a chart.
 bool isChartFolder(const fs::path& dir) {
-    const std::string config = readText(dir / kConfigFile);
-    return fs::is_regular_file(dir / kCueFile) &&
-           (config.rfind("music=", 0) == 0 || config.find("\nmusic=") != std::string::npos);
+    std::error_code status;
+    return fs::is_regular_file(fs::symlink_status(dir / kChartMarkFile, status));
+}
+
+// The folder may take the chart: it is missing, empty, or a chart, and it is
+// not the game's run folder (which a mark copied into it must not give away).
+bool mayReplace(const fs::path& runDir, const fs::path& outDir, std::string& error) {
+    std::error_code status;
+    if (!fs::exists(outDir, status)) {
+        return true;
+    }
+    if (fs::equivalent(outDir, runDir, status)) {
+        error = outDir.string() + " is the game's own run folder";
+        return false;
+    }
+    if (!(fs::is_directory(outDir, status) && fs::is_empty(outDir, status)) &&
+        !isChartFolder(outDir)) {
+        error = outDir.string() + " exists and is not a chart folder";
+        return false;
+    }
+    return true;
 }
 
 } // namespace
 
+std::string chartMarkText(Density density) {
+    return "# cueflight-chart made this folder and may replace it with a new chart.\n"
+           "chart_version=" +
+           std::to_string(kChartVersion) + "\ndensity=" + densityName(density) + "\n";
+}
+
 bool writeChartFolder(const fs::path& runDir, const fs::path& song, const Chart& chart,
-                      const fs::path& outDir, std::string& error) {
+                      Density density, const fs::path& outDir, std::string& error) {
     std::error_code status;
-    if (fs::exists(outDir, status) &&
-        !(fs::is_directory(outDir, status) && fs::is_empty(outDir, status)) &&
-        !isChartFolder(outDir)) {
-        error = outDir.string() + " exists and is not a chart folder";
+    if (!mayReplace(runDir, outDir, error)) {
         return false;
     }
     const fs::path target = fs::absolute(outDir).lexically_normal();
@@ -92,7 +114,7 @@ bool writeChartFolder(const fs::path& runDir, const fs::path& song, const Chart&
         fs::create_directories(target.parent_path());
         fs::remove_all(building);
         fs::create_directory(building);
-        fillFolder(runDir, song, chart, building);
+        fillFolder(runDir, song, chart, density, building);
         if (fs::exists(target)) {
             fs::rename(target, replaced);
         }

@@ -4,24 +4,35 @@
 #include <string>
 
 #include "chart.h"
+#include "game/recording_format.h"
 
 namespace chart {
 
 // What a chart folder holds of its own; everything else is the game's run
 // folder, linked.
-inline const std::filesystem::path kBeatFile = "rec.cfg";
-inline const std::filesystem::path kCueFile = "rec2.cfg";
+inline const std::filesystem::path kBeatFile = game::kBeatRecordingFile;
+inline const std::filesystem::path kCueFile = game::kCueRecordingFile;
 inline const std::filesystem::path kConfigFile = "config.cfg";
 inline const std::filesystem::path kSoundDir = "Sound";
+// The tool's mark: a folder holding it is a chart the tool made and may
+// replace. It also says what the chart is (key=value lines, like config.cfg):
+//   chart_version=<kChartVersion>  the analysis that made it
+//   density=<easy|normal|hard>
+inline const std::filesystem::path kChartMarkFile = "chart.cfg";
+
+// The mark's text for a chart of `density`.
+std::string chartMarkText(Density density);
 
 // Makes `outDir` a run folder for the chart: every entry of the game's
 // `runDir` linked (Sound/ as a folder of links), the song copied in as
 // Sound/song plus its extension, the beat and cue files, and runDir's
-// config.cfg with the song's two lines added. The folder is built beside
-// `outDir` and moved into place whole, replacing an earlier chart there; a
-// failure leaves nothing behind and `error` says why. A folder that exists
-// and is not a chart folder is never replaced.
+// config.cfg with the song's two lines added, and the mark. The folder is
+// built beside `outDir` and moved into place whole, replacing an earlier
+// chart there; a failure leaves nothing behind and `error` says why. Only an
+// empty folder or one holding the mark is replaced, and never the run folder
+// itself, whatever it holds.
 bool writeChartFolder(const std::filesystem::path& runDir, const std::filesystem::path& song,
-                      const Chart& chart, const std::filesystem::path& outDir, std::string& error);
+                      const Chart& chart, Density density, const std::filesystem::path& outDir,
+                      std::string& error);
 
 } // namespace chart

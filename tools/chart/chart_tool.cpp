@@ -111,7 +111,7 @@ int runChartTool(const std::vector<std::string>& args, const std::filesystem::pa
         }
         outDir = *cache / "charts" / chartName(*request);
     }
-    if (!writeChartFolder(runDir, request->song, *result.chart, outDir, error)) {
+    if (!writeChartFolder(runDir, request->song, *result.chart, request->density, outDir, error)) {
         err << name << error << std::endl;
         return kFailed;
     }

@@ -1,6 +1,9 @@
 #include "cue_track.h"
 
 #include <algorithm>
+#include <utility>
+
+#include "game/recording_format.h"
 
 #include "song_timing.h"
 
@@ -40,8 +43,7 @@ std::vector<double> beatTrackRecords(const std::vector<int64_t>& beats) {
     for (int64_t beat : beats) {
         records.push_back(sampleToMs(beat));
     }
-    records.push_back(sampleToMs(beats.empty() ? 0 : beats.back() + samplesPerBeat));
-    return records;
+    return game::beatRecordsWithPadding(std::move(records), sampleToMs(samplesPerBeat));
 }
 
 std::vector<double> cueTrackRecords(const std::vector<int64_t>& cues) {
@@ -49,9 +51,7 @@ std::vector<double> cueTrackRecords(const std::vector<int64_t>& cues) {
     for (int64_t cue : cues) {
         records.push_back(sampleToMs(cue));
     }
-    records.push_back(cueAfterSongEndMs);
-    records.push_back(cueAfterSongEndMs + 1000.0);
-    return records;
+    return game::cueRecordsWithPadding(std::move(records), cueAfterSongEndMs);
 }
 
 } // namespace songgen

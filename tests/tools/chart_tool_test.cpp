@@ -86,14 +86,42 @@ TEST_F(ChartTool, WritesARunFolderWhoseFilesTheGameLoadsAsTheyAre) {
         " beats, " + std::to_string(cues.size() - 1) + " cues, 20.0 s\n";
     EXPECT_EQ(printed, summary);
 
-    // A second chart replaces the first; a folder that is not a chart is kept.
-    ASSERT_EQ(run({wav.string(), "--out", dir.string()}), 0) << error;
-    fs::create_directories(out("mine"));
-    std::ofstream(out("mine") / "notes.txt") << "keep me";
+    EXPECT_EQ(testsupport::readFile(dir / "chart.cfg"),
+              "# cueflight-chart made this folder and may replace it with a new chart.\n"
+              "chart_version=1\ndensity=easy\n");
+}
+
+TEST_F(ChartTool, OnlyAnEarlierChartIsReplacedAndNothingOfItIsLeftBeside) {
+    const fs::path wav = song("song.wav", 12.0, 8000, 1);
+    ASSERT_EQ(run({wav.string(), "--out", out("song").string()}), 0) << error;
+    std::ofstream(out("song") / "stale.txt") << "from the first chart";
+    ASSERT_EQ(run({wav.string(), "--density", "hard", "--out", out("song").string()}), 0) << error;
+    EXPECT_FALSE(fs::exists(out("song") / "stale.txt"));
+    EXPECT_NE(testsupport::readFile(out("song") / "chart.cfg").find("density=hard"),
+              std::string::npos);
+    std::vector<fs::path> beside;
+    for (const auto& entry : fs::directory_iterator(out(""))) {
+        beside.push_back(entry.path().filename());
+    }
+    EXPECT_EQ(beside, std::vector<fs::path>{"song"}) << "the old copy and the build are gone";
+
+    // A player's folder that looks like a level is theirs, config and all.
+    scratch.write("charts/mine/config.cfg", "music=Sound/x.ogg\n");
+    scratch.write("charts/mine/rec2.cfg", "my cues");
     EXPECT_EQ(run({wav.string(), "--out", out("mine").string()}), 1);
-    EXPECT_TRUE(fs::exists(out("mine") / "notes.txt"));
-    EXPECT_EQ(run({wav.string(), "--out", runDir().string()}), 1);
-    EXPECT_EQ(fs::file_size(runDir() / "rec2.cfg"), 16u) << "the game's own cues are kept";
+    EXPECT_EQ(error, "cueflight-chart: " + wav.string() + ": " + out("mine").string() +
+                         " exists and is not a chart folder\n");
+    EXPECT_EQ(testsupport::readFile(out("mine") / "rec2.cfg"), "my cues");
+
+    // The run folder stays the game's even with a mark copied into it, and
+    // under another name for it.
+    scratch.write("run/chart.cfg", "chart_version=1\n");
+    fs::create_directory_symlink(runDir(), scratch.path() / "alias");
+    for (const fs::path& target : {runDir(), scratch.path() / "alias", runDir() / "."}) {
+        EXPECT_EQ(run({wav.string(), "--out", target.string()}), 1) << target;
+        EXPECT_NE(error.find("is the game's own run folder"), std::string::npos) << error;
+        EXPECT_EQ(testsupport::readFile(runDir() / "rec2.cfg"), "the shipped cues");
+    }
 }
 
 TEST_F(ChartTool, BadInputGivesOneLineAndWritesNothing) {
