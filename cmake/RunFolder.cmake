@@ -1,5 +1,7 @@
 # Helpers that fill build/run/. Generators in tools/ register their outputs
-# with add_run_files(); hand-written files under data/ are copied as they are.
+# with add_run_files(); hand-written files under data/ are copied as they are,
+# but for data/install/, which describes the installed game to the desktop
+# and the package (cmake/Install.cmake) and is nothing the game reads.
 
 # A custom command's outputs can only be built by targets of the directory
 # that declares it, so each call also makes a target there for run_folder to
@@ -19,6 +21,7 @@ endfunction()
 function(copy_data_into_run_folder)
     file(GLOB_RECURSE data_files CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}/data
          ${CMAKE_SOURCE_DIR}/data/*)
+    list(FILTER data_files EXCLUDE REGEX "^install/")
     foreach(rel ${data_files})
         set(out ${RUN_DIR}/${rel})
         add_custom_command(OUTPUT ${out}

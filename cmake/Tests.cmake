@@ -8,6 +8,8 @@
 # the build, where Mesa's shader cache also stays warm between runs. A test
 # that checks what the game writes makes folders of its own below these.
 set(TEST_HOME ${CMAKE_BINARY_DIR}/test-home)
+# Mesa makes its cache folder but not the folders above it.
+file(MAKE_DIRECTORY ${TEST_HOME}/.cache)
 set(GL_TEST_ENV
     "HOME=${TEST_HOME}"
     "XDG_CONFIG_HOME=${TEST_HOME}/.config"

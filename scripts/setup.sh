@@ -16,6 +16,7 @@ PACKAGES=(
     libgtest-dev libbenchmark-dev libtinyobjloader-dev libfreetype-dev fonts-dejavu-core
     libaubio-dev
     xvfb xauth xdotool imagemagick sox
+    desktop-file-utils appstream man-db
 )
 
 # Two set-ups at once (two fuzzers starting together, ./play beside ./test)

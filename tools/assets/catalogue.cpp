@@ -1,6 +1,7 @@
 #include "assets/catalogue.h"
 
 #include "assets/font_sheet.h"
+#include "assets/icon.h"
 #include "assets/models.h"
 #include "assets/textures.h"
 
@@ -65,6 +66,16 @@ std::optional<std::vector<AssetFile>> generateAssets(const std::string& fontFile
     addModels(files);
     addTextures(files);
     files.push_back({"Sprites/fonts.tga", encodeTga(*font)});
+    return files;
+}
+
+std::vector<AssetFile> iconFiles(const std::string& name) {
+    std::vector<AssetFile> files;
+    for (int size : kIconSizes) {
+        const std::string side = std::to_string(size);
+        files.push_back(
+            {"hicolor/" + side + "x" + side + "/apps/" + name + ".png", encodePng(gameIcon(size))});
+    }
     return files;
 }
 

@@ -16,6 +16,10 @@ struct AssetFile {
 // for the font sheet cannot be read (the reason goes to the error stream).
 std::optional<std::vector<AssetFile>> generateAssets(const std::string& fontFile);
 
+// The game's icon in every size of kIconSizes, as an icon theme lays them
+// out: "hicolor/48x48/apps/<name>.png" and so on.
+std::vector<AssetFile> iconFiles(const std::string& name);
+
 // Writes the files under `runDir`, creating folders; false (and an error line) on failure.
 bool writeAssets(const std::vector<AssetFile>& files, const std::filesystem::path& runDir);
 

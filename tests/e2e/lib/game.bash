@@ -71,6 +71,7 @@ cleanup() {
 use_fresh_player_home() {
     PLAYER_HOME="$(mktemp -d)"
     export MESA_SHADER_CACHE_DIR="${MESA_SHADER_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/mesa_shader_cache}"
+    mkdir -p "$MESA_SHADER_CACHE_DIR"
     export HOME="$PLAYER_HOME"
     export XDG_CONFIG_HOME="$PLAYER_HOME/.config"
     export XDG_CACHE_HOME="$PLAYER_HOME/.cache"
