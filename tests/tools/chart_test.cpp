@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "analysis_signal.h"
 #include "beat_tracker.h"
@@ -119,6 +120,31 @@ TEST(ChartInput, AnySamplesGiveAChartOrAReasonNeverACrash) {
     chart::ChartResult result = chartOf(broken, 8000, 1);
     ASSERT_TRUE(result.chart) << result.error;
     EXPECT_NEAR(result.chart->tempoBpm, 120.0, 2.0);
+}
+
+// The decoder feeds the signal in chunks of whatever size the file gives:
+// every split must make the very samples the whole audio makes.
+TEST(ChartInput, TheSignalMadeInPiecesIsTheSignalMadeWhole) {
+    constexpr int channels = 6;
+    constexpr int rate = 96000; // reduced by 2, so groups straddle the pieces
+    std::vector<float> audio(static_cast<std::size_t>(rate / 10 * channels));
+    for (std::size_t i = 0; i < audio.size(); ++i) {
+        audio[i] = std::sin(0.001f * static_cast<float>(i * i % 100003));
+    }
+    const std::size_t frames = audio.size() / channels;
+    const chart::AnalysisSignal whole = chart::analysisSignal(audio.data(), frames, channels, rate);
+    ASSERT_EQ(whole.samples.size(), frames / 2);
+    chart::AnalysisSignalBuilder builder(channels, rate, frames);
+    std::size_t done = 0;
+    for (std::size_t piece = 1; done < frames; piece = piece * 3 % 997 + 1) {
+        const std::size_t count = std::min(piece, frames - done);
+        builder.add(audio.data() + done * channels, count);
+        done += count;
+    }
+    EXPECT_EQ(builder.framesAdded(), frames);
+    const chart::AnalysisSignal pieces = std::move(builder).finish();
+    EXPECT_EQ(pieces.sampleRate, 48000);
+    EXPECT_EQ(pieces.samples, whole.samples);
 }
 
 } // namespace

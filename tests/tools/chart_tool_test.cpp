@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -124,6 +126,34 @@ TEST_F(ChartTool, OnlyAnEarlierChartIsReplacedAndNothingOfItIsLeftBeside) {
     }
 }
 
+// An old chart that cannot be removed does not undo the new one in place:
+// made so with an immutable file, which even root cannot remove.
+TEST_F(ChartTool, AnEarlierChartThatWillNotGoIsAWarningOnceTheNewOneIsInPlace) {
+    const fs::path wav = song("song.wav", 12.0, 8000, 1);
+    ASSERT_EQ(run({wav.string(), "--out", out("song").string()}), 0) << error;
+    const std::string stuck = scratch.write("charts/song/stuck.txt", "immutable");
+    if (std::system(("chattr +i '" + stuck + "' 2>/dev/null").c_str()) != 0) {
+        GTEST_SKIP() << "this file system has no immutable files";
+    }
+    // Wherever the file went, it must become removable again for the scratch folder.
+    struct Unstick {
+        fs::path charts;
+        ~Unstick() {
+            for (const auto& entry : fs::recursive_directory_iterator(charts)) {
+                if (entry.path().filename() == "stuck.txt") {
+                    EXPECT_EQ(std::system(("chattr -i '" + entry.path().string() + "'").c_str()),
+                              0);
+                }
+            }
+        }
+    } unstick{out("")};
+    ASSERT_EQ(run({wav.string(), "--out", out("song").string()}), 0) << error;
+    EXPECT_FALSE(fs::exists(out("song") / "stuck.txt")) << "the new chart is in place";
+    EXPECT_NE(error.find("warning: could not remove the earlier chart"), std::string::npos)
+        << error;
+    EXPECT_EQ(std::count(error.begin(), error.end(), '\n'), 1);
+}
+
 TEST_F(ChartTool, BadInputGivesOneLineAndWritesNothing) {
     std::ofstream(scratch.path() / "text.wav") << "not a sound at all, only words\n";
     const struct {
@@ -144,7 +174,19 @@ TEST_F(ChartTool, BadInputGivesOneLineAndWritesNothing) {
         EXPECT_EQ(std::count(error.begin(), error.end(), '\n'), 1);
         EXPECT_FALSE(fs::exists(out("bad")));
     }
+    // A song too long is refused from its header; a game without its
+    // settings gives no chart that could not open the game's window.
     const fs::path mono = song("mono.wav", 12.0, 8000, 1);
+    const fs::path longSong = scratch.path() / "long.wav";
+    ASSERT_TRUE(testsupport::writeWav(longSong, std::vector<float>(1201 * 8000, 0.1f), 8000, 1));
+    EXPECT_EQ(run({longSong.string(), "--out", out("long").string()}), 1);
+    EXPECT_EQ(error, "cueflight-chart: " + longSong.string() + ": longer than 20 min\n");
+    fs::rename(runDir() / "config.cfg", scratch.path() / "config.away");
+    EXPECT_EQ(run({mono.string(), "--out", out("bad").string()}), 1);
+    EXPECT_NE(error.find("cannot read the game's settings"), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(out("bad")));
+    fs::rename(scratch.path() / "config.away", runDir() / "config.cfg");
+
     EXPECT_EQ(run({mono.string(), "--density", "extreme"}), 2);
     EXPECT_EQ(error, "usage: cueflight-chart SONG [--density easy|normal|hard] [--out DIR]\n");
     EXPECT_EQ(run({}), 2);

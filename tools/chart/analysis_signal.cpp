@@ -1,6 +1,7 @@
 #include "analysis_signal.h"
 
 #include <cmath>
+#include <utility>
 
 namespace chart {
 
@@ -21,23 +22,41 @@ float clean(float sample) {
 
 } // namespace
 
+AnalysisSignalBuilder::AnalysisSignalBuilder(int channels, int sampleRate,
+                                             std::size_t expectedFrames)
+    : channels(channels),
+      factor(sampleRate > kHighestAnalysisRate ? sampleRate / kHighestAnalysisRate : 1),
+      scale(1.0f / static_cast<float>(channels * factor)) {
+    signal.sampleRate = sampleRate / factor;
+    signal.samples.reserve(expectedFrames / static_cast<std::size_t>(factor));
+}
+
+void AnalysisSignalBuilder::add(const float* interleaved, std::size_t count) {
+    frames += count;
+    const std::size_t samples = count * static_cast<std::size_t>(channels);
+    const int perOutput = channels * factor;
+    // The mean of `factor` frames is lowpass enough for onsets and beats.
+    for (std::size_t i = 0; i < samples; ++i) {
+        sum += clean(interleaved[i]);
+        if (++summed == perOutput) {
+            signal.samples.push_back(sum * scale);
+            sum = 0.0f;
+            summed = 0;
+        }
+    }
+}
+
+AnalysisSignal AnalysisSignalBuilder::finish() && {
+    return std::move(signal);
+}
+
 AnalysisSignal analysisSignal(const float* interleaved, std::size_t frames, int channels,
                               int sampleRate) {
-    const int factor = sampleRate > kHighestAnalysisRate ? sampleRate / kHighestAnalysisRate : 1;
-    AnalysisSignal signal;
-    signal.sampleRate = sampleRate / factor;
-    signal.samples.resize(frames / static_cast<std::size_t>(factor));
-    const float scale = 1.0f / static_cast<float>(channels * factor);
-    const float* sample = interleaved;
-    for (float& out : signal.samples) {
-        // The mean of `factor` frames is lowpass enough for onsets and beats.
-        float sum = 0.0f;
-        for (int i = 0; i < channels * factor; ++i) {
-            sum += clean(*sample++);
-        }
-        out = sum * scale;
+    AnalysisSignalBuilder builder(channels, sampleRate);
+    if (interleaved != nullptr) {
+        builder.add(interleaved, frames);
     }
-    return signal;
+    return std::move(builder).finish();
 }
 
 } // namespace chart

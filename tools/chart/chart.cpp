@@ -74,15 +74,29 @@ ChartResult chartSong(const float* interleaved, std::size_t frames, int channels
     if (interleaved == nullptr) {
         frames = 0;
     }
+    // A song too long is refused before its signal is made.
     const double seconds = static_cast<double>(frames) / sampleRate;
+    if (seconds > kMaxSongSeconds) {
+        return refused(lengthProblem(seconds));
+    }
+    return chartSignal(analysisSignal(interleaved, frames, channels, sampleRate), seconds, density);
+}
+
+std::string lengthProblem(double seconds) {
     if (seconds < kMinSongSeconds) {
-        return refused("shorter than 10 s");
+        return "shorter than 10 s";
     }
     if (seconds > kMaxSongSeconds) {
-        return refused("longer than 20 min");
+        return "longer than 20 min";
     }
-    const OnsetAnalysis analysis =
-        analyseOnsets(analysisSignal(interleaved, frames, channels, sampleRate));
+    return "";
+}
+
+ChartResult chartSignal(const AnalysisSignal& signal, double seconds, Density density) {
+    if (std::string problem = lengthProblem(seconds); !problem.empty()) {
+        return refused(problem);
+    }
+    const OnsetAnalysis analysis = analyseOnsets(signal);
     Chart chart;
     chart.lengthMs = seconds * 1000.0;
     chart.endMs = std::floor(musicEndMs(analysis, chart.lengthMs));

@@ -8,6 +8,8 @@
 
 namespace chart {
 
+struct AnalysisSignal;
+
 // How many cues a chart asks for.
 enum class Density { Easy, Normal, Hard };
 
@@ -54,5 +56,12 @@ std::string formatProblem(int channels, int sampleRate);
 // or an error, never a crash.
 ChartResult chartSong(const float* interleaved, std::size_t frames, int channels, int sampleRate,
                       Density density);
+
+// Charts the analysis signal of a song `seconds` long (see song_file.h for
+// one made while decoding).
+ChartResult chartSignal(const AnalysisSignal& signal, double seconds, Density density);
+
+// Why a song of this length cannot be charted; empty when it can.
+std::string lengthProblem(double seconds);
 
 } // namespace chart

@@ -1,8 +1,8 @@
 #include "chart_folder.h"
 
 #include <cctype>
+#include <cstdint>
 #include <fstream>
-#include <iterator>
 #include <set>
 #include <unistd.h>
 
@@ -26,9 +26,21 @@ bool writeText(const fs::path& path, const std::string& text) {
     return !file.fail();
 }
 
-std::string readText(const fs::path& path) {
+// The game's config.cfg, which every chart's config starts from: without it
+// a chart would open no OpenGL 3.2 window, so a file that cannot be read
+// stops the chart.
+std::string readBaseConfig(const fs::path& path) {
+    std::error_code status;
+    const std::uintmax_t size = fs::file_size(path, status);
+    std::string text(status ? 0 : size, '\0');
     std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (!status && !file.read(text.data(), static_cast<std::streamsize>(size))) {
+        status = std::make_error_code(std::errc::io_error);
+    }
+    if (status) {
+        throw fs::filesystem_error("cannot read the game's settings", path, status);
+    }
+    return text;
 }
 
 void linkEntries(const fs::path& from, const fs::path& to, const std::set<fs::path>& skipped) {
@@ -58,7 +70,8 @@ void fillFolder(const fs::path& runDir, const fs::path& song, const Chart& chart
     const fs::path music = kSoundDir / songName(song);
     fs::remove(dir / music); // a run folder's own file of that name
     fs::copy_file(song, dir / music);
-    const std::string config = configText(readText(runDir / kConfigFile), music.string(), chart);
+    const std::string config =
+        configText(readBaseConfig(runDir / kConfigFile), music.string(), chart);
     if (!writeText(dir / kBeatFile, beatFileText(chart)) ||
         !writeText(dir / kCueFile, cueFileText(chart)) || !writeText(dir / kConfigFile, config) ||
         !writeText(dir / kChartMarkFile, chartMarkText(density))) {
@@ -101,7 +114,8 @@ std::string chartMarkText(Density density) {
 }
 
 bool writeChartFolder(const fs::path& runDir, const fs::path& song, const Chart& chart,
-                      Density density, const fs::path& outDir, std::string& error) {
+                      Density density, const fs::path& outDir, std::string& error,
+                      std::string& warning) {
     std::error_code status;
     if (!mayReplace(runDir, outDir, error)) {
         return false;
@@ -119,8 +133,6 @@ bool writeChartFolder(const fs::path& runDir, const fs::path& song, const Chart&
             fs::rename(target, replaced);
         }
         fs::rename(building, target);
-        fs::remove_all(replaced);
-        return true;
     } catch (const fs::filesystem_error& failure) {
         fs::remove_all(building, status);
         if (!fs::exists(target, status) && fs::exists(replaced, status)) {
@@ -129,6 +141,14 @@ bool writeChartFolder(const fs::path& runDir, const fs::path& song, const Chart&
         error = failure.what();
         return false;
     }
+    // The new chart is in place: an old copy that will not go is worth a
+    // warning, not a failure.
+    fs::remove_all(replaced, status);
+    if (status) {
+        warning =
+            "could not remove the earlier chart " + replaced.string() + ": " + status.message();
+    }
+    return true;
 }
 
 } // namespace chart

@@ -30,9 +30,11 @@ std::string chartMarkText(Density density);
 // built beside `outDir` and moved into place whole, replacing an earlier
 // chart there; a failure leaves nothing behind and `error` says why. Only an
 // empty folder or one holding the mark is replaced, and never the run folder
-// itself, whatever it holds.
+// itself, whatever it holds. Once the new chart is in place the call
+// succeeds, with `warning` saying so if the earlier chart could not be
+// removed.
 bool writeChartFolder(const std::filesystem::path& runDir, const std::filesystem::path& song,
                       const Chart& chart, Density density, const std::filesystem::path& outDir,
-                      std::string& error);
+                      std::string& error, std::string& warning);
 
 } // namespace chart

@@ -96,8 +96,7 @@ int runChartTool(const std::vector<std::string>& args, const std::filesystem::pa
         err << name << error << std::endl;
         return kFailed;
     }
-    ChartResult result = chartSong(song->samples.data(), song->frames(), song->channels,
-                                   song->sampleRate, request->density);
+    ChartResult result = chartSignal(song->signal, song->seconds, request->density);
     if (!result.chart) {
         err << name << result.error << std::endl;
         return kFailed;
@@ -111,9 +110,14 @@ int runChartTool(const std::vector<std::string>& args, const std::filesystem::pa
         }
         outDir = *cache / "charts" / chartName(*request);
     }
-    if (!writeChartFolder(runDir, request->song, *result.chart, request->density, outDir, error)) {
+    std::string warning;
+    if (!writeChartFolder(runDir, request->song, *result.chart, request->density, outDir, error,
+                          warning)) {
         err << name << error << std::endl;
         return kFailed;
+    }
+    if (!warning.empty()) {
+        err << name << "warning: " << warning << std::endl;
     }
     out << summaryLine(*result.chart) << std::endl;
     return 0;

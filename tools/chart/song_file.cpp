@@ -3,6 +3,8 @@
 #include <sndfile.h>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "chart.h"
 
@@ -15,6 +17,12 @@ constexpr sf_count_t kChunkFrames = 65536;
 struct FileCloser {
     void operator()(SNDFILE* file) const { sf_close(file); }
 };
+
+// Formats that learn their length only at the end report none, or the
+// largest count there is.
+bool headerTellsLength(const SF_INFO& info) {
+    return info.frames > 0 && info.frames < SF_COUNT_MAX;
+}
 
 } // namespace
 
@@ -31,24 +39,27 @@ std::optional<DecodedSong> decodeSong(const std::filesystem::path& path, std::st
         return std::nullopt;
     }
     error = formatProblem(info.channels, info.samplerate);
+    if (error.empty() && headerTellsLength(info)) {
+        error = lengthProblem(static_cast<double>(info.frames) / info.samplerate);
+    }
     if (!error.empty()) {
         return std::nullopt;
     }
-    DecodedSong song;
-    song.sampleRate = info.samplerate;
-    song.channels = info.channels;
+    AnalysisSignalBuilder builder(info.channels, info.samplerate,
+                                  headerTellsLength(info) ? static_cast<std::size_t>(info.frames)
+                                                          : 0);
     // Read in chunks: some formats do not know their length before the end.
     const double limit = (kMaxSongSeconds + 1.0) * info.samplerate;
     std::vector<float> chunk(static_cast<std::size_t>(kChunkFrames * info.channels));
-    while (static_cast<double>(song.frames()) <= limit) {
+    while (static_cast<double>(builder.framesAdded()) <= limit) {
         const sf_count_t read = sf_readf_float(file.get(), chunk.data(), kChunkFrames);
         if (read <= 0) {
             break;
         }
-        song.samples.insert(song.samples.end(), chunk.begin(),
-                            chunk.begin() + static_cast<long>(read * info.channels));
+        builder.add(chunk.data(), static_cast<std::size_t>(read));
     }
-    return song;
+    const double seconds = static_cast<double>(builder.framesAdded()) / info.samplerate;
+    return DecodedSong{std::move(builder).finish(), seconds};
 }
 
 } // namespace chart

@@ -3,21 +3,23 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <vector>
+
+#include "analysis_signal.h"
 
 namespace chart {
 
+// A song as the charting hears it: one channel at the analysis rate.
 struct DecodedSong {
-    int sampleRate = 0;
-    int channels = 0;
-    std::vector<float> samples; // interleaved
-    std::size_t frames() const { return channels > 0 ? samples.size() / channels : 0; }
+    AnalysisSignal signal;
+    double seconds = 0.0; // the whole song's length
 };
 
-// Decodes a whole song with libsndfile (WAV, FLAC, Ogg Vorbis, Opus, MP3 and
-// more). Without a song, `error` says why in a few words. A file with more
-// channels than the charting takes is refused before it is read, and one
-// longer than it takes is read only a little past that length.
+// Decodes a song with libsndfile (WAV, FLAC, Ogg Vorbis, Opus, MP3 and more),
+// mixing it down as it goes, so memory follows the song's length and not its
+// channels or rate. Without a song, `error` says why in a few words. A file
+// whose header shows more channels, another rate or more length than the
+// charting takes is refused before any of it is decoded; one whose header
+// does not tell its length is read only a little past the longest.
 std::optional<DecodedSong> decodeSong(const std::filesystem::path& path, std::string& error);
 
 } // namespace chart
