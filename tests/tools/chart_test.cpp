@@ -10,6 +10,7 @@
 #include "chart.h"
 #include "click_track.h"
 #include "cue_picker.h"
+#include "preview.h"
 
 namespace {
 
@@ -145,6 +146,20 @@ TEST(ChartInput, TheSignalMadeInPiecesIsTheSignalMadeWhole) {
     const chart::AnalysisSignal pieces = std::move(builder).finish();
     EXPECT_EQ(pieces.sampleRate, 48000);
     EXPECT_EQ(pieces.samples, whole.samples);
+}
+
+// The library previews a song from its loudest 15 s: found in the loudness,
+// never past the song's end, and from the start of a short song.
+TEST(ChartPreview, StartsAtTheLoudestStretchWithinTheSong) {
+    constexpr double frameMs = 10.0;
+    std::vector<float> loudness(10000, 0.1f); // 100 s
+    std::fill(loudness.begin() + 4000, loudness.begin() + 5500, 0.5f);
+    EXPECT_NEAR(chart::loudestStretchMs(loudness, frameMs, 100000.0), 40000.0, frameMs);
+    // Loudest at the very end: the preview still gets its full 15 s.
+    std::fill(loudness.begin() + 9500, loudness.end(), 0.9f);
+    EXPECT_NEAR(chart::loudestStretchMs(loudness, frameMs, 100000.0), 85000.0, frameMs);
+    EXPECT_EQ(chart::loudestStretchMs(loudness, frameMs, 12000.0), 0.0);
+    EXPECT_EQ(chart::loudestStretchMs({}, frameMs, 100000.0), 0.0);
 }
 
 } // namespace

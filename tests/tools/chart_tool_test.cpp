@@ -88,14 +88,31 @@ TEST_F(ChartTool, WritesARunFolderWhoseFilesTheGameLoadsAsTheyAre) {
         " beats, " + std::to_string(cues.size() - 1) + " cues, 20.0 s\n";
     EXPECT_EQ(printed, summary);
 
-    EXPECT_EQ(testsupport::readFile(dir / "chart.cfg"),
-              "# cueflight-chart made this folder and may replace it with a new chart.\n"
-              "chart_version=1\ndensity=easy\n");
+    const std::string mark = testsupport::readFile(dir / "chart.cfg");
+    EXPECT_EQ(mark.rfind("# cueflight-chart made this folder and may replace it with a new chart.\n"
+                         "chart_version=1\ndensity=easy\ntempo_bpm=125.0\npreview_ms=",
+                         0),
+              0u)
+        << mark;
 }
 
 TEST_F(ChartTool, OnlyAnEarlierChartIsReplacedAndNothingOfItIsLeftBeside) {
     const fs::path wav = song("song.wav", 12.0, 8000, 1);
-    ASSERT_EQ(run({wav.string(), "--out", out("song").string()}), 0) << error;
+    // The library follows the charting by its progress lines, which only rise.
+    ASSERT_EQ(run({wav.string(), "--progress", "--out", out("song").string()}), 0) << error;
+    std::istringstream lines(printed);
+    std::string line;
+    int last = -1;
+    int told = 0;
+    while (std::getline(lines, line) && line.rfind("PROGRESS: ", 0) == 0) {
+        const int percent = std::stoi(line.substr(10));
+        EXPECT_GT(percent, last);
+        EXPECT_LE(percent, 100);
+        last = percent;
+        ++told;
+    }
+    EXPECT_GE(told, 3) << printed;
+    EXPECT_EQ(line.rfind("CHART: ", 0), 0u) << "the summary comes last: " << printed;
     std::ofstream(out("song") / "stale.txt") << "from the first chart";
     ASSERT_EQ(run({wav.string(), "--density", "hard", "--out", out("song").string()}), 0) << error;
     EXPECT_FALSE(fs::exists(out("song") / "stale.txt"));
@@ -188,7 +205,8 @@ TEST_F(ChartTool, BadInputGivesOneLineAndWritesNothing) {
     fs::rename(scratch.path() / "config.away", runDir() / "config.cfg");
 
     EXPECT_EQ(run({mono.string(), "--density", "extreme"}), 2);
-    EXPECT_EQ(error, "usage: cueflight-chart SONG [--density easy|normal|hard] [--out DIR]\n");
+    EXPECT_EQ(error, "usage: cueflight-chart SONG [--density easy|normal|hard] [--out DIR] "
+                     "[--progress]\n");
     EXPECT_EQ(run({}), 2);
     // Without --out the chart goes to the player's cache folder.
     ASSERT_EQ(run({mono.string()}), 0) << error;

@@ -8,6 +8,7 @@
 #include "beat_tracker.h"
 #include "cue_picker.h"
 #include "onset_analysis.h"
+#include "preview.h"
 
 namespace chart {
 
@@ -100,6 +101,7 @@ ChartResult chartSignal(const AnalysisSignal& signal, double seconds, Density de
     Chart chart;
     chart.lengthMs = seconds * 1000.0;
     chart.endMs = std::floor(musicEndMs(analysis, chart.lengthMs));
+    chart.previewMs = loudestStretchMs(analysis.loudness, analysis.frameMs, chart.lengthMs);
     for (double beat : trackBeats(analysis)) {
         if (beat >= 0.0 && beat < chart.endMs) {
             chart.beatsMs.push_back(beat);

@@ -37,8 +37,9 @@ struct Chart {
     double tempoBpm = 0.0;
     std::vector<double> beatsMs;
     std::vector<double> cuesMs;
-    double lengthMs = 0.0; // the whole song
-    double endMs = 0.0;    // where the level ends and shows the accuracy
+    double lengthMs = 0.0;  // the whole song
+    double endMs = 0.0;     // where the level ends and shows the accuracy
+    double previewMs = 0.0; // where the song's loudest stretch starts (see preview.h)
 };
 
 // Either a chart or one line saying why there is none.

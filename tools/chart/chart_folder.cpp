@@ -1,7 +1,9 @@
 #include "chart_folder.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <set>
 #include <unistd.h>
@@ -74,7 +76,7 @@ void fillFolder(const fs::path& runDir, const fs::path& song, const Chart& chart
         configText(readBaseConfig(runDir / kConfigFile), music.string(), chart);
     if (!writeText(dir / kBeatFile, beatFileText(chart)) ||
         !writeText(dir / kCueFile, cueFileText(chart)) || !writeText(dir / kConfigFile, config) ||
-        !writeText(dir / kChartMarkFile, chartMarkText(density))) {
+        !writeText(dir / kChartMarkFile, chartMarkText(chart, density))) {
         throw fs::filesystem_error("cannot write the chart", dir, std::error_code());
     }
 }
@@ -107,10 +109,13 @@ bool mayReplace(const fs::path& runDir, const fs::path& outDir, std::string& err
 
 } // namespace
 
-std::string chartMarkText(Density density) {
+std::string chartMarkText(const Chart& chart, Density density) {
+    char numbers[96];
+    std::snprintf(numbers, sizeof numbers, "tempo_bpm=%.1f\npreview_ms=%lld\n", chart.tempoBpm,
+                  std::llround(chart.previewMs));
     return "# cueflight-chart made this folder and may replace it with a new chart.\n"
            "chart_version=" +
-           std::to_string(kChartVersion) + "\ndensity=" + densityName(density) + "\n";
+           std::to_string(kChartVersion) + "\ndensity=" + densityName(density) + "\n" + numbers;
 }
 
 bool writeChartFolder(const fs::path& runDir, const fs::path& song, const Chart& chart,

@@ -18,10 +18,12 @@ inline const std::filesystem::path kSoundDir = "Sound";
 // replace. It also says what the chart is (key=value lines, like config.cfg):
 //   chart_version=<kChartVersion>  the analysis that made it
 //   density=<easy|normal|hard>
+//   tempo_bpm=<tempo, one decimal>
+//   preview_ms=<where the song's loudest stretch starts>
 inline const std::filesystem::path kChartMarkFile = "chart.cfg";
 
-// The mark's text for a chart of `density`.
-std::string chartMarkText(Density density);
+// The mark's text for `chart`, charted at `density`.
+std::string chartMarkText(const Chart& chart, Density density);
 
 // Makes `outDir` a run folder for the chart: every entry of the game's
 // `runDir` linked (Sound/ as a folder of links), the song copied in as

@@ -14,7 +14,7 @@ namespace chart {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: cueflight-chart SONG [--density easy|normal|hard] [--out DIR]";
+    "usage: cueflight-chart SONG [--density easy|normal|hard] [--out DIR] [--progress]";
 constexpr const char* kHelp =
     "\n\n"
     "Charts a song for cueflight: finds its beats and its salient onsets and writes a\n"
@@ -30,8 +30,13 @@ constexpr int kFailed = 1;
 struct Request {
     std::filesystem::path song;
     Density density = Density::Normal;
-    std::filesystem::path outDir; // empty: the default beside the run folder
+    std::filesystem::path outDir; // empty: the default in the player's cache folder
+    bool progress = false;        // tell how far the charting is, for the song library
 };
+
+// Decoding is most of the work a listener can see go by; the analysis after
+// it is counted as the rest.
+constexpr int kDecodedPercent = 60;
 
 std::optional<Request> parseArguments(const std::vector<std::string>& args) {
     Request request;
@@ -45,6 +50,8 @@ std::optional<Request> parseArguments(const std::vector<std::string>& args) {
             request.density = *density;
         } else if (args[i] == "--out" && hasValue && !args[i + 1].empty()) {
             request.outDir = args[++i];
+        } else if (args[i] == "--progress") {
+            request.progress = true;
         } else if (request.song.empty() && !args[i].empty() && args[i].rfind("--", 0) != 0) {
             request.song = args[i];
         } else {
@@ -66,7 +73,8 @@ std::string helpText(const platform::Environment& environment) {
         platform::userFolder(platform::UserFolder::Cache, environment);
     return std::string(kUsage) + kHelp +
            (cache ? (*cache / "charts").string() : "(none: HOME is not set)") +
-           "\n  --help       show this help and exit\n"
+           "\n  --progress   print \"PROGRESS: <percent>\" lines while charting\n"
+           "  --help       show this help and exit\n"
            "  --version    show the version and exit\n"
            "\n"
            "An existing DIR is replaced only when it holds an earlier chart.\n";
@@ -91,11 +99,22 @@ int runChartTool(const std::vector<std::string>& args, const std::filesystem::pa
     }
     const std::string name = "cueflight-chart: " + request->song.string() + ": ";
     std::string error;
-    std::optional<DecodedSong> song = decodeSong(request->song, error);
+    int lastPercent = -1;
+    auto tell = [&](int percent) {
+        if (request->progress && percent != lastPercent) {
+            out << "PROGRESS: " << percent << std::endl;
+            lastPercent = percent;
+        }
+    };
+    tell(0);
+    std::optional<DecodedSong> song = decodeSong(request->song, error, [&](double share) {
+        tell(static_cast<int>(share * kDecodedPercent));
+    });
     if (!song) {
         err << name << error << std::endl;
         return kFailed;
     }
+    tell(kDecodedPercent);
     ChartResult result = chartSignal(song->signal, song->seconds, request->density);
     if (!result.chart) {
         err << name << result.error << std::endl;

@@ -2,6 +2,7 @@
 
 #include <sndfile.h>
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -26,7 +27,8 @@ bool headerTellsLength(const SF_INFO& info) {
 
 } // namespace
 
-std::optional<DecodedSong> decodeSong(const std::filesystem::path& path, std::string& error) {
+std::optional<DecodedSong> decodeSong(const std::filesystem::path& path, std::string& error,
+                                      const std::function<void(double)>& decoded) {
     std::error_code status;
     if (!std::filesystem::is_regular_file(path, status)) {
         error = std::filesystem::exists(path, status) ? "not a file" : "no such file";
@@ -57,6 +59,10 @@ std::optional<DecodedSong> decodeSong(const std::filesystem::path& path, std::st
             break;
         }
         builder.add(chunk.data(), static_cast<std::size_t>(read));
+        if (decoded && headerTellsLength(info)) {
+            decoded(std::min(1.0, static_cast<double>(builder.framesAdded()) /
+                                      static_cast<double>(info.frames)));
+        }
     }
     const double seconds = static_cast<double>(builder.framesAdded()) / info.samplerate;
     return DecodedSong{std::move(builder).finish(), seconds};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -20,6 +21,9 @@ struct DecodedSong {
 // whose header shows more channels, another rate or more length than the
 // charting takes is refused before any of it is decoded; one whose header
 // does not tell its length is read only a little past the longest.
-std::optional<DecodedSong> decodeSong(const std::filesystem::path& path, std::string& error);
+// `decoded` hears the share of the song decoded so far (0 to 1) after every
+// piece, when the header tells the length.
+std::optional<DecodedSong> decodeSong(const std::filesystem::path& path, std::string& error,
+                                      const std::function<void(double)>& decoded = {});
 
 } // namespace chart
