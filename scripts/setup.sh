@@ -14,9 +14,9 @@ PACKAGES=(
     libglfw3-dev libglew-dev libglm-dev libgl1-mesa-dri libglx-mesa0
     libopenal-dev libsndfile1-dev libstb-dev
     libgtest-dev libbenchmark-dev libtinyobjloader-dev libfreetype-dev fonts-dejavu-core
-    libaubio-dev
+    libaubio-dev libsqlite3-dev libssl-dev sqlite3
     xvfb xauth xdotool imagemagick sox
-    desktop-file-utils appstream man-db
+    desktop-file-utils appstream man-db xdg-user-dirs
 )
 
 # Two set-ups at once (two fuzzers starting together, ./play beside ./test)

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "library/chart_version.h"
+
 namespace chart {
 
 struct AnalysisSignal;
@@ -16,9 +18,7 @@ enum class Density { Easy, Normal, Hard };
 std::optional<Density> parseDensity(std::string_view text);
 const char* densityName(Density density);
 
-// The analysis's own version: a chart cache keeps a chart only while it is
-// the same, so raise it whenever a song would be charted differently.
-constexpr int kChartVersion = 1;
+using library::kChartVersion;
 
 // What the charting accepts; anything else is refused with a message.
 constexpr int kMaxChannels = 8;

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace platform {
+
+// Replaces the file's contents with `text` all at once: written beside it
+// under a temporary name, then renamed over it, so a crash or a full disk
+// leaves either the old file or the new one, never half of one. False, with
+// the reason in `error` and the old file untouched, when it cannot.
+bool writeFileAtomically(const std::filesystem::path& file, const std::string& text,
+                         std::string& error);
+
+} // namespace platform

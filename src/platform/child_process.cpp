@@ -1,0 +1,191 @@
+#include "platform/child_process.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+// The error stream is only for the reason of a failure: its end is enough.
+constexpr std::size_t kErrorTailBytes = 4096;
+
+struct Pipe {
+    int read = -1;
+    int write = -1;
+    bool open() {
+        int ends[2];
+        if (pipe2(ends, O_CLOEXEC) != 0) {
+            return false;
+        }
+        read = ends[0];
+        write = ends[1];
+        return true;
+    }
+    void close() {
+        for (int* fd : {&read, &write}) {
+            if (*fd >= 0) {
+                ::close(*fd);
+                *fd = -1;
+            }
+        }
+    }
+};
+
+// Between fork and exec only calls that are safe in a forked copy of a
+// threaded process: no allocation, no locks.
+[[noreturn]] void becomeChild(const char* program, char* const* argv, int niceness, Pipe& out,
+                              Pipe& err, Pipe& failure) {
+    setpriority(PRIO_PROCESS, 0, niceness);
+    const int nothing = open("/dev/null", O_RDONLY);
+    if (nothing >= 0) {
+        dup2(nothing, STDIN_FILENO);
+    }
+    dup2(out.write, STDOUT_FILENO);
+    dup2(err.write, STDERR_FILENO);
+    execv(program, argv);
+    const int code = errno;
+    [[maybe_unused]] ssize_t written = write(failure.write, &code, sizeof code);
+    _exit(127);
+}
+
+} // namespace
+
+std::unique_ptr<ChildProcess> ChildProcess::start(const std::filesystem::path& program,
+                                                  const std::vector<std::string>& args,
+                                                  int niceness, std::string& error) {
+    const std::string path = program.string();
+    std::vector<std::string> words{path};
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+
+    Pipe out, err, failure;
+    if (!out.open() || !err.open() || !failure.open()) {
+        error = std::strerror(errno);
+        out.close();
+        err.close();
+        failure.close();
+        return nullptr;
+    }
+    const pid_t pid = fork();
+    if (pid == 0) {
+        becomeChild(path.c_str(), argv.data(), niceness, out, err, failure);
+    }
+    const int forkError = errno;
+    // The child holds the write ends now; ours would keep the pipes from
+    // ever reporting its end.
+    for (Pipe* pipe : {&out, &err, &failure}) {
+        ::close(pipe->write);
+        pipe->write = -1;
+    }
+    if (pid < 0) {
+        error = std::strerror(forkError);
+        out.close();
+        err.close();
+        failure.close();
+        return nullptr;
+    }
+    // The failure pipe closes on a successful exec; a code in it means none.
+    int code = 0;
+    ssize_t got;
+    do {
+        got = read(failure.read, &code, sizeof code);
+    } while (got < 0 && errno == EINTR);
+    ::close(failure.read);
+    if (got == static_cast<ssize_t>(sizeof code)) {
+        error = "cannot run " + path + ": " + std::strerror(code);
+        waitpid(pid, nullptr, 0);
+        out.close();
+        err.close();
+        return nullptr;
+    }
+    fcntl(out.read, F_SETFL, O_NONBLOCK);
+    fcntl(err.read, F_SETFL, O_NONBLOCK);
+    return std::unique_ptr<ChildProcess>(new ChildProcess(pid, out.read, err.read));
+}
+
+ChildProcess::ChildProcess(int pid, int outFd, int errFd) : pid(pid), outFd(outFd), errFd(errFd) {}
+
+ChildProcess::~ChildProcess() {
+    if (!finished()) {
+        kill();
+        waitpid(pid, nullptr, 0);
+    }
+    for (int fd : {outFd, errFd}) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+}
+
+void ChildProcess::drain(int& fd, std::string& into, bool keepTail) {
+    char buffer[4096];
+    while (fd >= 0) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got > 0) {
+            into.append(buffer, static_cast<std::size_t>(got));
+            if (keepTail && into.size() > kErrorTailBytes) {
+                into.erase(0, into.size() - kErrorTailBytes);
+            }
+        } else if (got == 0) {
+            ::close(fd);
+            fd = -1;
+        } else if (errno != EINTR) {
+            return; // EAGAIN: nothing more for now
+        }
+    }
+}
+
+void ChildProcess::readLines(std::vector<std::string>& lines) {
+    drain(outFd, outPending, false);
+    drain(errFd, errText, true);
+    std::size_t start = 0;
+    for (std::size_t end; (end = outPending.find('\n', start)) != std::string::npos;
+         start = end + 1) {
+        lines.push_back(outPending.substr(start, end - start));
+    }
+    outPending.erase(0, start);
+}
+
+bool ChildProcess::finished() {
+    if (ended) {
+        return true;
+    }
+    int raw = 0;
+    if (waitpid(pid, &raw, WNOHANG) != pid) {
+        return false;
+    }
+    ended = true;
+    if (WIFEXITED(raw)) {
+        status = WEXITSTATUS(raw);
+    } else if (WIFSIGNALED(raw)) {
+        signal = WTERMSIG(raw);
+    }
+    return true;
+}
+
+std::string ChildProcess::lastErrorLine() const {
+    std::string text = errText;
+    while (!text.empty() && text.back() == '\n') {
+        text.pop_back();
+    }
+    const std::size_t lineStart = text.rfind('\n');
+    return lineStart == std::string::npos ? text : text.substr(lineStart + 1);
+}
+
+void ChildProcess::kill() {
+    if (!ended) {
+        ::kill(pid, SIGKILL);
+    }
+}
+
+} // namespace platform
