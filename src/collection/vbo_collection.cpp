@@ -3,7 +3,9 @@
 #include "collection/obj_collection.h"
 #include "model/obj_anim.h"
 
+#include <algorithm>
 #include <iostream>
+#include <iterator>
 #include <sstream>
 
 namespace collection {
@@ -62,6 +64,18 @@ ObjAnim* VBOCollection::createAnimModel(std::string objPath, std::string texture
     node->setObjpath(std::move(objPath));
     node->setTexturepath(std::move(texturePath));
     return node;
+}
+
+void VBOCollection::release(model::OBJ* node) {
+    auto owned = std::find(made.begin(), made.end(), node);
+    if (owned == made.end()) {
+        return;
+    }
+    made.erase(owned);
+    for (auto latest = models.begin(); latest != models.end();) {
+        latest = latest->second == node ? models.erase(latest) : std::next(latest);
+    }
+    delete node;
 }
 
 std::string VBOCollection::shapePath(const std::string& objPath, int number) {

@@ -34,6 +34,12 @@ public:
     // followed by "_2.obj", "_3.obj", ... up to nrFrames (at least 1).
     ObjAnim* createAnimModel(std::string objPath, std::string texturePath, int nrFrames);
 
+    // Deletes a node this collection made, once nothing draws it any more: a
+    // level that ends gives back its cues, so one song after another does not
+    // pile them up. The shared buffers and textures stay. Unknown pointers
+    // are ignored.
+    void release(model::OBJ* node);
+
     // Name of shape number (1-based) of a series; shape 1 is objPath itself.
     static std::string shapePath(const std::string& objPath, int number);
 

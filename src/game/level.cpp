@@ -26,6 +26,7 @@
 
 namespace {
 
+constexpr const char* kUniverseNode = "universum"; // the scene's node the cues hang under
 constexpr const char* kCueModelPath = "Models/ani_sphere.obj";
 constexpr const char* kCueTexturePath = "Sprites/sphere_rusty.tga";
 constexpr int kCueShapes = 2;
@@ -101,9 +102,14 @@ void Level::buildLevel() {
 }
 
 // The scene file brings its own window record; the open window keeps its
-// size, and stays open, so the record goes on following its size.
+// size, and stays open, so the record goes on following its size. A world
+// already there (an earlier level's, in the song library) is flown again:
+// nothing is read twice.
 void Level::loadWorld() {
     scenegraph::RootNode* root = scenegraph::RootNode::getInstance();
+    if (root->findNode(kUniverseNode) != nullptr) {
+        return;
+    }
     const Window* before = root->getWindow();
     const int width = before->width;
     const int height = before->height;
@@ -167,12 +173,13 @@ void Level::buildCue(int index, const glm::vec3& jitter, const game::CueView& vi
     auto* system = new scenegraph::DisappearingNode("cueSystem");
     system->onHit = true;
     system->addChild(hitNode);
-    scenegraph::Node* universe = scenegraph::RootNode::getInstance()->findNode("universum");
+    scenegraph::Node* universe = scenegraph::RootNode::getInstance()->findNode(kUniverseNode);
     if (universe != nullptr) {
         universe->addChild(system);
     } else {
         scenegraph::RootNode::getInstance()->addChild(system);
     }
+    cueSystems.push_back(system);
     cues.push_back(cue);
     track.cues.push_back(cue);
 }
@@ -273,6 +280,24 @@ void Level::target(scenegraph::TransformationNode& cue) {
 void Level::setPaused(bool pause) {
     paused = pause;
     sound.setMusicPaused(pause);
+}
+
+void Level::leaveScene() {
+    for (scenegraph::Node* system : cueSystems) {
+        if (system->parent != nullptr) {
+            system->parent->removeChild(system);
+        }
+        delete system;
+    }
+    cueSystems.clear();
+    auto* models = collection::VBOCollection::getInstance();
+    for (ObjAnim* cue : cues) {
+        models->release(cue);
+    }
+    cues.clear();
+    track.cues.clear();
+    models->release(debris.hull);
+    debris.hull = nullptr;
 }
 
 void Level::destroy() {

@@ -20,6 +20,9 @@ class CueRecorder;
 class ObjAnim;
 class ParticleSystem;
 
+namespace scenegraph {
+class Node;
+}
 namespace view {
 class Cam;
 }
@@ -47,6 +50,11 @@ public:
     glm::vec4 pathPoint(double seconds);
     // Releases the sounds, the recorder, the particle systems and the arrays.
     void destroy();
+    // Takes the level's cues out of the scene and gives their models and the
+    // wreckage's hull back to the collection, while the context lives; the
+    // world stays for the next level (the song library plays one song after
+    // another in one world). Call before destroy when another level follows.
+    void leaveScene();
 
     // Pauses or resumes the game and its song together (the pause key).
     void setPaused(bool pause);
@@ -73,9 +81,10 @@ public:
     DebrisArrays debris;                 // the wreckage along the path and its hull
     animation::Animation pulseAnimation; // the cues' pulse on a beat
     std::vector<ObjAnim*> cues;          // the cue models, in time order; the scene holds them
-    game::LevelSound sound;              // the song (the game's clock) and the stab
-    double judgingOffsetMs = 0.0;        // the player's audio and input latency (offset_ms)
-    game::SongChoice song;               // which song plays and when the game ends
+    std::vector<scenegraph::Node*> cueSystems; // the cues' branches under "universum"
+    game::LevelSound sound;                    // the song (the game's clock) and the stab
+    double judgingOffsetMs = 0.0;              // the player's audio and input latency (offset_ms)
+    game::SongChoice song;                     // which song plays and when the game ends
 
 private:
     void buildLevel();

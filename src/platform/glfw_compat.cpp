@@ -20,8 +20,11 @@ Hints hints;
 InputState* scripted = nullptr;
 
 // Presses of each key since it was last taken, counted as the window
-// reports them.
+// reports them; strokes count the held key's repeats too.
 std::array<int, GLFW_KEY_LAST + 1> windowKeyPresses{};
+std::array<int, GLFW_KEY_LAST + 1> windowKeyStrokes{};
+std::string windowTypedText;
+double windowScrolled = 0.0;
 
 // Buttons the demo holds down until the frame is presented.
 std::array<bool, GLFW_MOUSE_BUTTON_LAST + 1> injectedButtons{};
@@ -49,9 +52,42 @@ void applyContextHints() {
 }
 
 void countKeyPress(GLFWwindow*, int key, int, int action, int) {
-    if (action == GLFW_PRESS && key >= 0 && key <= GLFW_KEY_LAST) {
-        windowKeyPresses[static_cast<std::size_t>(key)] += 1;
+    if (key < 0 || key > GLFW_KEY_LAST) {
+        return;
     }
+    const auto index = static_cast<std::size_t>(key);
+    if (action == GLFW_PRESS) {
+        windowKeyPresses[index] += 1;
+    }
+    if (action == GLFW_PRESS || action == GLFW_REPEAT) {
+        windowKeyStrokes[index] += 1;
+    }
+}
+
+void appendUtf8(std::string& text, unsigned int codepoint) {
+    if (codepoint < 0x80) {
+        text += static_cast<char>(codepoint);
+    } else if (codepoint < 0x800) {
+        text += static_cast<char>(0xC0 | (codepoint >> 6));
+        text += static_cast<char>(0x80 | (codepoint & 0x3F));
+    } else if (codepoint < 0x10000) {
+        text += static_cast<char>(0xE0 | (codepoint >> 12));
+        text += static_cast<char>(0x80 | ((codepoint >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (codepoint & 0x3F));
+    } else if (codepoint < 0x110000) {
+        text += static_cast<char>(0xF0 | (codepoint >> 18));
+        text += static_cast<char>(0x80 | ((codepoint >> 12) & 0x3F));
+        text += static_cast<char>(0x80 | ((codepoint >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (codepoint & 0x3F));
+    }
+}
+
+void collectTypedText(GLFWwindow*, unsigned int codepoint) {
+    appendUtf8(windowTypedText, codepoint);
+}
+
+void collectScroll(GLFWwindow*, double, double yOffset) {
+    windowScrolled += yOffset;
 }
 
 int takeScriptedKeyPresses(InputState& input, std::size_t key) {
@@ -130,8 +166,10 @@ int glfwOpenWindow(int width, int height, int redBits, int greenBits, int blueBi
     // tap or click is often shorter than a frame and would be lost otherwise.
     glfwSetInputMode(window, GLFW_STICKY_KEYS, GLFW_TRUE);
     glfwSetInputMode(window, GLFW_STICKY_MOUSE_BUTTONS, GLFW_TRUE);
-    windowKeyPresses.fill(0);
+    forgetPendingInput();
     glfwSetKeyCallback(window, countKeyPress);
+    glfwSetCharCallback(window, collectTypedText);
+    glfwSetScrollCallback(window, collectScroll);
     return 1;
 }
 
@@ -187,7 +225,41 @@ int takeKeyPresses(int key) {
     if (scripted != nullptr) {
         return takeScriptedKeyPresses(*scripted, index);
     }
+    windowKeyStrokes[index] = 0; // taken as presses, not again as strokes
     return std::exchange(windowKeyPresses[index], 0);
+}
+
+int takeKeyStrokes(int key) {
+    if (key < 0 || key > GLFW_KEY_LAST) {
+        return 0;
+    }
+    const auto index = static_cast<std::size_t>(key);
+    if (scripted != nullptr) {
+        return takeScriptedKeyPresses(*scripted, index);
+    }
+    windowKeyPresses[index] = 0; // taken as strokes, not again as presses
+    return std::exchange(windowKeyStrokes[index], 0);
+}
+
+std::string takeTypedText() {
+    return std::exchange(scripted != nullptr ? scripted->typedText : windowTypedText, {});
+}
+
+double takeScroll() {
+    return std::exchange(scripted != nullptr ? scripted->scrolled : windowScrolled, 0.0);
+}
+
+void forgetPendingInput() {
+    windowKeyPresses.fill(0);
+    windowKeyStrokes.fill(0);
+    windowTypedText.clear();
+    windowScrolled = 0.0;
+    if (scripted != nullptr) {
+        scripted->queuedKeyPresses.fill(0);
+        scripted->keysAtLastTake = scripted->keys;
+        scripted->typedText.clear();
+        scripted->scrolled = 0.0;
+    }
 }
 
 int glfwGetMouseButton(int button) {

@@ -11,6 +11,7 @@
 #include <GLFW/glfw3.h>
 
 #include <array>
+#include <string>
 
 namespace platform {
 
@@ -38,6 +39,8 @@ struct InputState {
     std::array<int, GLFW_MOUSE_BUTTON_LAST + 1> latchedButtons{};
     int mouseX = 0;
     int mouseY = 0;
+    std::string typedText; // UTF-8 typed since takeTypedText last took it
+    double scrolled = 0.0; // wheel steps since takeScroll last took them, up positive
 };
 
 // nullptr returns to reading the window.
@@ -64,6 +67,19 @@ int glfwGetKey(int key);
 // a slow frame a player's quick taps fall into the same frame. A held key's
 // repeats are not presses.
 int takeKeyPresses(int key);
+// Presses and the system's repeats while the key is held, since the last
+// call for it: how a list moves on a held arrow or a held Backspace.
+int takeKeyStrokes(int key);
+// The text typed since the last call, as UTF-8: what the keyboard's layout
+// makes of the keys, dead keys and all.
+std::string takeTypedText();
+// Wheel steps since the last call; up is positive.
+double takeScroll();
+// Forgets every press, stroke, typed character and wheel step not yet
+// taken: a screen that takes over must not act on the keys of the last one
+// (a "c" typed in a filter must not switch the camera of the level after).
+void forgetPendingInput();
+
 int glfwGetMouseButton(int button);
 // Forgets a press of the button that was released before anyone read it; a
 // button still held stays down.

@@ -15,10 +15,10 @@ MusicStream::~MusicStream() {
     alDeleteBuffers(bufferCount, buffers.data());
 }
 
-void MusicStream::start(unsigned int source) {
+void MusicStream::start(unsigned int source, std::int64_t fromFrame) {
     detach(source);
-    file->rewind();
-    playedFrames = 0;
+    file->seek(fromFrame);
+    playedFrames = fromFrame;
     for (std::size_t slot = 0; slot < buffers.size(); ++slot) {
         if (!queueNext(source, slot)) {
             break;

@@ -19,8 +19,10 @@ public:
     MusicStream(const MusicStream&) = delete;
     MusicStream& operator=(const MusicStream&) = delete;
 
-    // From the top of the file: fills and queues every buffer on source.
-    void start(unsigned int source);
+    // From the frame (the top of the file unless told): fills and queues
+    // every buffer on source.
+    void start(unsigned int source, std::int64_t fromFrame = 0);
+    int sampleRate() const { return file->sampleRate(); }
     // Refills the buffers the source has finished with. True while anything
     // is left queued, so a source that ran dry can be restarted.
     bool feed(unsigned int source);

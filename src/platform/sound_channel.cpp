@@ -144,4 +144,28 @@ int Channel::getPosition(unsigned int* positionMs) {
     return result::ok;
 }
 
+int Channel::setPosition(unsigned int positionMs) {
+    if (sound == nullptr || !sound->streamed) {
+        return result::invalidArgument;
+    }
+    if (isAudible()) {
+        const auto frame =
+            static_cast<std::int64_t>(positionMs) * sound->stream->sampleRate() / 1000;
+        sound->stream->start(source, frame);
+        if (!paused) {
+            alSourcePlay(source);
+        }
+    }
+    position = SmoothedPosition{};
+    silentClock.start(paused, steadyNowMs() - positionMs);
+    return result::ok;
+}
+
+int Channel::setVolume(float volume) {
+    if (isAudible()) {
+        alSourcef(source, AL_GAIN, std::clamp(volume, 0.0f, 1.0f));
+    }
+    return result::ok;
+}
+
 } // namespace platform::sound

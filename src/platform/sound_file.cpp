@@ -4,6 +4,7 @@
 
 #include <sndfile.h>
 
+#include <algorithm>
 #include <iostream>
 
 namespace platform::sound {
@@ -49,6 +50,11 @@ std::size_t SoundFile::read(std::span<std::int16_t> out) {
 
 void SoundFile::rewind() {
     sf_seek(handle, 0, SEEK_SET);
+}
+
+void SoundFile::seek(std::int64_t frame) {
+    sf_seek(handle, std::clamp<sf_count_t>(frame, 0, std::max<sf_count_t>(frameCount, 0)),
+            SEEK_SET);
 }
 
 } // namespace platform::sound

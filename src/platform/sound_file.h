@@ -29,6 +29,8 @@ public:
     // Reads up to out.size() / channels() frames; returns the frames read (0 at the end).
     std::size_t read(std::span<std::int16_t> out);
     void rewind();
+    // Goes to the frame (clamped to the file) for the next read.
+    void seek(std::int64_t frame);
 
 private:
     SoundFile(sf_private_tag* handle, int channels, int rate, std::int64_t frames);

@@ -59,6 +59,11 @@ public:
     // What the device itself reports as heard, unsmoothed: it moves in steps
     // of the device's mixing period. For measuring the smoothing.
     int getDevicePositionMs(double* positionMs) const;
+    // Moves a streamed sound to the position (the song library's previews
+    // start inside a song); paused or playing as before.
+    int setPosition(unsigned int positionMs);
+    // Loudness from 0 (silent) to 1 (as recorded), for fades.
+    int setVolume(float volume);
 
 private:
     friend class System;
