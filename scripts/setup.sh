@@ -14,7 +14,7 @@ PACKAGES=(
     libglfw3-dev libglew-dev libglm-dev libgl1-mesa-dri libglx-mesa0
     libopenal-dev libsndfile1-dev libstb-dev
     libgtest-dev libbenchmark-dev libtinyobjloader-dev libfreetype-dev fonts-dejavu-core
-    libaubio-dev
+    libaubio-dev libsqlite3-dev libssl-dev sqlite3
     xvfb xauth xdotool imagemagick sox
 )
 
