@@ -36,7 +36,10 @@ TEST(ScoreKeeping, ASongIsKnownByItsBytesAndNamedByItsTagsElseItsFile) {
     EXPECT_EQ(untagged->lengthMs, 1000);
 
     const std::filesystem::path tagged = scratch.path() / "track01.wav";
-    SF_INFO info{22050, 0, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0, 0};
+    SF_INFO info{};
+    info.samplerate = 22050;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
     SNDFILE* file = sf_open(tagged.c_str(), SFM_WRITE, &info);
     ASSERT_NE(file, nullptr);
     sf_set_string(file, SF_STR_TITLE, "Orbit");
