@@ -46,8 +46,9 @@ std::optional<std::string> schemaProblem(Database& database) {
     }
 }
 
-// Everything but the schema's own making reads, so a file that is not ours
-// is left exactly as it was found.
+// Nothing is written to the file before it is known to be an empty
+// database or a store of ours: a file that is not ours is left exactly as it
+// was found, to be moved aside whole.
 Opening tryOpen(const fs::path& file) {
     if (std::optional<std::string> damage = damageSeenInFile(file)) {
         return brokenFile(*damage);

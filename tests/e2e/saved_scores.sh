@@ -50,13 +50,7 @@ attempt() {
     mkdir -p "$MESA_SHADER_CACHE_DIR"
 
     # 12 s of plucked notes at 120 BPM.
-    local notes=()
-    for note in C3 E3 G3 C4; do
-        sox -n -r 44100 -c 2 "$SONG_DIR/$note.wav" synth 0.5 pluck "$note" || fail "sox failed"
-        notes+=("$SONG_DIR/$note.wav")
-    done
-    sox "${notes[@]}" "$SONG_DIR/bar.wav" && sox "$SONG_DIR/bar.wav" "$SONG_DIR/song.ogg" repeat 5 \
-        || fail "sox failed"
+    make_plucked_song "$SONG_DIR" 6
     "$CHART" "$SONG_DIR/song.ogg" --out "$GAME_DIR" >"$SONG_DIR/chart.txt" 2>&1 \
         || fail "charting failed: $(cat "$SONG_DIR/chart.txt")"
     sed -i 's/^window_width=.*/window_width=320/; s/^window_height=.*/window_height=240/' \

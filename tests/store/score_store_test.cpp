@@ -5,7 +5,11 @@
 
 #include <sqlite3.h>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -145,6 +149,35 @@ TEST_F(StoreTest, AStoreLockedByAnotherProgramCostsThePlayAndNothingElse) {
     // Nothing of the refused play went in; the next one does.
     EXPECT_EQ(scores->plays().size(), 1u);
     EXPECT_TRUE(scores->save(playOf("a", 90.0), lines));
+}
+
+TEST_F(StoreTest, AFullDiskCostsThePlayAndLeavesTheStoreWhole) {
+    ASSERT_TRUE(openStore()->save(playOf("a", 50.0), lines));
+    // A game whose disk fills up half-way through writing a long play: the
+    // file size limit stands in for the full disk.
+    const pid_t game = fork();
+    if (game == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{64 * 1024, 64 * 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        store::PlayRecord longPlay = playOf("b", 90.0);
+        longPlay.cues.assign(20000, {1000.0, store::CueOutcome::Hit, 1.0});
+        auto scores = openStore();
+        const bool saved = scores && scores->save(longPlay, lines);
+        _exit(saved ? 1 : lineCount() == 1 ? 0 : 2);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(game, &status, 0), game);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: saved anyway, 2: not one line";
+    auto scores = openStore();
+    ASSERT_NE(scores, nullptr) << lines.str();
+    store::Database check(file(), false, 1000);
+    store::Statement integrity(check, "PRAGMA integrity_check");
+    ASSERT_TRUE(integrity.step());
+    EXPECT_EQ(integrity.text(0), "ok");
+    EXPECT_EQ(scores->plays().size(), 1u) << "nothing of the long play";
+    EXPECT_TRUE(setAside().empty());
 }
 
 TEST_F(StoreTest, NoStoreWhereNoFileCanBeMadeJustOneLine) {
