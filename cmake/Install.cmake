@@ -1,4 +1,4 @@
-# What `cmake --install` puts where (GNUInstallDirs): the two programs in bin/,
+# What `cmake --install` puts where (GNUInstallDirs): the programs in bin/,
 # everything the game reads by relative path (the run folder but its
 # programs) in share/cueflight/, where the game looks beside its binary, and
 # what the desktop wants: the menu entry, the icons, the AppStream metainfo,
@@ -8,7 +8,8 @@ set(INSTALL_SOURCE ${CMAKE_SOURCE_DIR}/data/install)
 set(INSTALL_BUILD ${CMAKE_BINARY_DIR}/install-files)
 set(CUEFLIGHT_DATA_DIR ${CMAKE_INSTALL_FULL_DATADIR}/cueflight)
 
-install(TARGETS cueflight cueflight-chart RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS cueflight cueflight-chart cueflight-scores
+        RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # The run folder's files as the build registers them, each to its own folder.
 get_property(run_files GLOBAL PROPERTY CUEFLIGHT_RUN_FILES)
@@ -43,7 +44,7 @@ function(compress_for_install source)
         COMMENT "Compressing ${name}" VERBATIM)
     set(compressed ${compressed} ${INSTALL_BUILD}/${name}.gz PARENT_SCOPE)
 endfunction()
-foreach(page cueflight cueflight-chart)
+foreach(page cueflight cueflight-chart cueflight-scores)
     configure_file(${INSTALL_SOURCE}/${page}.6 ${INSTALL_BUILD}/${page}.6 @ONLY)
     compress_for_install(${INSTALL_BUILD}/${page}.6)
     install(FILES ${INSTALL_BUILD}/${page}.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)

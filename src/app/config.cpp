@@ -81,6 +81,8 @@ void applyLine(const std::string& key, const std::string& value, Window& window)
         musicPath = value;
     } else if (key == "song_end_ms") {
         readSongEnd(value);
+    } else if (key == "scores") {
+        scoresPath = value;
     }
 }
 

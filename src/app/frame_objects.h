@@ -3,6 +3,8 @@
 #include "app/pass_timings.h"
 #include "app/passes/debris_pass.h"
 #include "app/passes/effect_objects.h"
+#include "app/passes/end_screen_pass.h"
+#include "app/passes/feedback_pass.h"
 #include "app/passes/pass_target.h"
 #include "app/special_nodes.h"
 #include "collection/environment_map.h"
@@ -21,6 +23,8 @@ struct FrameObjects {
     DebrisPass debris;        // the level's wreckage, once the level hands it over
     int rememberedButton = 0; // left button as the last picking pass saw it
     EffectObjects effects;    // frame buffers, lens flare, what the effects keep between frames
+    FeedbackPass feedback;    // the timing feedback's texts
+    EndScreenPass endScreen;  // the end screen's texts
     PassTimings* timings = nullptr; // a benchmark's pass clock; the game times nothing
 };
 

@@ -35,9 +35,17 @@ void updateViewWhilePaused(const LoopState& loop, double elapsed) {
 }
 
 FrameOverlays overlaysOf(const FrameValues& values, const LoopState& loop,
-                         const FeedbackFrame* feedback) {
-    return FrameOverlays{values.switches[Crosshair], loop.mouseX,      loop.mouseY,
-                         &loop.messageOverlay,       &loop.fpsOverlay, feedback};
+                         const FeedbackFrame* feedback, FrameObjects& objects) {
+    return FrameOverlays{values.switches[Crosshair],
+                         loop.mouseX,
+                         loop.mouseY,
+                         &loop.messageOverlay,
+                         &loop.fpsOverlay,
+                         feedback,
+                         loop.endScreen ? &loop.endOfSong : nullptr,
+                         loop.feedback,
+                         &objects.feedback,
+                         &objects.endScreen};
 }
 
 // The timing feedback of this frame, while F6 has it on.
@@ -51,7 +59,7 @@ std::optional<FeedbackFrame> feedbackOf(const FrameValues& values, const LoopSta
     const glm::vec3 crosshair =
         crosshairPlace(loop.mouseX, loop.mouseY, values.width, values.height);
     return FeedbackFrame{&level->getFeedback(), static_cast<double>(level->getPositionMs()),
-                         glm::vec2(crosshair), loop.accuracyLogged ? &loop.endOfSong : nullptr};
+                         glm::vec2(crosshair)};
 }
 
 // Everything the player sees, into whatever target is bound: the lit world,
@@ -106,7 +114,8 @@ void renderFrame(const LoopState& loop, FrameObjects& objects, double elapsed) {
     }
     const bool bloom = values.switches[Bloom] && captureSceneForBloom(objects.effects);
     const std::optional<FeedbackFrame> feedback = feedbackOf(values, loop);
-    const FrameOverlays overlays = overlaysOf(values, loop, feedback ? &*feedback : nullptr);
+    const FrameOverlays overlays =
+        overlaysOf(values, loop, feedback ? &*feedback : nullptr, objects);
     if (values.switches[FullRender]) {
         renderFullScene(values, overlays, objects);
     } else if (bloom || values.switches[MotionBlur] || values.switches[Lightshafts]) {

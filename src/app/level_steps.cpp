@@ -1,13 +1,14 @@
 #include "app/level_steps.h"
 
 #include "app/accuracy.h"
+#include "app/score_keeping.h"
 #include "app/settings.h"
 #include "app/timing_summary.h"
 #include "game/level.h"
 #include "scenegraph/root_node.h"
 
 #include <cmath>
-#include <ostream>
+#include <iostream>
 
 void startDemo(LoopState& loop, scenegraph::RootNode& root) {
     root.setActiveCamera(demoCameraName);
@@ -21,6 +22,7 @@ void concludeTiming(LoopState& loop, const Level& level, int judged, std::ostrea
     const int misses = judged - level.hitCount();
     log << timingLogLine(stats, misses) << std::endl;
     loop.endOfSong.summary = timingSummaryText(stats, misses);
+    loop.endOfSong.stats = stats;
     // The demo's clicks tell nothing of a player's latency.
     const std::optional<std::string> advice =
         demoMode ? std::nullopt
@@ -34,13 +36,17 @@ void followLevel(LoopState& loop, const Level& level, std::ostream& log) {
     loop.paused = level.paused;
     if (loop.paused && level.finished) {
         const int judged = level.judgeableCueCount();
-        loop.messageOverlay.setText(accuracyText(level.hitCount(), judged), accuracyLine,
-                                    accuracySize);
         if (!loop.accuracyLogged) {
+            loop.endOfSong.accuracy = accuracyText(level.hitCount(), judged);
             log << accuracyLogLine(level.hitCount(), judged) << std::endl;
             concludeTiming(loop, level, judged, log);
+            if (loop.scoreKeeping != nullptr) {
+                keepScore(*loop.scoreKeeping, level, loop.endOfSong, log, std::cerr);
+            }
             loop.accuracyLogged = true;
+            loop.endScreen = true;
         }
+        loop.messageOverlay.setText(loop.endOfSong.accuracy, accuracyLine, accuracySize);
     }
     if (!loop.paused) {
         loop.lightPosition = glm::vec3(level.pathPosition) + lightOffsetFromPath;

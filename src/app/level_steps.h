@@ -25,6 +25,7 @@ constexpr const char* demoCameraName = "racing cam";
 void startDemo(LoopState& loop, scenegraph::RootNode& root);
 
 // The top of a pass: the loop takes over the level's pause state; once the
-// song is over the accuracy stays on screen (and is logged once, on `log`);
-// while the game runs the light follows the camera along the path.
+// song is over the accuracy stays on screen (and is logged once, on `log`,
+// and the play saved once where loop.scoreKeeping says); while the game runs
+// the light follows the camera along the path.
 void followLevel(LoopState& loop, const Level& level, std::ostream& log);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/end_of_song.h"
 #include "app/frame_statistics.h"
 #include "app/render_flags.h"
 #include "game/demo_driver.h"
@@ -9,12 +10,7 @@
 
 #include <string>
 
-// The end screen's account of the player's timing, written once when the
-// song ends.
-struct EndOfSong {
-    std::string summary; // counts and timing, two overlay lines
-    std::string advice;  // the offset_ms to try; empty when none
-};
+struct ScoreKeeping;
 
 // Everything the main loop carries from one pass to the next; the key
 // commands change it and the frame passes read it.
@@ -38,6 +34,10 @@ struct LoopState {
     OverlayText fpsOverlay;      // the statistics line, shown until F2 hides it
     bool accuracyLogged = false; // the end of the song was written to the log once
     bool feedback = true;        // F6: how the clicks went, in play and on the end screen
-    EndOfSong endOfSong;         // the end screen's timing, once the song is over
+    bool endScreen = false;      // endOfSong is shown: the song is over, or a stored play
+    EndOfSong endOfSong;         // what the end screen shows
     game::DemoDriver demo;       // plays the game in demo mode
+    // Where the finished play is saved; null when nothing is (saving off, or
+    // a caller that plays no whole game).
+    const ScoreKeeping* scoreKeeping = nullptr;
 };

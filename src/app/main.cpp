@@ -3,6 +3,7 @@
 #include "app/level_steps.h"
 #include "app/loop_state.h"
 #include "app/main_loop.h"
+#include "app/score_keeping.h"
 #include "app/settings.h"
 #include "app/shader_setup.h"
 #include "app/startup.h"
@@ -30,6 +31,10 @@ int main(int argc, char** argv) {
         return EXIT_FAILURE;
     }
     initShaders();
+    // The song is read and hashed before it starts to play.
+    const std::optional<ScoreKeeping> scoreKeeping =
+        prepareScoreKeeping(scoresPath, musicPath, demoMode, offsetMs, std::cerr);
+    loop.scoreKeeping = scoreKeeping ? &*scoreKeeping : nullptr;
     auto* level =
         new Level("level1", game::SongChoice{musicPath, static_cast<unsigned int>(songEndMs)});
     level->judgingOffsetMs = offsetMs;

@@ -6,7 +6,6 @@
 #include "app/key_commands.h"
 #include "app/level_steps.h"
 #include "app/loop_steps.h"
-#include "app/passes/feedback_pass.h"
 #include "app/settings.h"
 #include "app/startup.h"
 #include "app/window.h"
@@ -125,7 +124,8 @@ void shutdown(FrameObjects& frameObjects) {
     collection::VBOCollection::destroyInstance();
     collection::ShaderCollection::destroyInstance();
     releaseTextOverlays();
-    releaseFeedbackOverlays();
+    frameObjects.feedback.release();
+    frameObjects.endScreen.release();
     destroyEffectObjects(frameObjects.effects);
     releaseStartupObjects();
     platform::glfwTerminate();

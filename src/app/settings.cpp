@@ -16,6 +16,7 @@ bool demoMode = false;
 int offsetMs = 0;
 std::string musicPath = kShippedSong.musicPath;
 int songEndMs = static_cast<int>(kShippedSong.endMs);
+std::optional<std::string> scoresPath;
 int windowWidth = 0;
 int windowHeight = 0;
 
@@ -28,6 +29,7 @@ void setDefaultSettings() {
     offsetMs = 0;
     musicPath = kShippedSong.musicPath;
     songEndMs = static_cast<int>(kShippedSong.endMs);
+    scoresPath.reset();
     windowWidth = 0;
     windowHeight = 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 // Process-wide settings that config.cfg may change. main gives them their
@@ -13,6 +14,9 @@ extern bool demoMode;           // the game plays itself (attract mode, and our 
 extern int offsetMs;            // the player's audio and input latency, taken off every click
 extern std::string musicPath;   // the song, relative to the run folder
 extern int songEndMs;           // the game ends at the first song position past this
+// scores=: the file every finished play is saved in; empty saves nothing,
+// unset is scores.db in the player's data folder.
+extern std::optional<std::string> scoresPath;
 
 // The window size as last parsed from config.cfg; the frame passes read the
 // window's current size back into them every frame.

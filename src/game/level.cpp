@@ -22,6 +22,7 @@
 #include "scenegraph/scene_reader.h"
 #include "util/random.h"
 
+#include <algorithm>
 #include <iostream>
 
 namespace {
@@ -77,6 +78,7 @@ void Level::init() {
     track.currentCue = 0;
     track.announceState = {};
     feedback = game::TimingFeedback{};
+    verdicts.clear();
     pathPoints = game::levelPath(song.endMs);
     pathPointCount = static_cast<int>(pathPoints.size());
     buildLevel();
@@ -94,6 +96,7 @@ void Level::buildLevel() {
     }
     buildParticleSystems();
     cueCount = util::TimeController::getInstance()->trackCounts[1];
+    verdicts.reserve(static_cast<std::size_t>(std::max(cueCount, 0)));
     buildCues();
     debris.hull =
         collection::VBOCollection::getInstance()->createModel(kHullModelPath, kHullTexturePath);
@@ -268,6 +271,7 @@ void Level::explodeAt(scenegraph::TransformationNode& cue) {
 void Level::tell(const game::Judgement& judgement) {
     const glm::vec3 place(cues[static_cast<std::size_t>(judgement.cue)]->globalModelMat[3]);
     feedback.record(judgement, positionMs, place);
+    verdicts.push_back(judgement);
 }
 
 void Level::target(scenegraph::TransformationNode& cue) {

@@ -70,6 +70,9 @@ public:
     // (judgingOffsetMs) taken off, so a click counts as made that much earlier.
     double judgingPositionMs() const { return positionMs - judgingOffsetMs; }
     const game::TimingFeedback& getFeedback() const { return feedback; }
+    // Every verdict of this run in the order it was given: what a saved play
+    // keeps of each cue.
+    const std::vector<game::Judgement>& judgements() const { return verdicts; }
 
     bool paused = true;                  // the per-frame update is held
     bool finished = false;               // the song went past its end
@@ -102,13 +105,14 @@ private:
     void target(scenegraph::TransformationNode& cue);
     view::Cam* activeCam() const;
 
-    game::CueTrack track;                             // what judging and announcing work on
-    game::CueTimes cueTimes;                          // the time controller's cue times
-    game::CueAction onHit;                            // explosion and flash at a hit cue
-    game::CueAction onAnnounce;                       // a marker pointed at an announced cue
-    game::JudgementAction onJudged;                   // every verdict, for the player's feedback
-    game::TimingFeedback feedback;                    // how the player's clicks went
-    unsigned int positionMs = 0;                      // the song position of this frame
+    game::CueTrack track;                  // what judging and announcing work on
+    game::CueTimes cueTimes;               // the time controller's cue times
+    game::CueAction onHit;                 // explosion and flash at a hit cue
+    game::CueAction onAnnounce;            // a marker pointed at an announced cue
+    game::JudgementAction onJudged;        // every verdict, for the player's feedback
+    game::TimingFeedback feedback;         // how the player's clicks went
+    std::vector<game::Judgement> verdicts; // room for every cue from init on: play never allocates
+    unsigned int positionMs = 0;           // the song position of this frame
     std::unique_ptr<ParticleSystem> backgroundSystem; // the star field
     // Explosions for hits and markers for announced cues, each reused in turn.
     game::Rota<std::unique_ptr<ParticleSystem>, kExplosionSystems> explosionSystems;

@@ -125,6 +125,15 @@ TEST_F(ConfigTest, SongAndItsEndDefaultToTheShippedOnesAndTakeTheLastGoodLine) {
     EXPECT_EQ(songEndMs, 1000) << "an end that is no time after the start is a slip";
 }
 
+TEST_F(ConfigTest, ScoresNamesTheStoreAndEmptySavesNothing) {
+    load("window_width=640\n");
+    EXPECT_FALSE(scoresPath) << "unset: the data folder's store";
+    load("scores=/elsewhere/my scores.db\n");
+    EXPECT_EQ(scoresPath, "/elsewhere/my scores.db");
+    load("scores=\n");
+    EXPECT_EQ(scoresPath, "") << "empty: saving off, not the default";
+}
+
 TEST_F(ConfigTest, ASizeWithoutANumberKeepsTheWindowSideAndSidesBelowTwoBecomeTwo) {
     load("window_width=\nwindow_height=big\n");
     EXPECT_EQ(window.width, 1024);

@@ -20,21 +20,25 @@ use_fresh_player_home
 cmake --install "$BUILD_DIR" --prefix "$PREFIX" >"$GAME_DIR/install.txt" 2>&1 \
     || fail "cmake --install failed: $(tail -n 5 "$GAME_DIR/install.txt")"
 
-for file in bin/cueflight bin/cueflight-chart \
+for file in bin/cueflight bin/cueflight-chart bin/cueflight-scores \
     share/cueflight/config.cfg share/cueflight/rec2.cfg share/cueflight/Scenes/testscene.scene \
     share/cueflight/Sound/nooneknows.mp3 share/cueflight/Sprites/fonts.tga \
     share/cueflight/Shaders/150/light.frag share/cueflight/Models/ani_sphere.obj \
     "share/applications/$APP_ID.desktop" "share/metainfo/$APP_ID.metainfo.xml" \
     share/icons/hicolor/48x48/apps/$APP_ID.png share/icons/hicolor/128x128/apps/$APP_ID.png \
     share/icons/hicolor/256x256/apps/$APP_ID.png \
-    share/man/man6/cueflight.6.gz share/man/man6/cueflight-chart.6.gz share/doc/cueflight/copyright; do
+    share/man/man6/cueflight.6.gz share/man/man6/cueflight-chart.6.gz \
+    share/man/man6/cueflight-scores.6.gz share/doc/cueflight/copyright; do
     [ -s "$PREFIX/$file" ] || fail "not installed: $file"
 done
 # The data folder is the run folder but its programs; nothing else comes along.
-[ ! -e "$PREFIX/share/cueflight/cueflight" ] && [ ! -e "$PREFIX/share/cueflight/cueflight-chart" ] \
-    || fail "programs in the data folder"
+not_programs=()
+for program in cueflight cueflight-chart cueflight-scores; do
+    [ ! -e "$PREFIX/share/cueflight/$program" ] || fail "$program in the data folder"
+    not_programs+=(! -name "$program")
+done
 [ "$(cd "$PREFIX/share/cueflight" && find . -type f | sort)" = \
-    "$(cd "$RUN_DIR" && find . -type f ! -name cueflight ! -name cueflight-chart | sort)" ] \
+    "$(cd "$RUN_DIR" && find . -type f "${not_programs[@]}" | sort)" ] \
     || fail "the data folder differs from the run folder"
 for size in 48 128 256; do
     [ "$(identify -format %wx%h "$PREFIX/share/icons/hicolor/${size}x$size/apps/$APP_ID.png")" = \
@@ -44,7 +48,7 @@ done
 desktop-file-validate "$PREFIX/share/applications/$APP_ID.desktop" || fail "desktop entry"
 appstreamcli validate --no-net --pedantic "$PREFIX/share/metainfo/$APP_ID.metainfo.xml" \
     >"$GAME_DIR/appstream.txt" 2>&1 || fail "metainfo: $(cat "$GAME_DIR/appstream.txt")"
-for page in cueflight cueflight-chart; do
+for page in cueflight cueflight-chart cueflight-scores; do
     warnings="$(MANWIDTH=80 man --warnings -l "$PREFIX/share/man/man6/$page.6.gz" 2>&1 >/dev/null)"
     [ -z "$warnings" ] || fail "man page $page: $warnings"
     MANWIDTH=80 man -l "$PREFIX/share/man/man6/$page.6.gz" 2>/dev/null | grep -q "^SYNOPSIS" \

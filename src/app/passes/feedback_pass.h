@@ -2,7 +2,9 @@
 
 #include <glm/glm.hpp>
 
-struct EndOfSong;
+#include <memory>
+
+struct FeedbackTexts;
 struct FrameValues;
 
 namespace game {
@@ -12,17 +14,26 @@ class TimingFeedback;
 // What the player is told about their timing on one frame.
 struct FeedbackFrame {
     const game::TimingFeedback* feedback = nullptr;
-    double nowMs = 0.0;                   // the song position: the feedback's clock
-    glm::vec2 crosshair{0.0f};            // where the crosshair is, in overlay space
-    const EndOfSong* endOfSong = nullptr; // set once the song is over
+    double nowMs = 0.0;        // the song position: the feedback's clock
+    glm::vec2 crosshair{0.0f}; // where the crosshair is, in overlay space
 };
 
-// Draws, in screen space over the bound target: the latest click's offset
-// below the crosshair, a mark on each cue just missed, the hit-error bar at
-// the bottom centre, the streak in the bottom right corner, and once the
-// song is over its timing summary, a histogram of the offsets and advice on
-// offset_ms. The GL overlays are made on the first call.
-void drawFeedback(const FrameValues& values, const FeedbackFrame& frame);
+// The timing feedback in play: the latest click's offset below the
+// crosshair, a mark on each cue just missed, the hit-error bar at the bottom
+// centre and the streak in the bottom right corner, in screen space over the
+// bound target. Its GL texts are made on the first draw and kept with the
+// other frame objects.
+class FeedbackPass {
+public:
+    FeedbackPass();
+    ~FeedbackPass();
+    FeedbackPass(const FeedbackPass&) = delete;
+    FeedbackPass& operator=(const FeedbackPass&) = delete;
 
-// Frees the overlays' GL objects; call while the context still exists.
-void releaseFeedbackOverlays();
+    void draw(const FrameValues& values, const FeedbackFrame& frame);
+    // Frees the GL texts; call while the context still exists.
+    void release();
+
+private:
+    std::unique_ptr<FeedbackTexts> texts;
+};

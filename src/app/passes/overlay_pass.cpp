@@ -2,6 +2,7 @@
 
 #include "app/frame_values.h"
 #include "app/passes/crosshair_pass.h"
+#include "app/passes/end_screen_pass.h"
 #include "app/passes/feedback_pass.h"
 #include "app/shader_setup.h"
 #include "render/text_pass.h"
@@ -10,8 +11,11 @@ void drawOverlays(const FrameValues& values, SpecialNodes& nodes, const FrameOve
     if (overlays.crosshair) {
         drawCrosshair(values, nodes, overlays.mouseX, overlays.mouseY);
     }
-    if (overlays.feedback != nullptr) {
-        drawFeedback(values, *overlays.feedback);
+    if (overlays.feedback != nullptr && overlays.feedbackPass != nullptr) {
+        overlays.feedbackPass->draw(values, *overlays.feedback);
+    }
+    if (overlays.endOfSong != nullptr && overlays.endScreenPass != nullptr) {
+        overlays.endScreenPass->draw(values, *overlays.endOfSong, overlays.endTiming);
     }
     if (overlays.message != nullptr && overlays.fps != nullptr) {
         drawTextOverlays(*overlays.message, *overlays.fps, values.overlayProjection,

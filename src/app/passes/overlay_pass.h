@@ -1,5 +1,8 @@
 #pragma once
 
+class EndScreenPass;
+class FeedbackPass;
+struct EndOfSong;
 struct FeedbackFrame;
 struct FrameValues;
 struct OverlayText;
@@ -15,9 +18,13 @@ struct FrameOverlays {
     const OverlayText* message = nullptr;    // the command messages
     const OverlayText* fps = nullptr;        // the statistics line
     const FeedbackFrame* feedback = nullptr; // the timing feedback; null while F6 has it off
+    const EndOfSong* endOfSong = nullptr;    // the end screen; null while none is shown
+    bool endTiming = false;                  // the end screen's timing part (F6)
+    FeedbackPass* feedbackPass = nullptr;    // the two draw their texts through these
+    EndScreenPass* endScreenPass = nullptr;
 };
 
-// Draws the crosshair (when on), the timing feedback (when on), then the
-// message text and the statistics line (each while visible) into the bound
-// target.
+// Draws the crosshair (when on), the timing feedback (when on), the end
+// screen (once shown), then the message text and the statistics line (each
+// while visible) into the bound target.
 void drawOverlays(const FrameValues& values, SpecialNodes& nodes, const FrameOverlays& overlays);

@@ -78,6 +78,18 @@ use_fresh_player_home() {
     export XDG_DATA_HOME="$PLAYER_HOME/.local/share"
 }
 
+# Writes DIR/song.ogg: plucked notes at 120 BPM, four to the bar (2 s),
+# the bar played REPEATS times in all.
+make_plucked_song() {
+    local dir="$1" repeats="$2" notes=()
+    for note in C3 E3 G3 C4; do
+        sox -n -r 44100 -c 2 "$dir/$note.wav" synth 0.5 pluck "$note" || fail "sox failed"
+        notes+=("$dir/$note.wav")
+    done
+    sox "${notes[@]}" "$dir/bar.wav" && sox "$dir/bar.wav" "$dir/song.ogg" repeat $((repeats - 1)) \
+        || fail "sox failed"
+}
+
 # Copies the run folder given as the test's argument into a fresh directory.
 prepare_run_dir() {
     local run_dir="$1"
