@@ -31,6 +31,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
                 return refuse("--config needs a file");
             }
             line.configFile = (workingDir / args[++i]).lexically_normal();
+        } else if (arg == "--library") {
+            line.library = true;
+            while (i + 1 < args.size() && args[i + 1].rfind('-', 0) != 0) {
+                line.libraryFolders.push_back((workingDir / args[++i]).lexically_normal());
+            }
         } else if (arg.rfind('-', 0) == 0) {
             return refuse("unknown option '" + arg + "'");
         } else {
@@ -42,13 +47,16 @@ CommandLine parseCommandLine(const std::vector<std::string>& args,
 
 std::string helpText(const PlayerFilesText& files) {
     std::ostringstream text;
-    text << "usage: cueflight [--config FILE]\n"
+    text << "usage: cueflight [--library [DIR...]] [--config FILE]\n"
             "\n"
             "A rhythm game: fly through space with the music and click each cue on its beat.\n"
             "Started in a run folder (the build's build/run/, a chart's folder) it plays that\n"
             "folder's level; anywhere else it plays the song installed with it.\n"
             "\n"
             "Options:\n"
+            "  --library [DIR...]  choose songs from these folders (by default your music\n"
+            "                 folder, as xdg-user-dir MUSIC says, else ~/Music), charted in\n"
+            "                 the background, and play one after another\n"
             "  --config FILE  read your settings from FILE instead of the file below\n"
             "  --help, -h     show this help and exit\n"
             "  --version      show the version and exit\n"
@@ -60,7 +68,7 @@ std::string helpText(const PlayerFilesText& files) {
          << "\n"
             "Each can be reset by removing it; the game makes it again when it needs it.\n"
             "\n"
-            "Your own songs: cueflight-chart SONG charts one into a folder of its own;\n"
-            "start cueflight in that folder to play it (see cueflight-chart --help).\n";
+            "Your own songs: cueflight --library lists them; cueflight-chart SONG charts one\n"
+            "into a folder of its own, where cueflight plays it (see cueflight-chart --help).\n";
     return text.str();
 }

@@ -16,6 +16,10 @@ struct CommandLine {
     // --config FILE: the player's settings from FILE instead of their own
     // config folder's; absolute, since the game may move to its run folder.
     std::filesystem::path configFile;
+    // --library [DIR...]: the song select screen over these folders
+    // (absolute); none named: the player's music folder.
+    bool library = false;
+    std::vector<std::filesystem::path> libraryFolders;
     std::string error; // one line, for Refuse
 };
 

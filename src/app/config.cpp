@@ -2,6 +2,7 @@
 
 #include "app/settings.h"
 #include "app/window.h"
+#include "game/level_sound.h"
 #include "game/timing_stats.h"
 
 #include <algorithm>
@@ -52,7 +53,10 @@ void readSongEnd(const std::string& value) {
 
 // Which lines a file may set: the run folder's config.cfg sets all of them,
 // the player's own all but the level's.
-enum class ConfigSource { RunFolder, Player };
+// Which lines a file may set: the run folder's config.cfg sets all of them,
+// the player's own all but the level's, and a level the song library plays
+// the level's alone.
+enum class ConfigSource { RunFolder, Player, Level };
 
 bool isLevelKey(const std::string& key) {
     return key == "music" || key == "song_end_ms";
@@ -100,7 +104,8 @@ void loadLines(std::istream& in, Window& window, ConfigSource source) {
             continue;
         }
         const std::string key = line.substr(0, split);
-        if (source == ConfigSource::Player && isLevelKey(key)) {
+        if ((source == ConfigSource::Player && isLevelKey(key)) ||
+            (source == ConfigSource::Level && !isLevelKey(key))) {
             continue;
         }
         applyLine(key, line.substr(split + 1), window);
@@ -175,4 +180,13 @@ void loadPlayerConfig(const std::filesystem::path& file, bool namedByPlayer, Win
     }
     std::istringstream in(*text);
     loadLines(in, window, ConfigSource::Player);
+}
+
+void loadLevelConfig(const std::string& fileName) {
+    const game::SongChoice shipped;
+    musicPath = shipped.musicPath;
+    songEndMs = static_cast<int>(shipped.endMs);
+    std::ifstream file(fileName);
+    Window windowKeysGoNowhere;
+    loadLines(file, windowKeysGoNowhere, ConfigSource::Level);
 }

@@ -38,6 +38,12 @@ constexpr std::uintmax_t kPlayerConfigLimit = 1024 * 1024;
 void loadPlayerConfig(const std::filesystem::path& file, bool namedByPlayer, Window& window,
                       std::ostream& err);
 
+// The level's song of another run folder's config.cfg (music=,
+// song_end_ms=, over the shipped song's), and nothing else of it: the song
+// library plays each song from its chart's folder, while the player's
+// settings stay as they were read at start.
+void loadLevelConfig(const std::string& fileName);
+
 // The player's settings file for this start; an empty path reads none.
 struct PlayerConfig {
     std::filesystem::path file;

@@ -86,7 +86,8 @@ void renderFullScene(const FrameValues& values, const FrameOverlays& overlays,
 
 } // namespace
 
-void renderFrame(const LoopState& loop, FrameObjects& objects, double elapsed) {
+void renderFrame(const LoopState& loop, FrameObjects& objects, double elapsed,
+                 const std::function<void(const FrameValues&)>& drawOnTop) {
     const FrameValues values =
         computeFrameValues(*scenegraph::RootNode::getInstance(), loop.renderFlags);
     if (loop.paused) {
@@ -135,6 +136,9 @@ void renderFrame(const LoopState& loop, FrameObjects& objects, double elapsed) {
     if (values.switches[Lightshafts]) {
         runLightShaftPass(values, objects.effects, objects.nodes, loop.lightPosition);
         markPass(objects.timings, "light shafts");
+    }
+    if (drawOnTop) {
+        drawOnTop(values);
     }
     platform::glfwSwapBuffers();
     markPass(objects.timings, "present");

@@ -29,6 +29,8 @@ namespace {
 constexpr int statisticsLine = 0;
 constexpr float statisticsSize = 0.3f;
 
+} // namespace
+
 void showStatistics(LoopState& loop, double frameTime) {
     if (loop.statistics.addFrame(frameTime)) {
         platform::glfwSetWindowTitle(loop.statistics.line());
@@ -36,8 +38,8 @@ void showStatistics(LoopState& loop, double frameTime) {
     }
 }
 
-void runPass(LoopState& loop, FrameObjects& frameObjects, KeyCommands& commands,
-             CommandContext& context) {
+void runGamePass(LoopState& loop, FrameObjects& frameObjects, KeyCommands& commands,
+                 CommandContext& context) {
     platform::glfwGetMousePos(&loop.mouseX, &loop.mouseY);
     Window& window = *scenegraph::RootNode::getInstance()->getWindow();
     if (window.updateSize()) {
@@ -65,8 +67,6 @@ void runPass(LoopState& loop, FrameObjects& frameObjects, KeyCommands& commands,
     commands.poll(context);
 }
 
-} // namespace
-
 void updateFrame(LoopState& loop, double elapsed) {
     if (Level* level = util::LevelManager::getInstance()->currentLevel()) {
         level->update();
@@ -90,7 +90,7 @@ void runMainLoop(LoopState& loop, FrameObjects& frameObjects) {
     CommandContext context{loop, *scenegraph::RootNode::getInstance(), contextGLSwitches(),
                            std::cout};
     while (loop.running) {
-        runPass(loop, frameObjects, commands, context);
+        runGamePass(loop, frameObjects, commands, context);
     }
 }
 

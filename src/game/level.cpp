@@ -7,8 +7,8 @@
 #include "game/cue_recorder.h"
 #include "game/debris_field.h"
 #include "game/path_flight.h"
-#include "game/run_folder.h"
 #include "game/time_controller.h"
+#include "game/world_scene.h"
 #include "model/obj.h"
 #include "model/obj_anim.h"
 #include "platform/glfw_compat.h"
@@ -19,7 +19,6 @@
 #include "scenegraph/disappearing_node.h"
 #include "scenegraph/hit_node.h"
 #include "scenegraph/root_node.h"
-#include "scenegraph/scene_reader.h"
 #include "util/random.h"
 
 #include <algorithm>
@@ -27,7 +26,6 @@
 
 namespace {
 
-constexpr const char* kUniverseNode = "universum"; // the scene's node the cues hang under
 constexpr const char* kCueModelPath = "Models/ani_sphere.obj";
 constexpr const char* kCueTexturePath = "Sprites/sphere_rusty.tga";
 constexpr int kCueShapes = 2;
@@ -89,7 +87,7 @@ void Level::init() {
 }
 
 void Level::buildLevel() {
-    loadWorld();
+    game::loadWorldOnce();
     buildPulseAnimation();
     if (view::Cam* cam = activeCam()) {
         cam->reset();
@@ -102,27 +100,6 @@ void Level::buildLevel() {
         collection::VBOCollection::getInstance()->createModel(kHullModelPath, kHullTexturePath);
     debris.hull->setDrawMode(game::kCueBuilt);
     game::fillDebris(debris, pathPoints);
-}
-
-// The scene file brings its own window record; the open window keeps its
-// size, and stays open, so the record goes on following its size. A world
-// already there (an earlier level's, in the song library) is flown again:
-// nothing is read twice.
-void Level::loadWorld() {
-    scenegraph::RootNode* root = scenegraph::RootNode::getInstance();
-    if (root->findNode(kUniverseNode) != nullptr) {
-        return;
-    }
-    const Window* before = root->getWindow();
-    const int width = before->width;
-    const int height = before->height;
-    const bool open = before->winOpen;
-    scenegraph::loadScene(game::kScenePath);
-    Window* window = root->getWindow();
-    window->width = width;
-    window->height = height;
-    window->winOpen = open;
-    window->changed = true;
 }
 
 void Level::buildPulseAnimation() {
@@ -176,7 +153,7 @@ void Level::buildCue(int index, const glm::vec3& jitter, const game::CueView& vi
     auto* system = new scenegraph::DisappearingNode("cueSystem");
     system->onHit = true;
     system->addChild(hitNode);
-    scenegraph::Node* universe = scenegraph::RootNode::getInstance()->findNode(kUniverseNode);
+    scenegraph::Node* universe = scenegraph::RootNode::getInstance()->findNode(game::kUniverseNode);
     if (universe != nullptr) {
         universe->addChild(system);
     } else {

@@ -91,7 +91,6 @@ public:
 
 private:
     void buildLevel();
-    void loadWorld();
     void buildPulseAnimation();
     void buildParticleSystems();
     void buildCues();

@@ -1,6 +1,7 @@
 #include "library/song_list.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace library {
 
@@ -62,6 +63,10 @@ void SongList::put(const SongRow& row) {
 }
 
 SongRow* SongList::find(const fs::path& path) {
+    return const_cast<SongRow*>(std::as_const(*this).find(path));
+}
+
+const SongRow* SongList::find(const fs::path& path) const {
     auto found =
         std::find_if(all.begin(), all.end(), [&](const SongRow& row) { return row.path == path; });
     return found != all.end() ? &*found : nullptr;

@@ -51,6 +51,7 @@ public:
     // chosen while rows come and go around it.
     void put(const SongRow& row);
     SongRow* find(const std::filesystem::path& path);
+    const SongRow* find(const std::filesystem::path& path) const;
     const std::vector<SongRow>& rows() const { return all; }
 
     // The filter: rows whose title, artist or file name hold it, in any case.

@@ -25,6 +25,15 @@ TEST(CommandLine, OptionsAreReadAndAnythingElseIsRefusedInOneLine) {
     EXPECT_EQ(relative.configFile, fs::path("/home/p/my.cfg"));
     EXPECT_EQ(parse({"--config", "/etc/x.cfg"}).configFile, fs::path("/etc/x.cfg"));
 
+    const CommandLine library = parse({"--library", "a", "/m/b", "--config", "c.cfg"});
+    EXPECT_TRUE(library.library);
+    EXPECT_EQ(library.libraryFolders,
+              (std::vector<fs::path>{"/home/p/songs/a", "/m/b"}));
+    EXPECT_EQ(library.configFile, fs::path("/home/p/songs/c.cfg"));
+    EXPECT_TRUE(parse({"--library"}).library);
+    EXPECT_TRUE(parse({"--library"}).libraryFolders.empty());
+    EXPECT_FALSE(parse({}).library);
+
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"--frobnicate"}, {"-x"}, {"--config"}, {"--config", ""}, {"song.ogg"}}) {
         const CommandLine refused = parse(args);
@@ -39,7 +48,8 @@ TEST(CommandLine, OptionsAreReadAndAnythingElseIsRefusedInOneLine) {
 TEST(CommandLine, HelpNamesEveryOptionAndThePlayersFiles) {
     const std::string help = helpText({"/c/cueflight/config.cfg", "/usr/share/cueflight/config.cfg",
                                        "/k/cueflight", "/d/cueflight"});
-    for (const char* part : {"--config FILE", "--help", "--version", "/c/cueflight/config.cfg",
+    for (const char* part : {"--library [DIR...]", "--config FILE", "--help", "--version",
+                             "/c/cueflight/config.cfg",
                              "/usr/share/cueflight/config.cfg", "/k/cueflight", "/d/cueflight"}) {
         EXPECT_NE(help.find(part), std::string::npos) << part;
     }

@@ -186,4 +186,21 @@ TEST_F(ConfigTest, ThePlayersFileGoesOverTheShippedOneAndABrokenOneIsToldAndLeft
     EXPECT_EQ(window.width, 640) << "a broken file changes nothing";
 }
 
+// A level of the song library takes its song from its own folder and
+// nothing else: the player's window and offset stay.
+TEST_F(ConfigTest, ALevelsConfigGivesItsSongAndNothingElse) {
+    testsupport::ScratchDir scratch;
+    load("window_width=640\noffset_ms=25\nmusic=Sound/old.ogg\nsong_end_ms=5000\n");
+    const std::string chart = scratch.write(
+        "chart.cfg", "window_width=1024\noffset_ms=0\nmusic=Sound/song.flac\nsong_end_ms=70500\n");
+    loadLevelConfig(chart);
+    EXPECT_EQ(musicPath, "Sound/song.flac");
+    EXPECT_EQ(songEndMs, 70500);
+    EXPECT_EQ(window.width, 640);
+    EXPECT_EQ(offsetMs, 25);
+    loadLevelConfig(scratch.file("missing.cfg")); // the shipped song's own
+    EXPECT_EQ(musicPath, "Sound/nooneknows.mp3");
+    EXPECT_EQ(songEndMs, 116000);
+}
+
 } // namespace

@@ -1,0 +1,229 @@
+#include "app/library_loop.h"
+
+#include "animation/animation_player.h"
+#include "app/frame_objects.h"
+#include "app/frame_passes.h"
+#include "app/key_commands.h"
+#include "app/loop_state.h"
+#include "app/loop_steps.h"
+#include "app/main_loop.h"
+#include "app/passes/select_screen_pass.h"
+#include "app/score_keeping.h"
+#include "app/screens/backdrop.h"
+#include "app/screens/select_screen.h"
+#include "app/screens/song_preview.h"
+#include "app/screens/song_session.h"
+#include "app/settings.h"
+#include "app/stored_play.h"
+#include "app/window.h"
+#include "game/level.h"
+#include "game/level_manager.h"
+#include "platform/glfw_compat.h"
+#include "platform/music_folder.h"
+#include "platform/sound_tags.h"
+#include "platform/user_folders.h"
+#include "render/light.h"
+#include "render/particle_manager.h"
+#include "scenegraph/root_node.h"
+#include "store/score_store.h"
+
+#include <iostream>
+#include <memory>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The shipped song's row: its tags if it has any, else a name of its own.
+library::SongRow shippedRow(const fs::path& runFolder) {
+    library::SongRow row;
+    row.path = runFolder / game::SongChoice{}.musicPath;
+    row.title = "No One Knows";
+    row.artist = "cueflight";
+    if (auto tags = platform::sound::readSoundTags(row.path)) {
+        row.lengthMs = tags->lengthMs;
+        row.title = tags->title.empty() ? row.title : tags->title;
+        row.artist = tags->artist.empty() ? row.artist : tags->artist;
+    }
+    return row;
+}
+
+library::LibraryPlaces placesOf(const LibraryStart& start) {
+    library::LibraryPlaces places;
+    places.roots = start.folders;
+    if (places.roots.empty()) {
+        if (std::optional<fs::path> music = platform::musicFolder()) {
+            places.roots.push_back(*music);
+        }
+    }
+    if (std::optional<fs::path> cache =
+            platform::makeUserFolder(platform::UserFolder::Cache, std::cerr)) {
+        places.cacheFolder = *cache;
+    }
+    places.chartTool = start.programFolder / "cueflight-chart";
+    places.shippedSong = shippedRow(start.runFolder);
+    places.shippedFolder = start.runFolder;
+    return places;
+}
+
+// The store the bests and histories come from: where the plays are saved.
+std::unique_ptr<store::ScoreStore> openScores() {
+    std::optional<ScoreKeeping> keeping =
+        prepareScoreKeeping(scoresPath, game::SongChoice{}.musicPath, false, 0, std::cerr);
+    return keeping ? store::ScoreStore::open(keeping->storeFile, std::cerr) : nullptr;
+}
+
+class Library {
+public:
+    Library(LoopState& loop, FrameObjects& objects, const LibraryStart& start)
+        : loop(loop), objects(objects), start(start), songs(placesOf(start)), scores(openScores()),
+          screen(songs, scores.get()), context{loop, *scenegraph::RootNode::getInstance(),
+                                               contextGLSwitches(), std::cout} {
+        backdrop.show(objects);
+        loop.lastTime = platform::glfwGetTime();
+        platform::forgetPendingInput();
+    }
+
+    ~Library() {
+        if (session) {
+            session->end(loop, objects);
+        }
+        preview.release();
+        selectPass.release();
+    }
+
+    void run() {
+        while (loop.running) {
+            if (session) {
+                playFrame();
+            } else {
+                selectFrame();
+            }
+        }
+    }
+
+private:
+    void selectFrame() {
+        platform::glfwGetMousePos(&loop.mouseX, &loop.mouseY);
+        Window& window = *scenegraph::RootNode::getInstance()->getWindow();
+        if (window.updateSize()) {
+            resizeFrameObjects(objects, window.width, window.height);
+        }
+        loop.now = platform::glfwGetTime();
+        const double elapsed = loop.now - loop.lastTime;
+        songs.update(loop.now);
+        const SelectAction action =
+            screen.frame(readSelectInput(), loop.now, window.width, window.height);
+        act(action);
+        if (session) {
+            return;
+        }
+        followPreview();
+        backdrop.update(elapsed, loop.lightPosition, objects);
+        Light::getInstance()->update(loop.lightPosition, elapsed);
+        scenegraph::RootNode::getInstance()->update(elapsed);
+        animation::AnimationPlayer::getInstance()->update(elapsed);
+        ParticleManager::getInstance()->update(elapsed);
+        if (std::optional<double> frameTime = frameToDraw(loop, elapsed)) {
+            // No crosshair over the list: the mouse points at rows here.
+            const bool crosshair = loop.renderFlags[Crosshair];
+            loop.renderFlags[Crosshair] = false;
+            renderFrame(loop, objects, elapsed,
+                        [this](const FrameValues& values) { selectPass.draw(values, screen); });
+            loop.renderFlags[Crosshair] = crosshair;
+            loop.messageOverlay.presented = true;
+            if (showfps) {
+                showStatistics(loop, *frameTime);
+            }
+        }
+        loop.lastTime = loop.now;
+        // Q is a letter of a song's name here; only Escape and the window quit.
+        loop.running = loop.running && platform::glfwGetWindowParam(platform::GLFW_OPENED) != 0;
+    }
+
+    void act(const SelectAction& action) {
+        switch (action.kind) {
+        case SelectAction::Kind::Quit:
+            loop.running = false;
+            break;
+        case SelectAction::Kind::Play:
+            preview.release(); // the level needs the sound device
+            if (const library::SongRow* row = screen.library().list().chosenRow()) {
+                std::cout << "PLAY: " << library::drawableText(row->name()) << " ("
+                          << library::densityName(action.density) << ")" << std::endl;
+            }
+            session = std::make_unique<SongSession>(action.folder, start.runFolder);
+            session->start(loop, objects);
+            break;
+        case SelectAction::Kind::StoredPlay:
+            showStoredPlay(loop, *action.play);
+            break;
+        case SelectAction::Kind::None:
+            if (!screen.showingStoredPlay() && loop.endScreen) {
+                loop.endScreen = false;
+                loop.messageOverlay.visible = false;
+            }
+            break;
+        }
+    }
+
+    void followPreview() {
+        const library::SongRow* row = screen.library().list().chosenRow();
+        if (row == nullptr || !row->problem.empty() || screen.showingStoredPlay()) {
+            preview.follow({}, 0.0, loop.now);
+            return;
+        }
+        // Until a chart has found the loudest stretch, a third of the way in.
+        const double fromMs = row->previewMs >= 0.0 ? row->previewMs : row->lengthMs / 3.0;
+        preview.follow(row->path, fromMs, loop.now);
+    }
+
+    // A level's pass, with the library's keys: R plays the song again from
+    // its start, and once its end screen shows Enter goes back.
+    void playFrame() {
+        runGamePass(loop, objects, commands, context);
+        const int restarts = platform::takeKeyPresses(GLFW_KEY_R);
+        const int backs =
+            platform::takeKeyPresses(GLFW_KEY_ENTER) + platform::takeKeyPresses(GLFW_KEY_KP_ENTER);
+        if (!loop.running) {
+            return;
+        }
+        if (restarts > 0) {
+            session->restart(loop, objects);
+        } else if (backs > 0 && loop.endScreen) {
+            session->end(loop, objects);
+            session.reset();
+            backdrop.show(objects);
+            screen.back();
+            if (const library::SongRow* row = screen.library().list().chosenRow()) {
+                std::cout << "SELECT: " << library::drawableText(row->name()) << std::endl;
+            }
+            loop.lastTime = platform::glfwGetTime();
+        }
+    }
+
+    LoopState& loop;
+    FrameObjects& objects;
+    const LibraryStart& start;
+    library::SongLibrary songs;
+    std::unique_ptr<store::ScoreStore> scores;
+    SelectScreen screen;
+    Backdrop backdrop;
+    SongPreview preview;
+    SelectScreenPass selectPass;
+    KeyCommands commands;
+    CommandContext context;
+    std::unique_ptr<SongSession> session;
+};
+
+} // namespace
+
+void runLibrary(LoopState& loop, FrameObjects& objects, const LibraryStart& start) {
+    // Each song plays from its own folder: a scores= path of the player's
+    // is taken from the game's run folder, where the library starts.
+    if (scoresPath && !scoresPath->empty()) {
+        scoresPath = fs::absolute(*scoresPath).string();
+    }
+    Library library(loop, objects, start);
+    library.run();
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <filesystem>
+#include <vector>
+
+struct FrameObjects;
+struct LoopState;
+
+// Where the song library starts from.
+struct LibraryStart {
+    std::vector<std::filesystem::path> folders; // to scan; empty: the player's music folder
+    std::filesystem::path runFolder;            // the game's own files and song
+    std::filesystem::path programFolder;        // where cueflight-chart is
+};
+
+// The song library's loop: the select screen until the player chooses a
+// song, then its level (R plays it again from the start; after its end
+// screen Enter goes back to the select screen with the same row chosen),
+// and so on until Escape or the window closing ends it. Needs the window,
+// the shader programs and the frame objects; the world is loaded here.
+void runLibrary(LoopState& loop, FrameObjects& objects, const LibraryStart& start);

@@ -1,0 +1,94 @@
+#include "app/screens/song_session.h"
+
+#include "animation/animation_player.h"
+#include "app/config.h"
+#include "app/frame_objects.h"
+#include "app/level_steps.h"
+#include "app/loop_state.h"
+#include "app/settings.h"
+#include "game/level.h"
+#include "game/level_manager.h"
+#include "game/time_controller.h"
+#include "platform/glfw_compat.h"
+#include "render/particle_manager.h"
+#include "scenegraph/root_node.h"
+
+#include <iostream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// What the last level left in the process-wide managers: the particle
+// systems it listed, the recordings it read and the animations of its cues.
+void forgetLastLevel() {
+    ParticleManager::destroyInstance();
+    util::TimeController::destroyInstance();
+    animation::AnimationPlayer::destroyInstance();
+}
+
+} // namespace
+
+SongSession::SongSession(fs::path folder, fs::path returnTo)
+    : levelFolder(std::move(folder)), returnFolder(std::move(returnTo)) {}
+
+SongSession::~SongSession() = default;
+
+void SongSession::start(LoopState& loop, FrameObjects& objects) {
+    std::error_code status;
+    fs::current_path(levelFolder, status);
+    if (status) {
+        std::cerr << "cueflight: cannot enter " << levelFolder.string() << ": " << status.message()
+                  << std::endl;
+    }
+    loadLevelConfig("config.cfg");
+    // The song is read and hashed before it starts to play.
+    scoreKeeping = prepareScoreKeeping(scoresPath, musicPath, demoMode, offsetMs, std::cerr);
+    forgetLastLevel();
+    level = new Level("level" + std::to_string(++played),
+                      game::SongChoice{musicPath, static_cast<unsigned int>(songEndMs)});
+    level->judgingOffsetMs = offsetMs;
+    level->init();
+    util::LevelManager::getInstance()->addLevel(level);
+    objects.debris.arrays = &level->debris;
+    objects.debris.startIndex = 0;
+
+    loop.scoreKeeping = scoreKeeping ? &*scoreKeeping : nullptr;
+    loop.accuracyLogged = false;
+    loop.endScreen = false;
+    loop.endOfSong = EndOfSong{};
+    loop.messageOverlay.visible = false;
+    loop.paused = false;
+    loop.demo = game::DemoDriver{};
+    if (demoMode) {
+        startDemo(loop, *scenegraph::RootNode::getInstance());
+    }
+    // The level set the clock back to 0 as it started its song.
+    loop.lastTime = platform::glfwGetTime();
+    platform::forgetPendingInput();
+}
+
+void SongSession::restart(LoopState& loop, FrameObjects& objects) {
+    end(loop, objects);
+    start(loop, objects);
+}
+
+void SongSession::end(LoopState& loop, FrameObjects& objects) {
+    if (level == nullptr) {
+        return;
+    }
+    ParticleManager::destroyInstance(); // it only lists the level's systems
+    Level* finished = util::LevelManager::getInstance()->releaseCurrentLevel();
+    finished->leaveScene();
+    finished->destroy();
+    delete finished;
+    level = nullptr;
+    forgetLastLevel();
+    objects.debris.arrays = nullptr;
+    loop.scoreKeeping = nullptr;
+    loop.endScreen = false;
+    loop.messageOverlay.visible = false;
+    std::error_code status;
+    fs::current_path(returnFolder, status);
+    platform::forgetPendingInput();
+}
