@@ -1,13 +1,8 @@
 #include "library/song_library.h"
 
-#include "support/scratch_dir.h"
+#include "support/library_fixture.h"
 
 #include <gtest/gtest.h>
-
-#include <chrono>
-#include <cmath>
-#include <sndfile.h>
-#include <thread>
 
 namespace {
 
@@ -15,41 +10,13 @@ namespace fs = std::filesystem;
 using library::ChartState;
 using library::Density;
 
-// A stand-in for the charting tool: makes a chart folder as the real one
-// does (the mark and the cue file), and notes every song it charts.
-constexpr const char* kFakeTool = R"sh(#!/bin/sh
-song="$1"; density="$3"; out="$5"
-echo "$song $density" >> "$(dirname "$0")/runs.txt"
-mkdir -p "$out"
-printf 'chart_version=1\ndensity=%s\ntempo_bpm=128.0\npreview_ms=2500\n' "$density" > "$out/chart.cfg"
-echo "cues" > "$out/rec2.cfg"
-echo "CHART: 128.0 BPM, 20 beats, 10 cues, 11.0 s"
-)sh";
-
-void writeSong(const fs::path& path, double seconds, const char* title, const char* artist) {
-    SF_INFO info{};
-    info.samplerate = 8000;
-    info.channels = 1;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-    ASSERT_NE(file, nullptr);
-    if (title != nullptr) {
-        sf_set_string(file, SF_STR_TITLE, title);
-        sf_set_string(file, SF_STR_ARTIST, artist);
-    }
-    std::vector<float> samples(static_cast<std::size_t>(seconds * 8000));
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        samples[i] = 0.3f * std::sin(0.05f * static_cast<float>(i));
-    }
-    sf_writef_float(file, samples.data(), static_cast<sf_count_t>(samples.size()));
-    sf_close(file);
-}
+using testsupport::settle;
+using testsupport::writeSong;
 
 class SongLibraryTest : public ::testing::Test {
 protected:
     SongLibraryTest() {
-        tool = scratch.write("tool/fake-chart", kFakeTool);
-        fs::permissions(tool, fs::perms::owner_all);
+        tool = testsupport::writeFakeChartTool(scratch);
         for (const char* folder : {"music/sub", "run/Sound", "cache"}) {
             fs::create_directories(scratch.path() / folder);
         }
@@ -70,25 +37,6 @@ protected:
                 tool,
                 shipped,
                 scratch.path() / "run"};
-    }
-
-    // Frames until the walk is done and the charting idle.
-    void settle(library::SongLibrary& songs) {
-        double now = 0.0;
-        for (int frame = 0; frame < 5000; ++frame, now += 0.01) {
-            songs.update(now);
-            const bool charting = std::any_of(
-                songs.list().rows().begin(), songs.list().rows().end(), [&](const auto& row) {
-                    return row.problem.empty() &&
-                           row.chart(songs.list().density) != ChartState::Charted;
-                });
-            if (!songs.scanning() && !charting) {
-                songs.update(now + 2.0); // past the skipped list's pause
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        FAIL() << "the library did not settle";
     }
 
     std::vector<std::string> names(const library::SongLibrary& songs) {

@@ -6,10 +6,10 @@ namespace selecttext {
 
 namespace {
 
-constexpr std::size_t kNameWidth = 36;
+constexpr std::size_t kNameWidth = 32;
 constexpr std::size_t kLengthWidth = 6;
 constexpr std::size_t kTempoWidth = 9;
-constexpr std::size_t kBestWidth = 9;
+constexpr std::size_t kBestWidth = 10; // "100.0 99x" and a blank before it
 constexpr std::size_t kLineWidth = kNameWidth + kLengthWidth + kTempoWidth + 3 * kBestWidth;
 
 std::string rightAligned(const std::string& text, std::size_t width) {
@@ -45,8 +45,10 @@ std::string bestText(const library::SongRow& row, library::Density density) {
     if (row.bestPercent[index] < 0.0) {
         return "-";
     }
+    const int plays = row.plays[index];
     char text[32];
-    std::snprintf(text, sizeof text, "%.1f (%d)", row.bestPercent[index], row.plays[index]);
+    std::snprintf(text, sizeof text, "%.1f %s", row.bestPercent[index],
+                  plays > 99 ? "99+" : (std::to_string(plays) + "x").c_str());
     return text;
 }
 
