@@ -19,12 +19,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// What the last level left in the process-wide managers: the particle
-// systems it listed, the recordings it read and the animations of its cues.
-void forgetLastLevel() {
-    ParticleManager::destroyInstance();
-    util::TimeController::destroyInstance();
-    animation::AnimationPlayer::destroyInstance();
+// The recordings as the level found them, for the same level again.
+void rewindRecordings() {
+    util::TimeController* times = util::TimeController::getInstance();
+    times->nextIndex = {};
+    times->drift = 0.0;
+    times->active = false;
 }
 
 } // namespace
@@ -44,7 +44,14 @@ void SongSession::start(LoopState& loop, FrameObjects& objects) {
     loadLevelConfig("config.cfg");
     // The song is read and hashed before it starts to play.
     scoreKeeping = prepareScoreKeeping(scoresPath, musicPath, demoMode, offsetMs, std::cerr);
-    forgetLastLevel();
+    util::TimeController::destroyInstance(); // the next one reads this folder's recordings
+    startLevel(loop, objects);
+}
+
+void SongSession::startLevel(LoopState& loop, FrameObjects& objects) {
+    // The select screen's star field and flight give way to the level's.
+    ParticleManager::destroyInstance();
+    animation::AnimationPlayer::destroyInstance();
     level = new Level("level" + std::to_string(++played),
                       game::SongChoice{musicPath, static_cast<unsigned int>(songEndMs)});
     level->judgingOffsetMs = offsetMs;
@@ -69,26 +76,34 @@ void SongSession::start(LoopState& loop, FrameObjects& objects) {
 }
 
 void SongSession::restart(LoopState& loop, FrameObjects& objects) {
-    end(loop, objects);
-    start(loop, objects);
+    endLevel(loop, objects);
+    rewindRecordings();
+    startLevel(loop, objects);
 }
 
 void SongSession::end(LoopState& loop, FrameObjects& objects) {
     if (level == nullptr) {
         return;
     }
-    ParticleManager::destroyInstance(); // it only lists the level's systems
+    endLevel(loop, objects);
+    util::TimeController::destroyInstance();
+    std::error_code status;
+    fs::current_path(returnFolder, status);
+    platform::forgetPendingInput();
+}
+
+// The level goes, and what it left in the process-wide managers: the
+// particle systems it listed and the animations of its cues.
+void SongSession::endLevel(LoopState& loop, FrameObjects& objects) {
+    ParticleManager::destroyInstance();
     Level* finished = util::LevelManager::getInstance()->releaseCurrentLevel();
     finished->leaveScene();
     finished->destroy();
     delete finished;
     level = nullptr;
-    forgetLastLevel();
+    animation::AnimationPlayer::destroyInstance();
     objects.debris.arrays = nullptr;
     loop.scoreKeeping = nullptr;
     loop.endScreen = false;
     loop.messageOverlay.visible = false;
-    std::error_code status;
-    fs::current_path(returnFolder, status);
-    platform::forgetPendingInput();
 }

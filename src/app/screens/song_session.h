@@ -25,8 +25,10 @@ public:
     SongSession& operator=(const SongSession&) = delete;
 
     void start(LoopState& loop, FrameObjects& objects);
-    // The same song from its start: a new level of the same folder; every
-    // model, texture and program comes from the collections.
+    // The same song from its start: a new level of the same folder, from
+    // what the last one read: the recordings, the song's identity, and every
+    // model, texture and program in the collections. Only the song's stream
+    // opens again.
     void restart(LoopState& loop, FrameObjects& objects);
     // Destroys the level, gives its cues back and returns to returnFolder.
     void end(LoopState& loop, FrameObjects& objects);
@@ -34,6 +36,9 @@ public:
     const std::filesystem::path& folder() const { return levelFolder; }
 
 private:
+    void startLevel(LoopState& loop, FrameObjects& objects);
+    void endLevel(LoopState& loop, FrameObjects& objects);
+
     std::filesystem::path levelFolder;
     std::filesystem::path returnFolder;
     std::optional<ScoreKeeping> scoreKeeping;
