@@ -16,13 +16,14 @@ SAVER="${2:-$ROOT/build/tools/scores/scores_save_loop}"
 command -v sqlite3 >/dev/null || { echo "no sqlite3: scripts/setup.sh installs it"; exit 2; }
 
 WORK="$(mktemp -d)"
-trap 'rm -rf "$WORK"' EXIT
+# Kept when a check fails, for a look at the store and what was said.
+trap '[ "$?" -eq 0 ] && rm -rf "$WORK"' EXIT
 STORE="$WORK/scores.db"
 SAID="$WORK/said.txt"
 : >"$SAID"
 
 fail() {
-    echo "FAIL after kill $kill: $*"
+    echo "FAIL after kill $kill: $* (kept in $WORK)"
     exit 1
 }
 
@@ -37,13 +38,13 @@ for kill in $(seq 1 "$COUNT"); do
     wait "$pid" 2>/dev/null
     [ -s "$WORK/err.txt" ] && fail "the saver said: $(head -n 3 "$WORK/err.txt")"
     grep '^saved ' "$WORK/out.txt" | cut -d' ' -f2,3 >>"$SAID"
+    cp "$WORK/out.txt" "$WORK/out.$kill.txt"
     check="$(sqlite3 "$STORE" "PRAGMA integrity_check" 2>&1)"
     [ "$check" = "ok" ] || fail "integrity_check: $check"
     sqlite3 "$STORE" "SELECT id || ' ' || chart_version FROM plays" | sort >"$WORK/kept.txt"
     sort "$SAID" >"$WORK/said.sorted"
     lost="$(comm -23 "$WORK/said.sorted" "$WORK/kept.txt" | head -n 3)"
-    [ -z "$lost" ] && [ "$(comm -23 "$WORK/said.sorted" "$WORK/kept.txt" | wc -l)" -eq 0 ] \
-        || fail "plays said to be saved are missing: $lost"
+    [ -z "$lost" ] || fail "plays said to be saved are missing: $lost"
     ls "$WORK" | grep -q 'broken' && fail "the store was moved aside: $(ls "$WORK")"
 done
 saves_seen=$(wc -l <"$SAID")
