@@ -30,6 +30,9 @@ fail() {
 started=$(date +%s)
 saves_seen=0
 for kill in $(seq 1 "$COUNT"); do
+    # A kill may land before the saver's streams are even opened: last
+    # round's lines must not be read as this round's.
+    rm -f "$WORK/out.txt" "$WORK/err.txt"
     "$SAVER" "$STORE" 1000000 >"$WORK/out.txt" 2>"$WORK/err.txt" &
     pid=$!
     # Anywhere from before the store is opened to a few saves in.
@@ -37,8 +40,7 @@ for kill in $(seq 1 "$COUNT"); do
     kill -9 "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
     [ -s "$WORK/err.txt" ] && fail "the saver said: $(head -n 3 "$WORK/err.txt")"
-    grep '^saved ' "$WORK/out.txt" | cut -d' ' -f2,3 >>"$SAID"
-    cp "$WORK/out.txt" "$WORK/out.$kill.txt"
+    grep -s '^saved ' "$WORK/out.txt" | cut -d' ' -f2,3 >>"$SAID"
     check="$(sqlite3 "$STORE" "PRAGMA integrity_check" 2>&1)"
     [ "$check" = "ok" ] || fail "integrity_check: $check"
     sqlite3 "$STORE" "SELECT id || ' ' || chart_version FROM plays" | sort >"$WORK/kept.txt"
