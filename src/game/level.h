@@ -104,17 +104,19 @@ private:
     void target(scenegraph::TransformationNode& cue);
     view::Cam* activeCam() const;
 
-    game::CueTrack track;                  // what judging and announcing work on
-    game::CueTimes cueTimes;               // the time controller's cue times
-    game::CueAction onHit;                 // explosion and flash at a hit cue
-    game::CueAction onAnnounce;            // a marker pointed at an announced cue
-    game::JudgementAction onJudged;        // every verdict, for the player's feedback
-    game::TimingFeedback feedback;         // how the player's clicks went
-    std::vector<game::Judgement> verdicts; // room for every cue from init on: play never allocates
-    unsigned int positionMs = 0;           // the song position of this frame
+    game::CueTrack track;                             // what judging and announcing work on
+    game::CueTimes cueTimes;                          // the time controller's cue times
+    game::CueAction onHit;                            // explosion and flash at a hit cue
+    game::CueAction onAnnounce;                       // a marker pointed at an announced cue
+    game::JudgementAction onJudged;                   // every verdict, for the player's feedback
+    game::TimingFeedback feedback;                    // how the player's clicks went
+    unsigned int positionMs = 0;                      // the song position of this frame
     std::unique_ptr<ParticleSystem> backgroundSystem; // the star field
     // Explosions for hits and markers for announced cues, each reused in turn.
     game::Rota<std::unique_ptr<ParticleSystem>, kExplosionSystems> explosionSystems;
     game::Rota<std::unique_ptr<ParticleSystem>, kTargetingSystems> targetingSystems;
     std::unique_ptr<CueRecorder> recorder; // appends beats on V once enabled
+    // Every verdict so far, with room for every cue made at init: play never
+    // allocates.
+    std::vector<game::Judgement> verdicts;
 };
