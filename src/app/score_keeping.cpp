@@ -68,6 +68,14 @@ std::optional<ScoreKeeping> prepareScoreKeeping(const std::optional<std::string>
     }
     keeping.song = songRecordOf(musicPath, keeping.songProblem);
     keeping.chart = library::readChartMark(fs::current_path());
+    // A chart's copy of the song is Sound/song.<ext>: the player knows it by
+    // its own name.
+    if (keeping.song && !keeping.chart.songFile.empty()) {
+        if (keeping.song->title == fs::path(musicPath).stem().string()) {
+            keeping.song->title = fs::path(keeping.chart.songFile).stem().string();
+        }
+        keeping.song->fileName = keeping.chart.songFile;
+    }
     keeping.demo = demo;
     keeping.offsetMs = offsetMs;
     return keeping;

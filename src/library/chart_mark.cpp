@@ -53,6 +53,8 @@ ChartMark readChartMark(std::istream& in) {
             mark.tempoBpm = amountOf(value).value_or(mark.tempoBpm);
         } else if (key == "preview_ms") {
             mark.previewMs = amountOf(value).value_or(mark.previewMs);
+        } else if (key == "song_file") {
+            mark.songFile = value;
         }
     }
     return mark;

@@ -14,6 +14,7 @@ struct ChartMark {
     std::string density = "normal";
     double tempoBpm = 0.0;   // 0 when the mark does not say
     double previewMs = -1.0; // where the loudest stretch starts; negative when it does not say
+    std::string songFile;    // the song's own file name; empty when it does not say
 };
 
 // The mark file's name, as the charting tool writes it.

@@ -118,4 +118,22 @@ TEST(ScoreKeeping, AnEmptyScoresSettingSavesNothing) {
     EXPECT_EQ(named->chart.density, "normal");
 }
 
+// A chart plays a copy named Sound/song.<ext>; the store keeps the name
+// the player knows, which the chart's mark gives.
+TEST(ScoreKeeping, AChartsSongIsKnownByItsOwnFileName) {
+    testsupport::ScratchDir scratch;
+    scratch.write("chart/Sound/song.wav", std::string(4000, '\x01'));
+    scratch.write("chart/chart.cfg", "chart_version=1\ndensity=hard\nsong_file=My Track.flac\n");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(scratch.path() / "chart");
+    std::ostringstream err;
+    const auto keeping =
+        prepareScoreKeeping(std::string("/tmp/unused.db"), "Sound/song.wav", false, 0, err);
+    std::filesystem::current_path(before);
+    ASSERT_TRUE(keeping && keeping->song) << err.str();
+    EXPECT_EQ(keeping->song->fileName, "My Track.flac");
+    EXPECT_EQ(keeping->song->title, "My Track");
+    EXPECT_EQ(keeping->chart.density, "hard");
+}
+
 } // namespace

@@ -17,11 +17,13 @@ TEST(ChartMark, TheToolsMarkSaysTheVersionAndDensity) {
     // As cueflight-chart writes it.
     const library::ChartMark mark =
         markOf("# cueflight-chart made this folder and may replace it with a new chart.\n"
-               "chart_version=1\ndensity=hard\ntempo_bpm=135.5\npreview_ms=190589\n");
+               "chart_version=1\ndensity=hard\ntempo_bpm=135.5\npreview_ms=190589\n"
+               "song_file=My Song=1.flac\n");
     EXPECT_EQ(mark.chartVersion, 1);
     EXPECT_EQ(mark.density, "hard");
     EXPECT_EQ(mark.tempoBpm, 135.5);
     EXPECT_EQ(mark.previewMs, 190589.0);
+    EXPECT_EQ(mark.songFile, "My Song=1.flac");
     EXPECT_EQ(markOf("density=easy\r\nchart_version=12\r\n").density, "easy");
     EXPECT_EQ(markOf("density=easy\r\nchart_version=12\r\n").chartVersion, 12);
 }

@@ -94,6 +94,7 @@ TEST_F(ChartTool, WritesARunFolderWhoseFilesTheGameLoadsAsTheyAre) {
                          0),
               0u)
         << mark;
+    EXPECT_NE(mark.find("\nsong_file=six.wav\n"), std::string::npos) << mark;
 }
 
 TEST_F(ChartTool, OnlyAnEarlierChartIsReplacedAndNothingOfItIsLeftBeside) {

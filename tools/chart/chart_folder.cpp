@@ -1,5 +1,6 @@
 #include "chart_folder.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdint>
@@ -76,7 +77,7 @@ void fillFolder(const fs::path& runDir, const fs::path& song, const Chart& chart
         configText(readBaseConfig(runDir / kConfigFile), music.string(), chart);
     if (!writeText(dir / kBeatFile, beatFileText(chart)) ||
         !writeText(dir / kCueFile, cueFileText(chart)) || !writeText(dir / kConfigFile, config) ||
-        !writeText(dir / kChartMarkFile, chartMarkText(chart, density))) {
+        !writeText(dir / kChartMarkFile, chartMarkText(chart, density, song))) {
         throw fs::filesystem_error("cannot write the chart", dir, std::error_code());
     }
 }
@@ -109,13 +110,18 @@ bool mayReplace(const fs::path& runDir, const fs::path& outDir, std::string& err
 
 } // namespace
 
-std::string chartMarkText(const Chart& chart, Density density) {
+std::string chartMarkText(const Chart& chart, Density density, const fs::path& song) {
     char numbers[96];
     std::snprintf(numbers, sizeof numbers, "tempo_bpm=%.1f\npreview_ms=%lld\n", chart.tempoBpm,
                   std::llround(chart.previewMs));
+    // One line per key: a line break in a file's name cannot end it early.
+    std::string songFile = song.filename().string();
+    std::replace(songFile.begin(), songFile.end(), '\n', '?');
+    std::replace(songFile.begin(), songFile.end(), '\r', '?');
     return "# cueflight-chart made this folder and may replace it with a new chart.\n"
            "chart_version=" +
-           std::to_string(kChartVersion) + "\ndensity=" + densityName(density) + "\n" + numbers;
+           std::to_string(kChartVersion) + "\ndensity=" + densityName(density) + "\n" + numbers +
+           "song_file=" + songFile + "\n";
 }
 
 bool writeChartFolder(const fs::path& runDir, const fs::path& song, const Chart& chart,

@@ -20,10 +20,11 @@ inline const std::filesystem::path kSoundDir = "Sound";
 //   density=<easy|normal|hard>
 //   tempo_bpm=<tempo, one decimal>
 //   preview_ms=<where the song's loudest stretch starts>
+//   song_file=<the song's own file name, which its copy in Sound/ lost>
 inline const std::filesystem::path kChartMarkFile = "chart.cfg";
 
-// The mark's text for `chart`, charted at `density`.
-std::string chartMarkText(const Chart& chart, Density density);
+// The mark's text for `chart` of the song file `song`, charted at `density`.
+std::string chartMarkText(const Chart& chart, Density density, const std::filesystem::path& song);
 
 // Makes `outDir` a run folder for the chart: every entry of the game's
 // `runDir` linked (Sound/ as a folder of links), the song copied in as
