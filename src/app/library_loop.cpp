@@ -18,6 +18,8 @@
 #include "app/window.h"
 #include "game/level.h"
 #include "game/level_manager.h"
+#include "game/recording_format.h"
+#include "game/time_controller.h"
 #include "platform/glfw_compat.h"
 #include "platform/music_folder.h"
 #include "platform/sound_tags.h"
@@ -27,16 +29,38 @@
 #include "scenegraph/root_node.h"
 #include "store/score_store.h"
 
+#include <algorithm>
+#include <fstream>
 #include <iostream>
 #include <memory>
+#include <vector>
 
 namespace fs = std::filesystem;
 
 namespace {
 
+// The shipped song's tempo, from its hand-made beat recording: the middle
+// one of the gaps between beats.
+double shippedTempo(const fs::path& runFolder) {
+    std::ifstream beats(runFolder / game::kBeatRecordingFile);
+    std::vector<double> times = util::TimeController::readRecording(beats);
+    std::vector<double> gaps;
+    for (std::size_t i = 1; i < times.size(); ++i) {
+        if (times[i] > times[i - 1]) {
+            gaps.push_back(times[i] - times[i - 1]);
+        }
+    }
+    if (gaps.empty()) {
+        return 0.0;
+    }
+    std::nth_element(gaps.begin(), gaps.begin() + static_cast<long>(gaps.size() / 2), gaps.end());
+    return 60000.0 / gaps[gaps.size() / 2];
+}
+
 // The shipped song's row: its tags if it has any, else a name of its own.
 library::SongRow shippedRow(const fs::path& runFolder) {
     library::SongRow row;
+    row.tempoBpm = shippedTempo(runFolder);
     row.path = runFolder / game::SongChoice{}.musicPath;
     row.title = "No One Knows";
     row.artist = "cueflight";
@@ -73,9 +97,11 @@ std::unique_ptr<store::ScoreStore> openScores() {
     return keeping ? store::ScoreStore::open(keeping->storeFile, std::cerr) : nullptr;
 }
 
-class Library {
+} // namespace
+
+class LibraryLoop {
 public:
-    Library(LoopState& loop, FrameObjects& objects, const LibraryStart& start)
+    LibraryLoop(LoopState& loop, FrameObjects& objects, const LibraryStart& start)
         : loop(loop), objects(objects), start(start), songs(placesOf(start)), scores(openScores()),
           screen(songs, scores.get()), context{loop, *scenegraph::RootNode::getInstance(),
                                                contextGLSwitches(), std::cout} {
@@ -84,7 +110,7 @@ public:
         platform::forgetPendingInput();
     }
 
-    ~Library() {
+    ~LibraryLoop() {
         if (session) {
             session->end(loop, objects);
         }
@@ -92,14 +118,21 @@ public:
         selectPass.release();
     }
 
-    void run() {
-        while (loop.running) {
-            if (session) {
-                playFrame();
-            } else {
-                selectFrame();
-            }
+    void frame() {
+        if (session) {
+            playFrame();
+        } else {
+            selectFrame();
         }
+    }
+
+    bool busy() const {
+        const library::SongList& list = songs.list();
+        return songs.scanning() ||
+               std::any_of(list.rows().begin(), list.rows().end(), [&](const auto& row) {
+                   return row.problem.empty() &&
+                          row.chart(list.density) != library::ChartState::Charted;
+               });
     }
 
 private:
@@ -216,14 +249,28 @@ private:
     std::unique_ptr<SongSession> session;
 };
 
-} // namespace
-
 void runLibrary(LoopState& loop, FrameObjects& objects, const LibraryStart& start) {
+    LibraryFrames library(loop, objects, start);
+    while (loop.running) {
+        library.frame();
+    }
+}
+
+LibraryFrames::LibraryFrames(LoopState& state, FrameObjects& objects, const LibraryStart& start) {
     // Each song plays from its own folder: a scores= path of the player's
     // is taken from the game's run folder, where the library starts.
     if (scoresPath && !scoresPath->empty()) {
         scoresPath = fs::absolute(*scoresPath).string();
     }
-    Library library(loop, objects, start);
-    library.run();
+    loop = std::make_unique<LibraryLoop>(state, objects, start);
+}
+
+LibraryFrames::~LibraryFrames() = default;
+
+void LibraryFrames::frame() {
+    loop->frame();
+}
+
+bool LibraryFrames::busy() const {
+    return loop->busy();
 }

@@ -174,7 +174,9 @@ void SongLibrary::post(SongRow row) {
 }
 
 void SongLibrary::update(double nowSeconds) {
+    const bool walkEnded = scanDone; // before the news, so its last ones are among them
     takeNews();
+    allListed = walkEnded;
     if (charting) {
         followCharting(nowSeconds);
         feedCharting();
@@ -193,6 +195,9 @@ void SongLibrary::takeNews() {
             // What the frame loop learnt itself stays.
             row.bestPercent = known->bestPercent;
             row.plays = known->plays;
+            if (row.tempoBpm <= 0.0) {
+                row.tempoBpm = known->tempoBpm;
+            }
             if (known->shipped) {
                 row.shipped = true;
                 row.title = known->title;
@@ -201,10 +206,12 @@ void SongLibrary::takeNews() {
             }
         }
         skippedChanged = skippedChanged || !row.problem.empty();
-        songs.put(row);
     }
+    songs.putAll(std::move(arrived));
 }
 
+// A chart's news changes a row's states, never its name: the rows keep
+// their order and the filter its choice, so they change where they stand.
 void SongLibrary::followCharting(double nowSeconds) {
     charting->update(nowSeconds);
     for (const ChartOutcome& outcome : charting->takeOutcomes()) {
@@ -212,11 +219,10 @@ void SongLibrary::followCharting(double nowSeconds) {
             toolTrouble = outcome.reason;
             charting->dropWaiting();
         }
-        for (const SongRow& known : songs.rows()) {
-            if (known.identity != outcome.job.identity) {
+        for (SongRow& row : songs.rowsToUpdate()) {
+            if (row.identity != outcome.job.identity) {
                 continue;
             }
-            SongRow row = known;
             if (outcome.charted) {
                 lookForCharts(row);
             } else if (outcome.songsFault) {
@@ -227,18 +233,13 @@ void SongLibrary::followCharting(double nowSeconds) {
             } else {
                 row.charts[slot(outcome.job.density)] = ChartState::Missing;
             }
-            songs.put(row);
         }
     }
     if (const ChartJob* job = charting->running()) {
-        for (const SongRow& known : songs.rows()) {
-            if (known.identity == job->identity &&
-                (known.chart(job->density) != ChartState::Charting ||
-                 known.chartingPercent != charting->runningPercent())) {
-                SongRow row = known;
+        for (SongRow& row : songs.rowsToUpdate()) {
+            if (row.identity == job->identity) {
                 row.charts[slot(job->density)] = ChartState::Charting;
                 row.chartingPercent = charting->runningPercent();
-                songs.put(row);
             }
         }
     }
@@ -300,7 +301,7 @@ void SongLibrary::keepSkippedList(double nowSeconds) {
     }
     std::string error;
     platform::writeFileAtomically(places.cacheFolder / kSkippedFile, skippedText(songs.rows()),
-                                  error);
+                                  error, platform::Durability::Cache);
     skippedChanged = false;
     skippedWrittenAt = nowSeconds;
 }

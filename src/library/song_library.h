@@ -46,8 +46,9 @@ public:
 
     SongList& list() { return songs; }
     const SongList& list() const { return songs; }
-    // Whether the walk and the hashing are still going.
-    bool scanning() const { return !scanDone; }
+    // Whether the walk and the hashing are still going, or their last news
+    // not yet in the list.
+    bool scanning() const { return !allListed; }
     // Songs that can be played, and how many of them are charted at the
     // chosen density.
     int playableCount() const;
@@ -84,6 +85,7 @@ private:
     std::vector<SongRow> news; // rows the walk learnt, for the frame loop
     std::atomic<bool> stopping{false};
     std::atomic<bool> scanDone{false};
+    bool allListed = false; // the frame loop has taken the news of a finished walk
     std::thread walker;
 
     bool skippedChanged = false;

@@ -52,13 +52,26 @@ std::string SongRow::name() const {
 }
 
 void SongList::put(const SongRow& row) {
-    const fs::path keep = chosenRow() ? chosenRow()->path : row.path;
-    auto same = std::find_if(all.begin(), all.end(),
-                             [&](const SongRow& other) { return other.path == row.path; });
-    if (same != all.end()) {
-        all.erase(same);
+    putAll({row});
+}
+
+void SongList::putAll(std::vector<SongRow> rows) {
+    const fs::path keep = chosenRow()    ? chosenRow()->path
+                          : rows.empty() ? fs::path()
+                                         : rows.front().path;
+    for (SongRow& row : rows) {
+        auto known = byPath.find(row.path.string());
+        if (known != byPath.end()) {
+            all[known->second] = std::move(row);
+        } else {
+            byPath.emplace(row.path.string(), all.size());
+            all.push_back(std::move(row));
+        }
     }
-    all.insert(std::upper_bound(all.begin(), all.end(), row, before), row);
+    std::stable_sort(all.begin(), all.end(), before);
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        byPath[all[i].path.string()] = i;
+    }
     refilter(keep);
 }
 
@@ -67,9 +80,8 @@ SongRow* SongList::find(const fs::path& path) {
 }
 
 const SongRow* SongList::find(const fs::path& path) const {
-    auto found =
-        std::find_if(all.begin(), all.end(), [&](const SongRow& row) { return row.path == path; });
-    return found != all.end() ? &*found : nullptr;
+    auto found = byPath.find(path.string());
+    return found != byPath.end() ? &all[found->second] : nullptr;
 }
 
 const SongRow* SongList::chosenRow() const {

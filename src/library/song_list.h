@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The select screen's list of songs: the rows, the filter typed over them,
@@ -50,9 +51,14 @@ public:
     // sorted (the shipped song first, then by name) and the chosen song
     // chosen while rows come and go around it.
     void put(const SongRow& row);
+    // The same for many rows at once, sorting and filtering once.
+    void putAll(std::vector<SongRow> rows);
     SongRow* find(const std::filesystem::path& path);
     const SongRow* find(const std::filesystem::path& path) const;
     const std::vector<SongRow>& rows() const { return all; }
+    // The rows to change in place: anything but what they sort and filter
+    // by (the path, the title, the artist, whether shipped).
+    std::vector<SongRow>& rowsToUpdate() { return all; }
 
     // The filter: rows whose title, artist or file name hold it, in any case.
     const std::string& filter() const { return typed; }
@@ -85,7 +91,8 @@ private:
     bool matches(const SongRow& row) const;
 
     std::vector<SongRow> all;
-    std::vector<std::size_t> shown; // indices into all
+    std::unordered_map<std::string, std::size_t> byPath; // index into all of each path
+    std::vector<std::size_t> shown;                      // indices into all
     std::string typed;
     int chosen = -1;
     int top = 0;

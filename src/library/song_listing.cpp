@@ -181,7 +181,7 @@ SongListing SongListing::load(const fs::path& file) {
 
 bool SongListing::save(const fs::path& file) const {
     std::string error;
-    return platform::writeFileAtomically(file, text(), error);
+    return platform::writeFileAtomically(file, text(), error, platform::Durability::Cache);
 }
 
 } // namespace library

@@ -8,7 +8,7 @@
 namespace platform {
 
 bool writeFileAtomically(const std::filesystem::path& file, const std::string& text,
-                         std::string& error) {
+                         std::string& error, Durability durability) {
     // Hidden and named by the process, so two games never share one.
     std::string name = file.filename().string();
     name.insert(0, 1, '.');
@@ -20,7 +20,8 @@ bool writeFileAtomically(const std::filesystem::path& file, const std::string& t
         return false;
     }
     const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size() &&
-                         std::fflush(out) == 0 && fsync(fileno(out)) == 0;
+                         std::fflush(out) == 0 &&
+                         (durability == Durability::Cache || fsync(fileno(out)) == 0);
     const int writeError = errno;
     const bool closed = std::fclose(out) == 0;
     std::error_code status;

@@ -4,7 +4,7 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/resource.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,6 +13,7 @@ namespace platform {
 namespace {
 
 // The error stream is only for the reason of a failure: its end is enough.
+constexpr const char* kNice = "/usr/bin/nice";
 constexpr std::size_t kErrorTailBytes = 4096;
 
 struct Pipe {
@@ -37,30 +38,18 @@ struct Pipe {
     }
 };
 
-// Between fork and exec only calls that are safe in a forked copy of a
-// threaded process: no allocation, no locks.
-[[noreturn]] void becomeChild(const char* program, char* const* argv, int niceness, Pipe& out,
-                              Pipe& err, Pipe& failure) {
-    setpriority(PRIO_PROCESS, 0, niceness);
-    const int nothing = open("/dev/null", O_RDONLY);
-    if (nothing >= 0) {
-        dup2(nothing, STDIN_FILENO);
-    }
-    dup2(out.write, STDOUT_FILENO);
-    dup2(err.write, STDERR_FILENO);
-    execv(program, argv);
-    const int code = errno;
-    [[maybe_unused]] ssize_t written = write(failure.write, &code, sizeof code);
-    _exit(127);
-}
-
 } // namespace
 
 std::unique_ptr<ChildProcess> ChildProcess::start(const std::filesystem::path& program,
                                                   const std::vector<std::string>& args,
                                                   int niceness, std::string& error) {
     const std::string path = program.string();
-    std::vector<std::string> words{path};
+    if (access(path.c_str(), X_OK) != 0) {
+        error = "cannot run " + path + ": " + std::strerror(errno);
+        return nullptr;
+    }
+    // nice(1) lowers the priority before the program's first instruction.
+    std::vector<std::string> words{kNice, "-n", std::to_string(niceness), path};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
     for (std::string& word : words) {
@@ -68,42 +57,31 @@ std::unique_ptr<ChildProcess> ChildProcess::start(const std::filesystem::path& p
     }
     argv.push_back(nullptr);
 
-    Pipe out, err, failure;
-    if (!out.open() || !err.open() || !failure.open()) {
+    Pipe out, err;
+    if (!out.open() || !err.open()) {
         error = std::strerror(errno);
         out.close();
         err.close();
-        failure.close();
         return nullptr;
     }
-    const pid_t pid = fork();
-    if (pid == 0) {
-        becomeChild(path.c_str(), argv.data(), niceness, out, err, failure);
-    }
-    const int forkError = errno;
+    // posix_spawn starts the child without copying the game's memory map
+    // (hundreds of MB with a GL driver), which fork would do in the middle
+    // of a frame.
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, out.write, STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, err.write, STDERR_FILENO);
+    pid_t pid = -1;
+    const int spawned = posix_spawn(&pid, kNice, &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
     // The child holds the write ends now; ours would keep the pipes from
     // ever reporting its end.
-    for (Pipe* pipe : {&out, &err, &failure}) {
-        ::close(pipe->write);
-        pipe->write = -1;
-    }
-    if (pid < 0) {
-        error = std::strerror(forkError);
-        out.close();
-        err.close();
-        failure.close();
-        return nullptr;
-    }
-    // The failure pipe closes on a successful exec; a code in it means none.
-    int code = 0;
-    ssize_t got;
-    do {
-        got = read(failure.read, &code, sizeof code);
-    } while (got < 0 && errno == EINTR);
-    ::close(failure.read);
-    if (got == static_cast<ssize_t>(sizeof code)) {
-        error = "cannot run " + path + ": " + std::strerror(code);
-        waitpid(pid, nullptr, 0);
+    ::close(out.write);
+    ::close(err.write);
+    out.write = err.write = -1;
+    if (spawned != 0) {
+        error = "cannot run " + path + ": " + std::strerror(spawned);
         out.close();
         err.close();
         return nullptr;
