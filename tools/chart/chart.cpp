@@ -6,6 +6,7 @@
 
 #include "analysis_signal.h"
 #include "beat_tracker.h"
+#include "course_maker.h"
 #include "cue_picker.h"
 #include "onset_analysis.h"
 
@@ -99,6 +100,7 @@ ChartResult chartSong(const float* interleaved, std::size_t frames, int channels
     if (chart.cuesMs.empty()) {
         return refused("no onsets to place cues on");
     }
+    chart.course = makeCourse(analysis, chart.endMs);
     return {chart, ""};
 }
 

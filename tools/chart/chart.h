@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "game/course.h"
+
 namespace chart {
 
 // How many cues a chart asks for.
@@ -16,7 +18,7 @@ const char* densityName(Density density);
 
 // The analysis's own version: a chart cache keeps a chart only while it is
 // the same, so raise it whenever a song would be charted differently.
-constexpr int kChartVersion = 1;
+constexpr int kChartVersion = 2;
 
 // What the charting accepts; anything else is refused with a message.
 constexpr int kMaxChannels = 8;
@@ -37,6 +39,7 @@ struct Chart {
     std::vector<double> cuesMs;
     double lengthMs = 0.0; // the whole song
     double endMs = 0.0;    // where the level ends and shows the accuracy
+    game::Course course;   // the flight the song shapes
 };
 
 // Either a chart or one line saying why there is none.

@@ -27,6 +27,7 @@ uniform int updatetime;
 uniform int interpolate;
 uniform float dt;
 uniform float energy[5];
+uniform vec3 lightTint; // a song's course colours the main light; (1, 1, 1) otherwise
 
 in vec3 eyePosition;
 in vec3 eyeNormal;
@@ -118,7 +119,7 @@ void main() {
     // renderers run a loop's body once more than it is taken: with no flash,
     // once, for nothing.
     vec3 toMain = eyeLight[0] - eyePosition;
-    addLight(toMain / max(length(toMain), 1.0e-4), n, toEye, mainLightColour,
+    addLight(toMain / max(length(toMain), 1.0e-4), n, toEye, mainLightColour * lightTint,
              clamp(energy[0], 0.0, 1.0), diffuse, shine);
     for (int k = 1; k < maxLights; ++k) {
         if (k >= nrLights) {
