@@ -76,8 +76,8 @@ void fillCourseDebris(DebrisArrays& debris, const PathPoints& points,
     }
     constexpr int perPoint = DebrisArrays::kPiecesPerPathPoint;
     const int segments = static_cast<int>(points.size());
-    std::vector<float> weights(points.size());
-    float sum = 0.0f;
+    std::vector<double> weights(points.size());
+    double sum = 0.0;
     for (std::size_t i = 0; i < weights.size(); ++i) {
         // Segment k flies from point k + 1 to k + 2: its loudness is theirs.
         const float level = (loudness[std::min(i + 1, loudness.size() - 1)] +
@@ -93,12 +93,15 @@ void fillCourseDebris(DebrisArrays& debris, const PathPoints& points,
     debris.tubePoints.clear();
     debris.tubeOffsets.clear();
     debris.tubeScales.clear();
-    double owed = 0.0;
-    for (int segment = 0; segment < segments && debris.tubePoints.size() < total; ++segment) {
-        owed += static_cast<double>(total) * weights[static_cast<std::size_t>(segment)] / sum;
-        const long pieces = std::lround(std::floor(owed));
-        owed -= static_cast<double>(pieces);
-        for (long step = 0; step < pieces && debris.tubePoints.size() < total; ++step) {
+    // Each segment takes what its share brings the running total to, so
+    // the last one ends exactly at the total.
+    double reached = 0.0;
+    for (int segment = 0; segment < segments; ++segment) {
+        reached += weights[static_cast<std::size_t>(segment)];
+        const auto until = static_cast<std::size_t>(
+            std::llround(static_cast<double>(total) * std::min(reached / sum, 1.0)));
+        const long pieces = static_cast<long>(until) - static_cast<long>(debris.tubePoints.size());
+        for (long step = 0; step < pieces; ++step) {
             const float fraction = static_cast<float>(step) / static_cast<float>(pieces);
             debris.tubePoints.emplace_back(splinePoint(points, segment, fraction));
             debris.tubeOffsets.push_back(drawOffset());

@@ -19,14 +19,15 @@ void SectionPace::follow(const Course& course, double positionMs, const glm::vec
         section = now;
         sectionStartMs = positionMs;
     } else {
-        if (now != section) {
-            report(log);
-            section = now;
-            sectionStartMs = lastMs;
-            distance = 0.0;
-        }
         if (positionMs > lastMs) {
             distance += glm::length(position - lastPosition);
+        }
+        if (now != section) {
+            lastMs = positionMs;
+            report(log);
+            section = now;
+            sectionStartMs = positionMs;
+            distance = 0.0;
         }
     }
     lastMs = positionMs;

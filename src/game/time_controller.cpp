@@ -48,8 +48,9 @@ std::vector<double> parseEntries(std::istream& file, int count) {
 
 TimeController::TimeController()
     : beatTimes(loadRecording(game::kBeatRecordingFile)),
-      cueTimes(loadRecording(game::kCueRecordingFile)), trackCounts{static_cast<int>(beatTimes.size()),
-                                                              static_cast<int>(cueTimes.size())} {}
+      cueTimes(loadRecording(game::kCueRecordingFile)), trackCounts{
+                                                            static_cast<int>(beatTimes.size()),
+                                                            static_cast<int>(cueTimes.size())} {}
 
 std::vector<double> TimeController::loadRecording(const std::string& path) {
     std::ifstream file(path);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace chart {
 
@@ -13,7 +14,9 @@ constexpr double kSilenceDb = -60.0;
 constexpr double kQuietPercentile = 0.1;
 constexpr double kLoudPercentile = 0.95;
 constexpr double kMinRangeDb = 12.0;
-// Loudness is smoothed this far each way: pace follows passages, not notes.
+// Loudness is heard over this far each way, and for the pace and the climbs
+// smoothed over this far: pace follows passages, not notes.
+constexpr long kStepRadiusSteps = 5;
 constexpr long kLoudnessRadiusSteps = 20;
 // Onsets are counted over this far each way.
 constexpr long kBusyRadiusSteps = 30;
@@ -30,11 +33,8 @@ double percentileOf(std::vector<double> values, double share) {
     return *nth;
 }
 
-std::vector<float> asFloats(const std::vector<double>& values) {
-    return {values.begin(), values.end()};
-}
-
-std::vector<double> loudnessDb(const OnsetAnalysis& analysis, std::size_t steps) {
+// Mean square of the samples in each step.
+std::vector<float> stepPower(const OnsetAnalysis& analysis, std::size_t steps) {
     std::vector<double> power(steps, 0.0);
     std::vector<int> frames(steps, 0);
     for (std::size_t frame = 0; frame < analysis.loudness.size(); ++frame) {
@@ -46,32 +46,43 @@ std::vector<double> loudnessDb(const OnsetAnalysis& analysis, std::size_t steps)
             ++frames[static_cast<std::size_t>(step)];
         }
     }
-    std::vector<double> db(steps, kSilenceDb);
+    std::vector<float> mean(steps, 0.0f);
     for (std::size_t step = 0; step < steps; ++step) {
-        if (frames[step] > 0 && power[step] > 0.0) {
-            db[step] = std::max(kSilenceDb, 10.0 * std::log10(power[step] / frames[step]));
-        }
+        mean[step] = frames[step] > 0 ? static_cast<float>(power[step] / frames[step]) : 0.0f;
+    }
+    return mean;
+}
+
+std::vector<double> decibels(const std::vector<double>& power) {
+    std::vector<double> db;
+    for (double value : power) {
+        db.push_back(value > 0.0 ? std::max(kSilenceDb, 10.0 * std::log10(value)) : kSilenceDb);
     }
     return db;
 }
 
-std::vector<double> normalisedLoudness(const std::vector<double>& db) {
-    std::vector<double> heard;
-    for (double level : db) {
-        if (level > kSilenceDb) {
-            heard.push_back(level);
+// The loudness of each step from the song's quiet to its loud passages.
+struct LoudnessScale {
+    double floorDb = 0.0;
+    double rangeDb = kMinRangeDb;
+
+    explicit LoudnessScale(const std::vector<double>& db) {
+        std::vector<double> heard;
+        std::copy_if(db.begin(), db.end(), std::back_inserter(heard),
+                     [](double level) { return level > kSilenceDb; });
+        const double quiet = percentileOf(heard, kQuietPercentile);
+        const double loud = percentileOf(heard, kLoudPercentile);
+        rangeDb = std::max(loud - quiet, kMinRangeDb);
+        floorDb = (quiet + loud - rangeDb) / 2.0;
+    }
+    std::vector<double> shares(const std::vector<double>& db) const {
+        std::vector<double> result;
+        for (double level : db) {
+            result.push_back(std::clamp((level - floorDb) / rangeDb, 0.0, 1.0));
         }
+        return result;
     }
-    const double quiet = percentileOf(heard, kQuietPercentile);
-    const double loud = percentileOf(heard, kLoudPercentile);
-    const double range = std::max(loud - quiet, kMinRangeDb);
-    const double floor = (quiet + loud - range) / 2.0;
-    std::vector<double> shares;
-    for (double level : db) {
-        shares.push_back(std::clamp((level - floor) / range, 0.0, 1.0));
-    }
-    return shares;
-}
+};
 
 std::vector<double> onsetRate(const OnsetAnalysis& analysis, std::size_t steps) {
     std::vector<double> strengths;
@@ -115,9 +126,14 @@ double CourseSignals::meanOver(const std::vector<double>& signal, double fromMs,
 CourseSignals courseSignals(const OnsetAnalysis& analysis, double endMs) {
     const std::size_t steps =
         static_cast<std::size_t>(std::max(1.0, std::ceil(endMs / kSignalStepMs)));
+    // Power is averaged before it becomes decibels: a passage of short
+    // notes is as loud as its notes, not as the silence between them.
+    const std::vector<float> power = stepPower(analysis, steps);
+    const std::vector<double> db = decibels(movingMean(power, kStepRadiusSteps));
+    const LoudnessScale scale(db);
     CourseSignals signals;
-    signals.loudness = normalisedLoudness(loudnessDb(analysis, steps));
-    signals.smoothLoudness = movingMean(asFloats(signals.loudness), kLoudnessRadiusSteps);
+    signals.loudness = scale.shares(db);
+    signals.smoothLoudness = scale.shares(decibels(movingMean(power, kLoudnessRadiusSteps)));
     signals.busyness = onsetRate(analysis, steps);
     return signals;
 }
