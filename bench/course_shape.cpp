@@ -12,7 +12,7 @@
 //   shipped     the same two measures for the shipped loop over its song,
 //               in the first row, as the baseline
 //
-//   bench_course_shape CHART_DIR...
+//   bench_course_shape [--sections] CHART_DIR...   (--sections: each one's too)
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -88,7 +88,7 @@ double loudnessDb(const chart::OnsetAnalysis& analysis, double fromMs, double to
     return 10.0 * std::log10(std::max(power / std::max(frames, 1L), 1e-12));
 }
 
-void measure(const fs::path& dir) {
+void measure(const fs::path& dir, bool listSections) {
     const double endMs = std::stod(configValue(dir / "config.cfg", "song_end_ms"));
     std::ifstream courseFile(dir / game::kCourseFile);
     std::string problem;
@@ -110,6 +110,12 @@ void measure(const fs::path& dir) {
         pace.push_back(game::distanceFlown(course->points, from / 1000.0, to / 1000.0) /
                        ((to - from) / 1000.0) / game::shippedPace());
     }
+    if (listSections) {
+        for (std::size_t i = 0; i < pace.size(); ++i) {
+            std::printf("    section %zu at %6.1f s: %6.1f dB, pace %.2f\n", i + 1,
+                        course->sections[i].startMs / 1000.0, loudness[i], pace[i]);
+        }
+    }
     const game::SegmentTurns worst = game::worstTurns(course->points, endMs);
     std::printf("%-28s %8zu %6.2f %5.2f-%4.2f %6.1f %6.2f\n", dir.filename().c_str(),
                 course->sections.size(), spearman(loudness, pace),
@@ -125,8 +131,13 @@ int main(int argc, char** argv) {
     std::printf("%-28s %8s %6s %9s %6s %6s\n", "chart", "sections", "rho", "pace", "turn", "bend");
     std::printf("%-28s %8s %6s %9s %6.1f %6.2f\n", "(shipped loop, 116 s)", "-", "-", "1.00",
                 shipped.turnDegreesPerSecond, 1.0);
-    for (int i = 1; i < argc; ++i) {
-        measure(argv[i]);
+    const bool listSections = argc > 1 && std::string(argv[1]) == "--sections";
+    for (int i = listSections ? 2 : 1; i < argc; ++i) {
+        std::string dir = argv[i];
+        while (dir.size() > 1 && dir.back() == '/') {
+            dir.pop_back();
+        }
+        measure(dir, listSections);
     }
     return 0;
 }

@@ -19,9 +19,13 @@ constexpr double kSecondSteps = 1000.0 / chart::kSignalStepMs;
 template <typename Loud, typename Busy>
 chart::CourseSignals signalsOf(double seconds, Loud loud, Busy busy) {
     chart::CourseSignals signals;
+    signals.floorDb = -40.0;
+    signals.rangeDb = 30.0;
     for (double step = 0; step < seconds * kSecondSteps; ++step) {
-        signals.loudness.push_back(loud(step / kSecondSteps));
-        signals.smoothLoudness.push_back(loud(step / kSecondSteps));
+        const double share = loud(step / kSecondSteps);
+        signals.loudness.push_back(share);
+        signals.smoothLoudness.push_back(share);
+        signals.power.push_back(std::pow(10.0, (signals.floorDb + share * signals.rangeDb) / 10.0));
         signals.busyness.push_back(busy(step / kSecondSteps));
     }
     return signals;
@@ -29,7 +33,7 @@ chart::CourseSignals signalsOf(double seconds, Loud loud, Busy busy) {
 
 game::PathPoints courseFor(const chart::CourseSignals& signals, std::uint64_t seed = 7) {
     const double endMs = static_cast<double>(signals.loudness.size()) * chart::kSignalStepMs;
-    return chart::shapeCourse(signals, game::pathPointsFor(endMs), seed);
+    return chart::shapeCourse(signals, {}, game::pathPointsFor(endMs), seed);
 }
 
 double paceBetween(const game::PathPoints& points, double from, double to) {

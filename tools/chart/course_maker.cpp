@@ -72,13 +72,14 @@ game::Course makeCourse(const OnsetAnalysis& analysis, double endMs) {
     const std::uint64_t seed = songSeed(analysis);
     const CourseSignals signals = courseSignals(analysis, endMs);
     game::Course course;
-    course.points = shapeCourse(signals, game::pathPointsFor(endMs), seed);
+    const std::vector<SongSection> sections = findSections(signals, endMs);
+    course.points = shapeCourse(signals, sections, game::pathPointsFor(endMs), seed);
     for (std::size_t point = 0; point < course.points.size(); ++point) {
         const double ms = (static_cast<double>(point) - 1.0) * game::kSecondsPerSegment * 1000.0;
         course.loudness.push_back(
             static_cast<float>(signals.meanOver(signals.smoothLoudness, ms, ms)));
     }
-    course.sections = paintSections(findSections(signals, endMs), seed);
+    course.sections = paintSections(sections, seed);
     course.flaresMs = flares(analysis, endMs);
     return course;
 }

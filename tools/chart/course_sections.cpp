@@ -10,8 +10,8 @@ namespace {
 
 constexpr double kSecondMs = 1000.0;
 // What a new section costs, in squared deviations of a second's loudness
-// (0 to 1) from its section's mean: a step of 0.3 held for 15 s pays it.
-constexpr double kSectionCost = 1.2;
+// (0 to 1) from its section's mean: a step of 0.2 held for 15 s pays it.
+constexpr double kSectionCost = 0.6;
 // Busyness counts for less than loudness in telling sections apart.
 constexpr double kBusyWeight = 0.5;
 
@@ -28,9 +28,6 @@ struct RunningSums {
         const double s = sum[to] - sum[from];
         const double count = static_cast<double>(to - from);
         return squares[to] - squares[from] - s * s / count;
-    }
-    double mean(long from, long to) const {
-        return (sum[to] - sum[from]) / static_cast<double>(to - from);
     }
 };
 
@@ -71,12 +68,12 @@ std::vector<SongSection> findSections(const CourseSignals& signals, double endMs
     long end = std::isfinite(best[static_cast<std::size_t>(seconds)]) ? seconds : 0;
     while (end > 0) {
         const long start = from[static_cast<std::size_t>(end)];
-        sections.push_back(
-            {start * kSecondMs, std::min(endMs, end * kSecondMs), loud.mean(start, end)});
+        const double startMs = start * kSecondMs, endOfSection = std::min(endMs, end * kSecondMs);
+        sections.push_back({startMs, endOfSection, signals.loudnessOver(startMs, endOfSection)});
         end = start;
     }
     if (sections.empty()) {
-        sections.push_back({0.0, endMs, loud.mean(0, seconds)});
+        sections.push_back({0.0, endMs, signals.loudnessOver(0.0, endMs)});
     }
     std::reverse(sections.begin(), sections.end());
     return sections;

@@ -11,7 +11,7 @@ namespace chart {
 struct SongSection {
     double startMs = 0.0;
     double endMs = 0.0;
-    double loudness = 0.0; // the mean of CourseSignals::loudness over it
+    double loudness = 0.0; // CourseSignals::loudnessOver it
 };
 
 // No section is shorter than this unless the song is.

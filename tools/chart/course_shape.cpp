@@ -28,6 +28,8 @@ constexpr double kBusyClimbDegrees = 6.0;
 constexpr double kHeadingKept = 0.75;
 constexpr double kSidePullDegreesPerUnit = 0.06;
 constexpr double kWidestHeadingDegrees = 40.0;
+// How much of the loudness the pace follows is its section's as a whole.
+constexpr double kSectionShare = 0.65;
 // Rounds of bending away and smoothing before the course flies straight.
 constexpr int kRounds = 80;
 constexpr double kSampleSeconds = 0.25;
@@ -47,22 +49,33 @@ double segmentStartMs(std::size_t point) {
     return (static_cast<double>(point) - 1.0) * kSegmentMs;
 }
 
-std::vector<glm::dvec3> steer(const CourseSignals& signals, std::size_t count, std::uint64_t seed) {
+// The loudness the pace and the climbs follow over one segment.
+double segmentLoudness(const CourseSignals& signals, const std::vector<SongSection>& sections,
+                       double fromMs) {
+    const double local = signals.meanOver(signals.smoothLoudness, fromMs, fromMs + kSegmentMs);
+    const double middle = fromMs + kSegmentMs / 2.0;
+    const auto section = std::find_if(sections.rbegin(), sections.rend(),
+                                      [&](const SongSection& s) { return s.startMs <= middle; });
+    return section == sections.rend()
+               ? local
+               : (1.0 - kSectionShare) * local + kSectionShare * section->loudness;
+}
+
+std::vector<glm::dvec3> steer(const CourseSignals& signals,
+                              const std::vector<SongSection>& sections, std::size_t count,
+                              std::uint64_t seed) {
     std::mt19937_64 random(seed);
     const double meanLoudness =
         signals.meanOver(signals.smoothLoudness, 0.0,
                          static_cast<double>(signals.smoothLoudness.size()) * kSignalStepMs);
     const double unitsPerSegment = game::shippedPace() * game::kSecondsPerSegment;
-    auto segmentLoudness = [&](std::size_t point) {
-        const double from = std::max(0.0, segmentStartMs(point));
-        return signals.meanOver(signals.smoothLoudness, from, from + kSegmentMs);
-    };
     std::vector<glm::dvec3> points(count);
     points[1] = kStart;
     points[0] = kStart + glm::dvec3(0.0, 0.0, unitsPerSegment * (kQuietPace + kLoudPace) / 2.0);
     double yaw = 0.0, pitch = 0.0;
     for (std::size_t i = 1; i + 1 < count; ++i) {
-        const double loudness = segmentLoudness(i);
+        const double loudness =
+            segmentLoudness(signals, sections, std::max(0.0, segmentStartMs(i)));
         const double busy = signals.meanOver(signals.busyness, std::max(0.0, segmentStartMs(i)),
                                              std::max(0.0, segmentStartMs(i)) + kSegmentMs);
         const double turn = kCalmTurnDegrees + (kBusyTurnDegrees - kCalmTurnDegrees) * busy;
@@ -163,9 +176,10 @@ bool ease(std::vector<glm::dvec3>& points, double songEndMs) {
 
 } // namespace
 
-game::PathPoints shapeCourse(const CourseSignals& signals, std::size_t count, std::uint64_t seed) {
+game::PathPoints shapeCourse(const CourseSignals& signals, const std::vector<SongSection>& sections,
+                             std::size_t count, std::uint64_t seed) {
     count = std::max<std::size_t>(count, 4);
-    std::vector<glm::dvec3> points = steer(signals, count, seed);
+    std::vector<glm::dvec3> points = steer(signals, sections, count, seed);
     const double songEndMs = static_cast<double>(signals.loudness.size()) * kSignalStepMs;
     for (int round = 0; round < kRounds; ++round) {
         const bool pushed = bendAway(points);

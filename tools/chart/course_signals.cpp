@@ -123,6 +123,12 @@ double CourseSignals::meanOver(const std::vector<double>& signal, double fromMs,
     return sum / static_cast<double>(to - from);
 }
 
+double CourseSignals::loudnessOver(double fromMs, double toMs) const {
+    const double mean = meanOver(power, fromMs, toMs);
+    const double db = mean > 0.0 ? std::max(kSilenceDb, 10.0 * std::log10(mean)) : kSilenceDb;
+    return std::clamp((db - floorDb) / rangeDb, 0.0, 1.0);
+}
+
 CourseSignals courseSignals(const OnsetAnalysis& analysis, double endMs) {
     const std::size_t steps =
         static_cast<std::size_t>(std::max(1.0, std::ceil(endMs / kSignalStepMs)));
@@ -135,6 +141,9 @@ CourseSignals courseSignals(const OnsetAnalysis& analysis, double endMs) {
     signals.loudness = scale.shares(db);
     signals.smoothLoudness = scale.shares(decibels(movingMean(power, kLoudnessRadiusSteps)));
     signals.busyness = onsetRate(analysis, steps);
+    signals.power.assign(power.begin(), power.end());
+    signals.floorDb = scale.floorDb;
+    signals.rangeDb = scale.rangeDb;
     return signals;
 }
 

@@ -16,9 +16,16 @@ struct CourseSignals {
     std::vector<double> smoothLoudness;
     // How many onsets a passage has, from 0 (none) to 1 (the song's busiest).
     std::vector<double> busyness;
+    // The mean square of the samples in each step, and the scale that makes
+    // decibels of it the loudness above.
+    std::vector<double> power;
+    double floorDb = 0.0;
+    double rangeDb = 1.0;
 
     // The mean of a signal from one moment to another (at least one step).
     double meanOver(const std::vector<double>& signal, double fromMs, double toMs) const;
+    // The loudness of a whole stretch, from its mean power (0 to 1).
+    double loudnessOver(double fromMs, double toMs) const;
 };
 
 // The signals of the first endMs of an analysed song. Loudness is measured
