@@ -223,13 +223,15 @@ void Level::flyAlongPath(double seconds) {
 }
 
 // A course colours the light by its sections, pulses it on the beats and
-// tells the pace of each section flown.
+// tells the pace of each section flown. The light runs ahead of the music
+// as the cues' pulse does, so a flash shows as its beat is heard.
 void Level::followCourse() {
     if (!course) {
         return;
     }
     const game::LightMood mood =
-        game::courseMood(*course, util::TimeController::getInstance()->beatTimes, positionMs);
+        game::courseMood(*course, util::TimeController::getInstance()->beatTimes,
+                         positionMs + util::TimeController::lookaheadMs);
     Light::getInstance()->setTints(mood.light, mood.glow);
     sectionPace.follow(*course, positionMs, glm::vec3(pathPosition), std::cout);
 }

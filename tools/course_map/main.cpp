@@ -3,7 +3,8 @@
 // side (climbs up, dives down). The line's colour is the song's loudness,
 // from blue (quiet) through yellow to red (loud); the shipped loop is drawn
 // in grey beneath for comparison, and ticks along the top edge mark where
-// the sections start.
+// the sections start, in the colour of their light. Distances across the
+// flight are drawn larger than along it.
 //
 //   course_map CHART_DIR OUT.png
 
@@ -91,7 +92,8 @@ int main(int argc, char** argv) {
     auto place = [&](const game::PathPoints& points, double t) {
         return glm::vec3(game::pathPointAt(points, t));
     };
-    // One scale for both views and both paths, so distances compare.
+    // One scale along the flight and one across it (larger: a course is
+    // many times longer than it is wide), for both views and both paths.
     float far = 1.0f, side = 1.0f;
     for (double t = 0.0; t <= seconds; t += 0.5) {
         for (const game::PathPoints* points : {&course->points, &shipped}) {
@@ -100,13 +102,13 @@ int main(int argc, char** argv) {
             side = std::max({side, std::abs(p.x), std::abs(p.y)});
         }
     }
-    const float scale =
-        std::min((kWidth - 2.0f * kMargin) / far, (kViewHeight / 2.0f - kMargin) / side);
+    const float along = (kWidth - 2.0f * kMargin) / far;
+    const float across = (kViewHeight / 2.0f - kMargin) / side;
     Picture picture(kWidth, 2 * kViewHeight);
     auto draw = [&](const glm::vec3& p, int view, glm::vec3 colour, int radius) {
-        const float across = view == 0 ? p.x : -p.y;
-        picture.dot(kMargin + static_cast<int>(-p.z * scale),
-                    view * kViewHeight + kViewHeight / 2 + static_cast<int>(across * scale), colour,
+        const float aside = view == 0 ? p.x : -p.y;
+        picture.dot(kMargin + static_cast<int>(-p.z * along),
+                    view * kViewHeight + kViewHeight / 2 + static_cast<int>(aside * across), colour,
                     radius);
     };
     for (int view = 0; view < 2; ++view) {
@@ -126,7 +128,7 @@ int main(int argc, char** argv) {
     for (const game::CourseSection& section : course->sections) {
         const glm::vec3 p = place(course->points, section.startMs / 1000.0);
         for (int y = 0; y < 10; ++y) {
-            picture.dot(kMargin + static_cast<int>(-p.z * scale), y,
+            picture.dot(kMargin + static_cast<int>(-p.z * along), y,
                         glm::clamp(section.light / 1.4f, 0.0f, 1.0f), 1);
         }
     }
