@@ -24,6 +24,9 @@
 #include <vector>
 
 #include "analysis_signal.h"
+#include "app/config.h"
+#include "app/settings.h"
+#include "app/window.h"
 #include "game/course.h"
 #include "game/flight_measures.h"
 #include "onset_analysis.h"
@@ -64,17 +67,6 @@ double spearman(const std::vector<double>& a, const std::vector<double>& b) {
     return va > 0.0 && vb > 0.0 ? cov / std::sqrt(va * vb) : 0.0;
 }
 
-std::string configValue(const fs::path& config, const std::string& key) {
-    std::ifstream file(config);
-    std::string line, value;
-    while (std::getline(file, line)) {
-        if (line.rfind(key + "=", 0) == 0) {
-            value = line.substr(key.size() + 1);
-        }
-    }
-    return value;
-}
-
 // Mean power in dB of the song between two moments.
 double loudnessDb(const chart::OnsetAnalysis& analysis, double fromMs, double toMs) {
     double power = 0.0;
@@ -89,13 +81,15 @@ double loudnessDb(const chart::OnsetAnalysis& analysis, double fromMs, double to
 }
 
 void measure(const fs::path& dir, bool listSections) {
-    const double endMs = std::stod(configValue(dir / "config.cfg", "song_end_ms"));
+    setDefaultSettings();
+    Window window;
+    loadConfig((dir / "config.cfg").string(), window);
+    const double endMs = songEndMs;
     std::ifstream courseFile(dir / game::kCourseFile);
     std::string problem;
     const std::optional<game::Course> course = game::readCourse(courseFile, endMs, problem);
     std::string error;
-    const std::optional<chart::DecodedSong> song =
-        chart::decodeSong(dir / configValue(dir / "config.cfg", "music"), error);
+    const std::optional<chart::DecodedSong> song = chart::decodeSong(dir / musicPath, error);
     if (!course || !song) {
         std::printf("%-28s %s%s\n", dir.filename().c_str(), problem.c_str(), error.c_str());
         return;

@@ -18,12 +18,7 @@ attempt() {
     trap 'exit 1' INT TERM
 
     # 18 s of plucked notes at 120 BPM, four to the bar, as Ogg Vorbis.
-    local notes=()
-    for note in C3 E3 G3 C4; do
-        sox -n -r 44100 -c 2 "$SONG_DIR/$note.wav" synth 0.5 pluck "$note" || fail "sox failed"
-        notes+=("$SONG_DIR/$note.wav")
-    done
-    sox "${notes[@]}" "$SONG_DIR/bar.wav" && sox "$SONG_DIR/bar.wav" "$SONG_DIR/song.ogg" repeat 8 \
+    plucked_bar "$SONG_DIR/bar.wav" && sox "$SONG_DIR/bar.wav" "$SONG_DIR/song.ogg" repeat 8 \
         || fail "sox failed"
 
     "$CHART" "$SONG_DIR/song.ogg" --out "$GAME_DIR" >"$SONG_DIR/chart.txt" 2>&1 \

@@ -19,12 +19,7 @@ attempt() {
 
     # Plucked notes at 120 BPM, 12 s at a tenth of the loudness, then 12 s
     # at full loudness.
-    local notes=()
-    for note in C3 E3 G3 C4; do
-        sox -n -r 44100 -c 2 "$SONG_DIR/$note.wav" synth 0.5 pluck "$note" || fail "sox failed"
-        notes+=("$SONG_DIR/$note.wav")
-    done
-    sox "${notes[@]}" "$SONG_DIR/bar.wav" && sox "$SONG_DIR/bar.wav" "$SONG_DIR/loud.wav" repeat 5 \
+    plucked_bar "$SONG_DIR/bar.wav" && sox "$SONG_DIR/bar.wav" "$SONG_DIR/loud.wav" repeat 5 \
         && sox -v 0.1 "$SONG_DIR/loud.wav" "$SONG_DIR/quiet.wav" \
         && sox "$SONG_DIR/quiet.wav" "$SONG_DIR/loud.wav" "$SONG_DIR/song.ogg" || fail "sox failed"
 

@@ -11,13 +11,15 @@
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb_image_write.h>
 
+#include "app/config.h"
+#include "app/settings.h"
+#include "app/window.h"
 #include "game/course.h"
 #include "game/path.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -59,17 +61,6 @@ glm::vec3 heat(float loudness) {
                            : glm::mix(middle, loud, loudness * 2.0f - 1.0f);
 }
 
-std::string configValue(const std::filesystem::path& config, const std::string& key) {
-    std::ifstream file(config);
-    std::string line, value;
-    while (std::getline(file, line)) {
-        if (line.rfind(key + "=", 0) == 0) {
-            value = line.substr(key.size() + 1);
-        }
-    }
-    return value;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -78,8 +69,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::filesystem::path dir = argv[1];
-    const std::string endText = configValue(dir / "config.cfg", "song_end_ms");
-    const double endMs = std::strtod(endText.c_str(), nullptr);
+    setDefaultSettings();
+    Window window;
+    loadConfig((dir / "config.cfg").string(), window);
+    const double endMs = songEndMs;
     std::ifstream file(dir / game::kCourseFile);
     std::string problem;
     const std::optional<game::Course> course = game::readCourse(file, endMs, problem);

@@ -176,3 +176,15 @@ expect_exit() {
     wait_for_exit || fail "the game did not end within ${LINE_TIMEOUT}s"
     [ "$GAME_STATUS" "$1" "$2" ] || fail "exit status $GAME_STATUS, expected $1 $2"
 }
+
+# A bar of plucked notes at 120 BPM, four to the bar, written to FILE (WAV):
+# the charting tool's tests make their songs of it with sox.
+plucked_bar() {
+    local file="$1" dir notes=()
+    dir="$(dirname "$file")"
+    for note in C3 E3 G3 C4; do
+        sox -n -r 44100 -c 2 "$dir/$note.wav" synth 0.5 pluck "$note" || return 1
+        notes+=("$dir/$note.wav")
+    done
+    sox "${notes[@]}" "$file"
+}
