@@ -27,7 +27,8 @@ bool finite(const glm::vec3& v) {
 }
 
 void fly(const game::Course& course) {
-    fuzzsupport::require(course.loudness.size() == course.points.size(), "a point lost its loudness");
+    fuzzsupport::require(course.loudness.size() == course.points.size(),
+                         "a point lost its loudness");
     fuzzsupport::require(!course.sections.empty() && course.sections.front().startMs == 0.0,
                          "no section at the start");
     const std::vector<double> beats = {0.0, 500.0, 1000.0};
@@ -44,8 +45,8 @@ void fly(const game::Course& course) {
     if (course.points.size() <= kMostPointsForDebris) {
         DebrisArrays debris;
         game::fillCourseDebris(debris, course.points, course.loudness);
-        fuzzsupport::require(debris.tubePoints.size() == course.points.size() *
-                                                            DebrisArrays::kPiecesPerPathPoint,
+        fuzzsupport::require(debris.tubePoints.size() ==
+                                 course.points.size() * DebrisArrays::kPiecesPerPathPoint,
                              "the wreckage lost pieces");
     }
 }
