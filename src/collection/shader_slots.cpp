@@ -35,6 +35,8 @@ const std::array<const char*, kUniformSlotCount> kUniformNames = {
     "lightPos",
     "envMap",
     "tint",
+    "lightTint",
+    "glowTint",
 };
 
 const std::array<const char*, kAttribSlotCount> kAttribNames = {

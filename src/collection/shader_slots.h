@@ -42,9 +42,11 @@ enum class UniformSlot {
     lightPos,
     envMap,
     tint,
+    lightTint,
+    glowTint,
 };
-constexpr std::size_t kUniformSlotCount = 32;
-static_assert(static_cast<std::size_t>(UniformSlot::tint) + 1 == kUniformSlotCount);
+constexpr std::size_t kUniformSlotCount = 34;
+static_assert(static_cast<std::size_t>(UniformSlot::glowTint) + 1 == kUniformSlotCount);
 
 // Every vertex attribute any pass binds, in lookup order.
 enum class AttribSlot {

@@ -3,6 +3,7 @@
 #include "animation/animation_player.h"
 #include "app/window.h"
 #include "collection/vbo_collection.h"
+#include "game/course_mood.h"
 #include "game/cue_reach.h"
 #include "game/cue_recorder.h"
 #include "game/debris_field.h"
@@ -77,7 +78,9 @@ void Level::init() {
     track.announceState = {};
     feedback = game::TimingFeedback{};
     verdicts.clear();
-    pathPoints = game::levelPath(song.endMs);
+    course = game::loadCourse(game::kCourseFile, song.endMs, std::cerr);
+    sectionPace = game::SectionPace{};
+    pathPoints = course ? course->points : game::levelPath(song.endMs);
     pathPointCount = static_cast<int>(pathPoints.size());
     buildLevel();
     platform::glfwSetTime(0.0);
@@ -99,7 +102,11 @@ void Level::buildLevel() {
     debris.hull =
         collection::VBOCollection::getInstance()->createModel(kHullModelPath, kHullTexturePath);
     debris.hull->setDrawMode(game::kCueBuilt);
-    game::fillDebris(debris, pathPoints);
+    if (course) {
+        game::fillCourseDebris(debris, pathPoints, course->loudness);
+    } else {
+        game::fillDebris(debris, pathPoints);
+    }
 }
 
 void Level::buildPulseAnimation() {
@@ -177,11 +184,13 @@ view::Cam* Level::activeCam() const {
 void Level::update() {
     positionMs = sound.update();
     flyAlongPath(positionMs / 1000.0);
+    followCourse();
     game::judgeHits(track, judgingPositionMs(), cueTimes, onHit, onJudged);
     if (positionMs > song.endMs || sound.songIsOver()) {
         sound.setMusicPaused(true);
         paused = true;
         finished = true;
+        sectionPace.finish(std::cout);
     }
     if (recorder != nullptr) {
         recorder->record(positionMs);
@@ -198,6 +207,20 @@ void Level::flyAlongPath(double seconds) {
     if (view::Cam* cam = activeCam()) {
         flight.fly(*cam, point);
     }
+}
+
+// A course colours the light by its sections, pulses it on the beats and
+// tells the pace of each section flown. The light runs ahead of the music
+// as the cues' pulse does, so a flash shows as its beat is heard.
+void Level::followCourse() {
+    if (!course) {
+        return;
+    }
+    const game::LightMood mood =
+        game::courseMood(*course, util::TimeController::getInstance()->beatTimes,
+                         positionMs + util::TimeController::lookaheadMs);
+    Light::getInstance()->setTints(mood.light, mood.glow);
+    sectionPace.follow(*course, positionMs, glm::vec3(pathPosition), std::cout);
 }
 
 void Level::announceAndLog() {
@@ -295,5 +318,9 @@ void Level::destroy() {
         system.reset();
     }
     pulseAnimation = animation::Animation{};
+    if (course) {
+        Light::getInstance()->setTints(glm::vec3(1.0f), glm::vec3(1.0f));
+    }
+    course.reset();
     name.clear();
 }

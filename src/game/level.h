@@ -1,18 +1,21 @@
 #pragma once
 
 #include "animation/animation.h"
+#include "game/course.h"
 #include "game/cue_judging.h"
 #include "game/cue_reach.h"
 #include "game/debris.h"
 #include "game/level_sound.h"
 #include "game/path.h"
 #include "game/rota.h"
+#include "game/section_pace.h"
 #include "game/timing_feedback.h"
 
 #include <glm/glm.hpp>
 
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -88,6 +91,7 @@ public:
     game::LevelSound sound;                    // the song (the game's clock) and the stab
     double judgingOffsetMs = 0.0;              // the player's audio and input latency (offset_ms)
     game::SongChoice song;                     // which song plays and when the game ends
+    std::optional<game::Course> course;        // the chart's own flight; the shipped loop without
 
 private:
     void buildLevel();
@@ -96,6 +100,7 @@ private:
     void buildCues();
     void buildCue(int index, const glm::vec3& jitter, const game::CueView& view);
     void flyAlongPath(double seconds);
+    void followCourse();
     void announceAndLog();
     void logProximity(const ObjAnim& cue, const glm::mat4& view) const;
     void onTimeEvent(int event);
@@ -119,4 +124,5 @@ private:
     // Every verdict so far, with room for every cue made at init: play never
     // allocates.
     std::vector<game::Judgement> verdicts;
+    game::SectionPace sectionPace; // the pace flown in each section of a course
 };

@@ -20,14 +20,15 @@ const glm::vec4& pointAt(const PathPoints& points, long index) {
     return points[static_cast<std::size_t>(wrapped)];
 }
 
+} // namespace
+
 // Segment k blends points k to k + 3, so it stays clear of the loop's way
 // back while k + 3 is not past the last point.
-std::size_t pointsToFlyUntil(double ms) {
+std::size_t pathPointsFor(double songEndMs) {
+    const double ms = std::max(songEndMs, 0.0) + kPathPastSongEndMs;
     const auto lastSegment = static_cast<std::size_t>(std::floor(ms / 1000.0 / kSecondsPerSegment));
     return lastSegment + 4;
 }
-
-} // namespace
 
 PathPoints pathControlPoints() {
     constexpr std::array<glm::vec3, kPathPointCount> places{{
@@ -47,7 +48,7 @@ PathPoints pathControlPoints() {
 
 PathPoints levelPath(double songEndMs) {
     PathPoints points = pathControlPoints();
-    const std::size_t needed = pointsToFlyUntil(std::max(songEndMs, 0.0) + kPathPastSongEndMs);
+    const std::size_t needed = pathPointsFor(songEndMs);
     const float step = points[1].z - points[0].z;
     for (std::size_t i = points.size(); i < needed; ++i) {
         const glm::vec4& course = points[i % kPathPointCount];

@@ -2,6 +2,7 @@
 
 #include <glm/glm.hpp>
 
+#include <cstddef>
 #include <vector>
 
 namespace game {
@@ -19,6 +20,10 @@ using PathPoints = std::vector<glm::vec4>;
 
 // The shipped loop's control points, each with w = 1.
 PathPoints pathControlPoints();
+
+// The control points a path needs for a song ending at songEndMs: enough to
+// fly kPathPastSongEndMs beyond the end without reaching the last one.
+std::size_t pathPointsFor(double songEndMs);
 
 // The path of a level whose song ends at songEndMs. The loop turns back to
 // its start in its last segments, so a song that would get there flies a

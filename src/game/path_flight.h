@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/flight_angles.h"
+
 #include <glm/glm.hpp>
 
 namespace scenegraph {
@@ -17,9 +19,5 @@ struct PathFlight {
     // Points the camera along the path at `pathPoint` and moves it there.
     void fly(scenegraph::TransformationNode& camera, const glm::vec4& pathPoint);
 };
-
-// Yaw, pitch and roll (degrees) of a move `delta` (with z already pointing
-// forward). An angle whose divisor is exactly 0 keeps its previous value.
-glm::vec3 flightAngles(const glm::vec3& delta, const glm::vec3& previous);
 
 } // namespace game

@@ -236,8 +236,13 @@ bool OBJ::bindTextures(const collection::UniformRow& uniforms, int filterMode, i
 const OBJ::SharedUniforms& OBJ::rememberSharedUniforms(const ShaderProgram* family) {
     gatherLights();
     SharedUniforms& last = lastShared[family->getId()];
-    last = SharedUniforms{static_cast<int>(platform::glfwGetTime()), Light::getInstance()->count(),
-                          energies, lightDirections};
+    const Light* lights = Light::getInstance();
+    last = SharedUniforms{static_cast<int>(platform::glfwGetTime()),
+                          lights->count(),
+                          energies,
+                          lightDirections,
+                          lights->getLightTint(),
+                          lights->getGlowTint()};
     return last;
 }
 
@@ -256,6 +261,8 @@ void OBJ::uploadSharedUniforms(const SharedUniforms& shared,
     glUniform1i(uniforms[UniformSlot::nrLights], shared.lightCount);
     glUniform1fv(uniforms[UniformSlot::energy], kMaxLights, shared.energies.data());
     glUniform3fv(uniforms[UniformSlot::ld], 1, glm::value_ptr(shared.directions[0]));
+    glUniform3fv(uniforms[UniformSlot::lightTint], 1, glm::value_ptr(shared.lightTint));
+    glUniform3fv(uniforms[UniformSlot::glowTint], 1, glm::value_ptr(shared.glowTint));
     for (int k = 1; k < shared.lightCount && k < kMaxLights; ++k) {
         glUniform3fv(uniforms[kExtraLightSlots[k - 1]], 1,
                      glm::value_ptr(shared.directions[static_cast<std::size_t>(k)]));

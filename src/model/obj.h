@@ -97,6 +97,8 @@ public:
         int lightCount;
         std::array<float, kMaxLights> energies;
         std::array<glm::vec3, kMaxLights> directions;
+        glm::vec3 lightTint; // a course's colours (Light::getLightTint)
+        glm::vec3 glowTint;
     };
 
 protected:

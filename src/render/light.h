@@ -31,6 +31,15 @@ public:
     void update(glm::vec3 mainPosition, double frameTime);
 
     int count() const { return static_cast<int>(lights.size()); }
+
+    // The colours a song's course gives the main light and the glow, as
+    // factors of their own (1, 1, 1 without a course).
+    void setTints(glm::vec3 light, glm::vec3 glow) {
+        lightTint = light;
+        glowTint = glow;
+    }
+    glm::vec3 getLightTint() const { return lightTint; }
+    glm::vec3 getGlowTint() const { return glowTint; }
     const LightRecord& get(int index) const { return lights.at(index); }
 
     // The cube map made at start-up, reflected by the "light" program.
@@ -44,4 +53,6 @@ private:
 
     std::vector<LightRecord> lights; // main light first, then flashes in order of adding
     GLuint environmentTexture = 0;   // bound by bindEnvironmentMap
+    glm::vec3 lightTint{1.0f};       // the main light's colour factor
+    glm::vec3 glowTint{1.0f};        // the bloom's colour factor
 };

@@ -27,8 +27,7 @@ TEST(CommandLine, OptionsAreReadAndAnythingElseIsRefusedInOneLine) {
 
     const CommandLine library = parse({"--library", "a", "/m/b", "--config", "c.cfg"});
     EXPECT_TRUE(library.library);
-    EXPECT_EQ(library.libraryFolders,
-              (std::vector<fs::path>{"/home/p/songs/a", "/m/b"}));
+    EXPECT_EQ(library.libraryFolders, (std::vector<fs::path>{"/home/p/songs/a", "/m/b"}));
     EXPECT_EQ(library.configFile, fs::path("/home/p/songs/c.cfg"));
     EXPECT_TRUE(parse({"--library"}).library);
     EXPECT_TRUE(parse({"--library"}).libraryFolders.empty());
@@ -48,9 +47,9 @@ TEST(CommandLine, OptionsAreReadAndAnythingElseIsRefusedInOneLine) {
 TEST(CommandLine, HelpNamesEveryOptionAndThePlayersFiles) {
     const std::string help = helpText({"/c/cueflight/config.cfg", "/usr/share/cueflight/config.cfg",
                                        "/k/cueflight", "/d/cueflight"});
-    for (const char* part : {"--library [DIR...]", "--config FILE", "--help", "--version",
-                             "/c/cueflight/config.cfg",
-                             "/usr/share/cueflight/config.cfg", "/k/cueflight", "/d/cueflight"}) {
+    for (const char* part :
+         {"--library [DIR...]", "--config FILE", "--help", "--version", "/c/cueflight/config.cfg",
+          "/usr/share/cueflight/config.cfg", "/k/cueflight", "/d/cueflight"}) {
         EXPECT_NE(help.find(part), std::string::npos) << part;
     }
 }

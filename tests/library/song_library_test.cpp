@@ -68,7 +68,8 @@ TEST_F(SongLibraryTest, ListsChartsAndSkipsThenAWarmStartKnowsItAllWithoutTheToo
         EXPECT_EQ(beta.tempoBpm, 128.0);
         EXPECT_EQ(beta.chart(Density::Hard), ChartState::Missing);
         EXPECT_EQ(songs.playFolder(beta, Density::Normal),
-                  scratch.path() / "cache/charts" / (beta.identity + "-normal-v1"));
+                  scratch.path() / "cache/charts" /
+                      (beta.identity + "-normal-v" + std::to_string(library::kChartVersion)));
         EXPECT_EQ(songs.playFolder(beta, Density::Hard), std::nullopt);
         EXPECT_EQ(songs.playFolder(songs.list().rows()[0], Density::Normal),
                   scratch.path() / "run");

@@ -3,6 +3,7 @@
 // Header only: a folder of short songs and a stand-in for the charting tool,
 // for the song library's tests without the tool's analysis.
 
+#include "library/chart_version.h"
 #include "library/song_library.h"
 #include "support/scratch_dir.h"
 
@@ -12,17 +13,19 @@
 #include <chrono>
 #include <cmath>
 #include <sndfile.h>
+#include <string>
 #include <thread>
 
 namespace testsupport {
 
 // Makes a chart folder as the real tool does (the mark and the cue file),
-// and notes every song it charts in runs.txt beside itself.
+// and notes every song it charts in runs.txt beside itself. The mark carries
+// the game's current chart version, filled in when the tool is written.
 constexpr const char* kFakeChartTool = R"sh(#!/bin/sh
 song="$1"; density="$3"; out="$5"
 echo "$song $density" >> "$(dirname "$0")/runs.txt"
 mkdir -p "$out"
-printf 'chart_version=1\ndensity=%s\ntempo_bpm=128.0\npreview_ms=2500\n' "$density" > "$out/chart.cfg"
+printf 'chart_version=@CHART_VERSION@\ndensity=%s\ntempo_bpm=128.0\npreview_ms=2500\n' "$density" > "$out/chart.cfg"
 echo "cues" > "$out/rec2.cfg"
 echo "CHART: 128.0 BPM, 20 beats, 10 cues, 11.0 s"
 )sh";
@@ -51,7 +54,10 @@ inline void writeSong(const std::filesystem::path& path, double seconds, const c
 
 // The fake tool, executable, in the scratch folder's tool/.
 inline std::filesystem::path writeFakeChartTool(const ScratchDir& scratch) {
-    const std::filesystem::path tool = scratch.write("tool/fake-chart", kFakeChartTool);
+    std::string text = kFakeChartTool;
+    const std::string slot = "@CHART_VERSION@";
+    text.replace(text.find(slot), slot.size(), std::to_string(library::kChartVersion));
+    const std::filesystem::path tool = scratch.write("tool/fake-chart", text);
     std::filesystem::permissions(tool, std::filesystem::perms::owner_all);
     return tool;
 }

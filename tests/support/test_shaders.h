@@ -39,13 +39,15 @@ constexpr const char* kAllNamesFragment = R"(#version 150
 uniform sampler2D tex0, tex1, tex2, fontTexture, particleTexture, fboTex0, fboTex1, fboTex2;
 uniform samplerCube envMap;
 uniform vec4 tint;
+uniform vec3 lightTint, glowTint;
 in vec4 carried;
 out vec4 fragColor;
 void main() {
     vec2 t = carried.xy;
     fragColor = texture(tex0, t) + texture(tex1, t) + texture(tex2, t)
               + texture(fontTexture, t) + texture(particleTexture, t) + texture(fboTex0, t)
-              + texture(fboTex1, t) + texture(fboTex2, t) + texture(envMap, carried.xyz) + tint;
+              + texture(fboTex1, t) + texture(fboTex2, t) + texture(envMap, carried.xyz) + tint
+              + vec4(lightTint + glowTint, 0.0);
 }
 )";
 

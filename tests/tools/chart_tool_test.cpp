@@ -8,8 +8,10 @@
 #include "app/config.h"
 #include "app/settings.h"
 #include "app/window.h"
+#include "chart.h"
 #include "chart_tool.h"
 #include "click_track.h"
+#include "game/course.h"
 #include "game/time_controller.h"
 #include "support/scratch_dir.h"
 #include "support/wav_writer.h"
@@ -88,9 +90,16 @@ TEST_F(ChartTool, WritesARunFolderWhoseFilesTheGameLoadsAsTheyAre) {
         " beats, " + std::to_string(cues.size() - 1) + " cues, 20.0 s\n";
     EXPECT_EQ(printed, summary);
 
+    std::ostringstream courseErrors;
+    EXPECT_FALSE(fs::is_symlink(dir / "course.cfg"));
+    EXPECT_TRUE(game::loadCourse((dir / "course.cfg").string(), songEndMs, courseErrors));
+    EXPECT_EQ(courseErrors.str(), "");
+
     const std::string mark = testsupport::readFile(dir / "chart.cfg");
     EXPECT_EQ(mark.rfind("# cueflight-chart made this folder and may replace it with a new chart.\n"
-                         "chart_version=1\ndensity=easy\ntempo_bpm=125.0\npreview_ms=",
+                         "chart_version=" +
+                             std::to_string(chart::kChartVersion) +
+                             "\ndensity=easy\ntempo_bpm=125.0\npreview_ms=",
                          0),
               0u)
         << mark;

@@ -6,6 +6,7 @@
 
 #include "analysis_signal.h"
 #include "beat_tracker.h"
+#include "course_maker.h"
 #include "cue_picker.h"
 #include "onset_analysis.h"
 #include "preview.h"
@@ -115,6 +116,7 @@ ChartResult chartSignal(const AnalysisSignal& signal, double seconds, Density de
     if (chart.cuesMs.empty()) {
         return refused("no onsets to place cues on");
     }
+    chart.course = makeCourse(analysis, chart.endMs);
     return {chart, ""};
 }
 

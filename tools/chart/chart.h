@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "game/course.h"
 #include "library/chart_version.h"
 
 namespace chart {
@@ -40,6 +41,7 @@ struct Chart {
     double lengthMs = 0.0;  // the whole song
     double endMs = 0.0;     // where the level ends and shows the accuracy
     double previewMs = 0.0; // where the song's loudest stretch starts (see preview.h)
+    game::Course course;    // the flight the song shapes
 };
 
 // Either a chart or one line saying why there is none.

@@ -17,6 +17,10 @@ std::string cueFileText(const Chart& chart) {
         game::cueRecordsWithPadding(chart.cuesMs, chart.endMs + kCueAfterEndMs));
 }
 
+std::string courseFileText(const Chart& chart) {
+    return game::courseText(chart.course);
+}
+
 std::string configText(const std::string& baseConfig, const std::string& musicPath,
                        const Chart& chart) {
     std::string text = baseConfig;

@@ -19,8 +19,8 @@ namespace {
 
 // Entries of the run folder a chart folder does not link: its own files and
 // the charting tool.
-const std::set<fs::path> kNotLinked = {kBeatFile, kCueFile,       kConfigFile,
-                                       kSoundDir, kChartMarkFile, "cueflight-chart"};
+const std::set<fs::path> kNotLinked = {kBeatFile,      kCueFile,          kConfigFile, kSoundDir,
+                                       kChartMarkFile, "cueflight-chart", kCourseFile};
 
 bool writeText(const fs::path& path, const std::string& text) {
     std::ofstream file(path, std::ios::binary);
@@ -76,7 +76,9 @@ void fillFolder(const fs::path& runDir, const fs::path& song, const Chart& chart
     const std::string config =
         configText(readBaseConfig(runDir / kConfigFile), music.string(), chart);
     if (!writeText(dir / kBeatFile, beatFileText(chart)) ||
-        !writeText(dir / kCueFile, cueFileText(chart)) || !writeText(dir / kConfigFile, config) ||
+        !writeText(dir / kCueFile, cueFileText(chart)) ||
+        !writeText(dir / kCourseFile, courseFileText(chart)) ||
+        !writeText(dir / kConfigFile, config) ||
         !writeText(dir / kChartMarkFile, chartMarkText(chart, density, song))) {
         throw fs::filesystem_error("cannot write the chart", dir, std::error_code());
     }

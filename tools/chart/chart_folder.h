@@ -4,6 +4,7 @@
 #include <string>
 
 #include "chart.h"
+#include "game/course.h"
 #include "game/recording_format.h"
 
 namespace chart {
@@ -12,6 +13,7 @@ namespace chart {
 // folder, linked.
 inline const std::filesystem::path kBeatFile = game::kBeatRecordingFile;
 inline const std::filesystem::path kCueFile = game::kCueRecordingFile;
+inline const std::filesystem::path kCourseFile = game::kCourseFile;
 inline const std::filesystem::path kConfigFile = "config.cfg";
 inline const std::filesystem::path kSoundDir = "Sound";
 // The tool's mark: a folder holding it is a chart the tool made and may

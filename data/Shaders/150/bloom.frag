@@ -24,6 +24,7 @@ uniform sampler2D fboTex0;
 uniform sampler2D fboTex1; // mode 4's scene
 uniform vec2 windowSize; // level-0 size of the texture being read, set with it
 uniform int mode;
+uniform vec3 glowTint; // a song's course colours the glow; (1, 1, 1) otherwise
 
 in vec2 screenUv;
 
@@ -126,7 +127,7 @@ void main() {
     if (side > 0) {
         int level = mode == 0 ? kBrightLevel : mode == 1 ? 0 : kWideLevel;
         float falloff = mode == 1 ? kNarrowFalloff : kWideFalloff;
-        float gain = mode == 0 ? 1.0 : kGlowGain;
+        vec3 gain = mode == 0 ? glowTint : vec3(kGlowGain);
         colour = gaussian(level, side, falloff, mode == 0) * gain;
     }
     if (mode == 4) {

@@ -27,6 +27,7 @@ uniform int updatetime;
 uniform int interpolate;
 uniform float dt;
 uniform float energy[5];
+uniform vec3 lightTint; // a song's course colours the main light; (1, 1, 1) otherwise
 
 in vec3 eyePosition;
 in vec3 eyeNormal;
@@ -118,7 +119,7 @@ void main() {
     // renderers run a loop's body once more than it is taken: with no flash,
     // once, for nothing.
     vec3 toMain = eyeLight[0] - eyePosition;
-    addLight(toMain / max(length(toMain), 1.0e-4), n, toEye, mainLightColour,
+    addLight(toMain / max(length(toMain), 1.0e-4), n, toEye, mainLightColour * lightTint,
              clamp(energy[0], 0.0, 1.0), diffuse, shine);
     for (int k = 1; k < maxLights; ++k) {
         if (k >= nrLights) {
@@ -140,13 +141,15 @@ void main() {
     float edge = 1.0 - max(dot(n, toEye), 0.0);
     float rim = edge * edge;
 
-    vec3 colour = base.rgb * (ambient + diffuse) + shine * specularLevel +
+    // A course's light colours the shadows too, so the whole world takes on
+    // a section's colour and pulses with the beat.
+    vec3 colour = base.rgb * (ambient * lightTint + diffuse) + shine * specularLevel +
                   environment * (0.05 + 0.25 * specularLevel);
 
     if (look == 4) {
         vec3 lit = base.rgb * (ambient + diffuse);
-        colour = mix(vec3(luminance(lit)), lit, 0.6) * vec3(0.85, 0.7, 0.55) +
-                 shine * 0.08;
+        colour = (mix(vec3(luminance(lit)), lit, 0.6) * vec3(0.85, 0.7, 0.55) +
+                  shine * 0.08) * lightTint;
     } else if (look == 6) {
         float beat = 0.75 + 0.25 * float(updatetime & 1);
         float pulse = beat * (0.55 + 0.45 * sin(3.14159265 * (interpolate == 1 ? dt : 0.5)));

@@ -81,12 +81,8 @@ use_fresh_player_home() {
 # Writes DIR/song.ogg: plucked notes at 120 BPM, four to the bar (2 s),
 # the bar played REPEATS times in all.
 make_plucked_song() {
-    local dir="$1" repeats="$2" notes=()
-    for note in C3 E3 G3 C4; do
-        sox -n -r 44100 -c 2 "$dir/$note.wav" synth 0.5 pluck "$note" || fail "sox failed"
-        notes+=("$dir/$note.wav")
-    done
-    sox "${notes[@]}" "$dir/bar.wav" && sox "$dir/bar.wav" "$dir/song.ogg" repeat $((repeats - 1)) \
+    local dir="$1" repeats="$2"
+    plucked_bar "$dir/bar.wav" && sox "$dir/bar.wav" "$dir/song.ogg" repeat $((repeats - 1)) \
         || fail "sox failed"
 }
 
@@ -188,4 +184,16 @@ wait_for_exit() {
 expect_exit() {
     wait_for_exit || fail "the game did not end within ${LINE_TIMEOUT}s"
     [ "$GAME_STATUS" "$1" "$2" ] || fail "exit status $GAME_STATUS, expected $1 $2"
+}
+
+# A bar of plucked notes at 120 BPM, four to the bar, written to FILE (WAV):
+# the charting tool's tests make their songs of it with sox.
+plucked_bar() {
+    local file="$1" dir notes=()
+    dir="$(dirname "$file")"
+    for note in C3 E3 G3 C4; do
+        sox -n -r 44100 -c 2 "$dir/$note.wav" synth 0.5 pluck "$note" || return 1
+        notes+=("$dir/$note.wav")
+    done
+    sox "${notes[@]}" "$file"
 }
