@@ -172,9 +172,11 @@ objects_of() {
             $2 == "file" && $4 == file { sub(/.* -o /, "", command); sub(/ .*/, "", command); print command }' \
             "$BUILD/compile_commands.json"
     else
-        ninja -C "$BUILD" -t deps | awk -v header="$TREE/$1" '
+        # The compiler names a header as its include path leads to it.
+        ninja -C "$BUILD" -t deps | awk -v header="$TREE/$1" \
+            -v relative="$(realpath -m --relative-to="$BUILD" "$TREE/$1")" '
             /^[^ ]/ { object = $1; sub(/:$/, "", object) }
-            $1 == header { print object }'
+            $1 == header || $1 == relative { print object }' | sort -u
     fi
 }
 
