@@ -168,9 +168,9 @@ sha() { sha256sum "$1" | cut -d' ' -f1; }
 # the build.
 objects_of() {
     if [[ "$1" == *.cpp ]]; then
-        awk -v file="$TREE/$1" -F'"' '$2 == "command" { command = $4 }
-            $2 == "file" && $4 == file { sub(/.* -o /, "", command); sub(/ .*/, "", command); print command }' \
-            "$BUILD/compile_commands.json"
+        awk -v file="$TREE/$1" '/^ *"command": / { command = $0 }
+            /^ *"file": / && index($0, "\"" file "\"") && match(command, / -o [^ ]+ /) {
+                print substr(command, RSTART + 4, RLENGTH - 5) }' "$BUILD/compile_commands.json"
     else
         # The compiler names a header as its include path leads to it.
         ninja -C "$BUILD" -t deps | awk -v header="$TREE/$1" \
