@@ -1,5 +1,6 @@
 # Shared by scripts/broken_run_folder.sh and scripts/long_play.sh: the display,
 # the test environment, and the game built with AddressSanitizer and UBSan.
+# scripts/mutants.sh takes the display from here too.
 
 # Software rendering as the tests use it; no sound card needed.
 export MESA_GL_VERSION_OVERRIDE=3.2 MESA_GLSL_VERSION_OVERRIDE=150 ALSOFT_DRIVERS=null

@@ -15,22 +15,17 @@ void startDemo(LoopState& loop, scenegraph::RootNode& root) {
     loop.currentCamName = demoCameraName;
 }
 
-namespace {
-
-void concludeTiming(LoopState& loop, const Level& level, int judged, std::ostream& log) {
-    const game::TimingStats& stats = level.getFeedback().stats();
-    const int misses = judged - level.hitCount();
+void concludeTiming(LoopState& loop, const game::TimingStats& stats, int judged, int offsetMs,
+                    std::ostream& log) {
+    const int misses = judged - stats.hits();
     log << timingLogLine(stats, misses) << std::endl;
     loop.endOfSong.summary = timingSummaryText(stats, misses);
     loop.endOfSong.stats = stats;
     // The demo's clicks tell nothing of a player's latency.
     const std::optional<std::string> advice =
-        demoMode ? std::nullopt
-                 : offsetAdviceText(stats, static_cast<int>(std::lround(level.judgingOffsetMs)));
+        demoMode ? std::nullopt : offsetAdviceText(stats, offsetMs);
     loop.endOfSong.advice = advice.value_or("");
 }
-
-} // namespace
 
 void followLevel(LoopState& loop, const Level& level, std::ostream& log) {
     loop.paused = level.paused;
@@ -39,7 +34,8 @@ void followLevel(LoopState& loop, const Level& level, std::ostream& log) {
         if (!loop.accuracyLogged) {
             loop.endOfSong.accuracy = accuracyText(level.hitCount(), judged);
             log << accuracyLogLine(level.hitCount(), judged) << std::endl;
-            concludeTiming(loop, level, judged, log);
+            concludeTiming(loop, level.getFeedback().stats(), judged,
+                           static_cast<int>(std::lround(level.judgingOffsetMs)), log);
             if (loop.scoreKeeping != nullptr) {
                 keepScore(*loop.scoreKeeping, level, loop.endOfSong, log, std::cerr);
             }

@@ -5,6 +5,9 @@
 #include <iosfwd>
 
 class Level;
+namespace game {
+class TimingStats;
+}
 namespace scenegraph {
 class RootNode;
 }
@@ -23,6 +26,12 @@ constexpr const char* demoCameraName = "racing cam";
 
 // Puts the demo on its camera, as the camera key would.
 void startDemo(LoopState& loop, scenegraph::RootNode& root);
+
+// The end of the song's timing: the TIMING line on `log`, and the end screen's
+// summary and offset advice (none in demo mode). The misses are the `judged`
+// cues without a hit in `stats`; offsetMs is the offset_ms in use.
+void concludeTiming(LoopState& loop, const game::TimingStats& stats, int judged, int offsetMs,
+                    std::ostream& log);
 
 // The top of a pass: the loop takes over the level's pause state; once the
 // song is over the accuracy stays on screen (and is logged once, on `log`,

@@ -24,7 +24,9 @@ chart::ChartResult chartOf(const std::vector<float>& samples, int sampleRate, in
 
 // 100 BPM clicks for 20 s; in some bars the third beat's click moves a third
 // of a beat late, off the grid, and some beats get a weaker click a quarter
-// beat after them, too close to keep.
+// beat after them, too close to keep. In others a louder click off the grid
+// comes a third of a beat before the sixth beat's: too close to keep both,
+// and the beat's, on the grid, goes first.
 TEST(ChartCues, FollowTheClicksOnAndOffTheGridWithTheirSpacingAndNothingEarly) {
     constexpr double beat = 600.0;
     std::vector<Click> clicks;
@@ -35,6 +37,9 @@ TEST(ChartCues, FollowTheClicksOnAndOffTheGridWithTheirSpacingAndNothingEarly) {
         kept.push_back(ms);
         if (i % 5 == 1) {
             clicks.push_back({ms + beat / 4.0, 0.3f});
+        }
+        if (i % 8 == 5) {
+            clicks.push_back({ms - beat / 3.0, 0.9f});
         }
     }
     chart::ChartResult result = chartOf(charttest::clickTrack(clicks, 24.0, 44100), 44100, 1);
