@@ -34,17 +34,23 @@ void updateViewWhilePaused(const LoopState& loop, double elapsed) {
     Light::getInstance()->update(loop.lightPosition, elapsed);
 }
 
+const Level* currentLevel() {
+    return util::LevelManager::hasInstance() ? util::LevelManager::getInstance()->currentLevel()
+                                             : nullptr;
+}
+
 FrameOverlays overlaysOf(const FrameValues& values, const LoopState& loop,
                          const FeedbackFrame* feedback) {
-    return FrameOverlays{values.switches[Crosshair], loop.mouseX,      loop.mouseY,
-                         &loop.messageOverlay,       &loop.fpsOverlay, feedback};
+    const Level* level = currentLevel();
+    const double practiceSpeed = level != nullptr && level->practice ? level->practice->speed : 0.0;
+    return FrameOverlays{
+        values.switches[Crosshair], loop.mouseX, loop.mouseY,  &loop.messageOverlay,
+        &loop.fpsOverlay,           feedback,    practiceSpeed};
 }
 
 // The timing feedback of this frame, while F6 has it on.
 std::optional<FeedbackFrame> feedbackOf(const FrameValues& values, const LoopState& loop) {
-    const Level* level = util::LevelManager::hasInstance()
-                             ? util::LevelManager::getInstance()->currentLevel()
-                             : nullptr;
+    const Level* level = currentLevel();
     if (!loop.feedback || level == nullptr) {
         return std::nullopt;
     }
@@ -126,6 +132,9 @@ void renderFrame(const LoopState& loop, FrameObjects& objects, double elapsed) {
     if (values.switches[Lightshafts]) {
         runLightShaftPass(values, objects.effects, objects.nodes, loop.lightPosition);
         markPass(objects.timings, "light shafts");
+    }
+    if (feedback && values.switches[FullRender]) {
+        drawClickReadout(values, *feedback);
     }
     platform::glfwSwapBuffers();
     markPass(objects.timings, "present");

@@ -31,8 +31,8 @@ PlayerFilesText playerFiles(const std::optional<fs::path>& runFolder) {
 
 } // namespace
 
-std::optional<int> prepareLaunch(int argc, char** argv, PlayerConfig& playerConfig,
-                                 std::ostream& out, std::ostream& err) {
+std::optional<int> prepareLaunch(int argc, char** argv, Launch& launch, std::ostream& out,
+                                 std::ostream& err) {
     std::error_code status;
     const fs::path workingDir = fs::current_path(status);
     if (status) {
@@ -68,10 +68,12 @@ std::optional<int> prepareLaunch(int argc, char** argv, PlayerConfig& playerConf
         return EXIT_FAILURE;
     }
     if (!commandLine.configFile.empty()) {
-        playerConfig = {commandLine.configFile, true};
+        launch.playerConfig = {commandLine.configFile, true};
     } else if (std::optional<fs::path> folder =
                    platform::userFolder(platform::UserFolder::Config)) {
-        playerConfig = {*folder / kConfigName, false};
+        launch.playerConfig = {*folder / kConfigName, false};
     }
+    launch.start = commandLine.start;
+    launch.practice = commandLine.practice;
     return std::nullopt;
 }

@@ -22,10 +22,18 @@ void concludeTiming(LoopState& loop, const Level& level, int judged, std::ostrea
     log << timingLogLine(stats, misses) << std::endl;
     loop.endOfSong.summary = timingSummaryText(stats, misses);
     // The demo's clicks tell nothing of a player's latency.
+    const int currentOffsetMs = static_cast<int>(std::lround(level.judgingOffsetMs));
     const std::optional<std::string> advice =
-        demoMode ? std::nullopt
-                 : offsetAdviceText(stats, static_cast<int>(std::lround(level.judgingOffsetMs)));
+        demoMode ? std::nullopt : offsetAdviceText(stats, currentOffsetMs);
     loop.endOfSong.advice = advice.value_or("");
+    loop.endOfSong.suggestion = loop.endOfSong.advice;
+    if (advice) {
+        loop.endOfSong.suggestedOffsetMs = game::suggestedOffsetMs(stats, currentOffsetMs);
+        loop.endOfSong.offsetBeforeMs = level.judgingOffsetMs;
+    }
+    if (demoMode) {
+        log << "DEMO: early clicks " << loop.demo.earlyClickCount() << std::endl;
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/config.h"
 #include "app/frame_statistics.h"
 #include "app/render_flags.h"
 #include "game/demo_driver.h"
@@ -7,13 +8,21 @@
 
 #include <glm/glm.hpp>
 
+#include <optional>
 #include <string>
 
 // The end screen's account of the player's timing, written once when the
 // song ends.
 struct EndOfSong {
-    std::string summary; // counts and timing, two overlay lines
-    std::string advice;  // the offset_ms to try; empty when none
+    std::string summary;    // counts and timing, two overlay lines
+    std::string advice;     // the offset_ms to try, or what A did with it; empty when none
+    std::string suggestion; // the advice as the song's end gave it
+    // The offset_ms the advice suggests, which the A key writes into the
+    // player's settings; nothing without advice.
+    std::optional<int> suggestedOffsetMs;
+    bool applied = false;              // A wrote it; pressed again it puts `before` back
+    std::optional<std::string> before; // the file's offset_ms before A, if it had one
+    double offsetBeforeMs = 0.0;       // the offset_ms the song was played with
 };
 
 // Everything the main loop carries from one pass to the next; the key
@@ -40,4 +49,8 @@ struct LoopState {
     bool feedback = true;        // F6: how the clicks went, in play and on the end screen
     EndOfSong endOfSong;         // the end screen's timing, once the song is over
     game::DemoDriver demo;       // plays the game in demo mode
+    // A practice of a passage (--practice): its plays are never saved as
+    // scores, and it has no end screen.
+    bool practice = false;
+    PlayerConfig playerConfig; // where the A key writes the suggested offset_ms
 };

@@ -7,6 +7,7 @@
 #include "app/level_steps.h"
 #include "app/loop_steps.h"
 #include "app/passes/feedback_pass.h"
+#include "app/passes/practice_label.h"
 #include "app/settings.h"
 #include "app/startup.h"
 #include "app/window.h"
@@ -126,6 +127,7 @@ void shutdown(FrameObjects& frameObjects) {
     collection::ShaderCollection::destroyInstance();
     releaseTextOverlays();
     releaseFeedbackOverlays();
+    releasePracticeLabel();
     destroyEffectObjects(frameObjects.effects);
     releaseStartupObjects();
     platform::glfwTerminate();

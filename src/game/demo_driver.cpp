@@ -84,7 +84,7 @@ bool onCentre(std::optional<glm::vec2> centre, glm::ivec2 cursor, float toleranc
 void flyAhead(scenegraph::CameraNode& node, const Level& level, double aheadMs) {
     view::Cam& cam = *node.getCam();
     PathFlight flight{glm::vec3(cam.translationMat[3]), glm::vec3(0.0f)};
-    flight.fly(cam, pathPointAt(level.pathPoints, (level.getPositionMs() + aheadMs) / 1000.0));
+    flight.fly(cam, pathPointAt(level.pathPoints, (level.drawnPositionMs() + aheadMs) / 1000.0));
     cam.updateFromParent(0.0, node.localmodelMat);
 }
 
@@ -213,17 +213,18 @@ std::optional<glm::ivec2> DemoDriver::step(const Level& level) {
     const double judgingMs = level.judgingPositionMs();
     if (std::optional<int> due = cueToClick(level.getTrack(), judgingMs, Level::cueTime, frameMs)) {
         const glm::vec3 cue = cuePlace(level, *due);
-        const double waitMs = msUntilSafeClick(judgingMs, Level::cueTime(*due));
-        if (waitMs <= 0.0) {
-            return clickOn(aim, cue);
-        }
-        // The window opens before the next frame comes. A cue the camera may
-        // no longer reach by then is clicked on this frame's picture, as
-        // soon as the window has opened.
-        if (std::optional<glm::ivec2> cursor = aimAt(aim, cue);
-            cursor && !staysInReach(aim, level, cue, frameMs)) {
-            platform::glfwSleep(waitMs / 1000.0);
-            return press(*cursor);
+        const double cueMs = Level::cueTime(*due);
+        // On the beat, unless the camera would lose the cue before then: it
+        // is then clicked now, as early as its window allows.
+        const bool onBeat = clicksOnBeat(judgingMs, cueMs, frameMs);
+        if (onBeat || !staysInReach(aim, level, cue, frameMs)) {
+            std::optional<glm::ivec2> cursor = clickWhenSafe(aim, cue, judgingMs, cueMs, level);
+            if (clickedLastFrame && !onBeat) {
+                ++earlyClicks;
+            }
+            if (cursor) {
+                return cursor;
+            }
         }
     }
     // A cue the turning camera cannot bring under the cursor this frame is
@@ -233,6 +234,23 @@ std::optional<glm::ivec2> DemoDriver::step(const Level& level) {
     if (next &&
         !aimThroughTurn(aim.node, cuePlace(level, *next), aim.projection, aim.width, aim.height)) {
         return restOn(aim, cuePlace(level, *next));
+    }
+    return std::nullopt;
+}
+
+std::optional<glm::ivec2> DemoDriver::clickWhenSafe(const Aim& aim, const glm::vec3& cue,
+                                                    double judgingMs, double cueMs,
+                                                    const Level& level) {
+    const double waitMs = msUntilSafeClick(judgingMs, cueMs);
+    if (waitMs <= 0.0) {
+        return clickOn(aim, cue);
+    }
+    // The window opens before the next frame comes: the click waits for it
+    // on this frame's picture. The wait is in ms of song, which runs slower
+    // than the clock in a slowed practice.
+    if (std::optional<glm::ivec2> cursor = aimAt(aim, cue)) {
+        platform::glfwSleep(waitMs / 1000.0 / level.clockSpeed());
+        return press(*cursor);
     }
     return std::nullopt;
 }

@@ -36,13 +36,17 @@ bool landsOnCue(scenegraph::CameraNode& cameraNode, const glm::vec3& point,
 // scene's, it picks the cue that is due, puts the real cursor where that cue
 // will be once the camera has turned towards it, and presses the left button
 // for that frame, so the picking pass and the judging treat it like a click.
-// A cue about to leave the camera's reach as its window opens is clicked on
-// the last frame before the window, once the window has opened: as a player
-// would, the demo waits for the moment.
+// It clicks on the beat: on the frame whose successor, where the click is
+// judged, comes nearest the cue's moment. A cue that would leave the
+// camera's reach before then is clicked as soon as its window allows (on the
+// last frame before the window, once the window has opened): as a player
+// would, the demo waits for the moment it can.
 class DemoDriver {
 public:
     // Returns the cursor it set, for the loop's own copy of the mouse.
     std::optional<glm::ivec2> step(const Level& level);
+    // Clicks made before the beat because the cue was leaving reach.
+    int earlyClickCount() const { return earlyClicks; }
 
 private:
     // What aiming needs of this frame: the camera node and the window.
@@ -62,6 +66,10 @@ private:
     // next frame comes, even somewhat late.
     static bool staysInReach(const Aim& aim, const Level& level, const glm::vec3& cue,
                              double frameMs);
+    // Clicks the cue once its window is open, waiting for it within this
+    // frame; nothing when the cursor cannot be put on the cue.
+    std::optional<glm::ivec2> clickWhenSafe(const Aim& aim, const glm::vec3& cue, double judgingMs,
+                                            double cueMs, const Level& level);
     // Clicks the cue if it can be aimed at; else only rests the cursor on it
     // for the next frame.
     std::optional<glm::ivec2> clickOn(const Aim& aim, const glm::vec3& cue);
@@ -74,6 +82,7 @@ private:
 
     bool clickedLastFrame = false;   // a click needs the button up for a frame first
     unsigned int lastPositionMs = 0; // the song position of the previous frame
+    int earlyClicks = 0;             // see earlyClickCount
 };
 
 } // namespace game

@@ -22,6 +22,8 @@
 #include "scenegraph/scene_reader.h"
 #include "util/random.h"
 
+#include <array>
+#include <cstdio>
 #include <iostream>
 
 namespace {
@@ -81,7 +83,11 @@ void Level::init() {
     buildLevel();
     platform::glfwSetTime(0.0);
     util::TimeController::getInstance()->active = true;
-    sound.start(song.musicPath, paused, std::cout);
+    if (practice) {
+        sound.startPractice(song.musicPath, *practice, std::cout);
+    } else {
+        sound.start(song.musicPath, paused, std::cout);
+    }
     recorder = std::make_unique<CueRecorder>();
 }
 
@@ -145,6 +151,7 @@ void Level::buildCues() {
     }
     cues.clear();
     track.cues.clear();
+    hitNodes.clear();
     // A copy, so the window's own projection is built when the frame needs it.
     Window window = *scenegraph::RootNode::getInstance()->getWindow();
     const game::CueView view{window.getProjMat(), window.width, window.height};
@@ -175,6 +182,7 @@ void Level::buildCue(int index, const glm::vec3& jitter, const game::CueView& vi
     }
     cues.push_back(cue);
     track.cues.push_back(cue);
+    hitNodes.push_back(hitNode);
 }
 
 glm::vec4 Level::pathPoint(double seconds) {
@@ -189,9 +197,12 @@ view::Cam* Level::activeCam() const {
 
 void Level::update() {
     positionMs = sound.update();
-    flyAlongPath(positionMs / 1000.0);
+    if (practice && sound.loop() != practiceLoop) {
+        restartLoop();
+    }
+    flyAlongPath(drawnPositionMs() / 1000.0);
     game::judgeHits(track, judgingPositionMs(), cueTimes, onHit, onJudged);
-    if (positionMs > song.endMs || sound.songIsOver()) {
+    if (!practice && (positionMs > song.endMs || sound.songIsOver())) {
         sound.setMusicPaused(true);
         paused = true;
         finished = true;
@@ -221,7 +232,7 @@ void Level::announceAndLog() {
             logProximity(*cues[static_cast<std::size_t>(track.currentCue + slot)],
                          *cam->viewMatrix());
         }
-        game::announceSlot(track, slot, judgingPositionMs(), cueTimes, onAnnounce);
+        game::announceSlot(track, slot, drawnPositionMs(), cueTimes, onAnnounce);
     }
 }
 
@@ -261,6 +272,53 @@ void Level::explodeAt(scenegraph::TransformationNode& cue) {
 void Level::tell(const game::Judgement& judgement) {
     const glm::vec3 place(cues[static_cast<std::size_t>(judgement.cue)]->globalModelMat[3]);
     feedback.record(judgement, positionMs, place);
+    if (judgement.verdict == game::Verdict::Hit) {
+        loopStats.addHit(judgement.offsetMs);
+    } else {
+        loopStats.addMiss();
+    }
+}
+
+void Level::restartLoop() {
+    if (practiceLoop >= 0) {
+        reportLoop();
+    }
+    practiceLoop = sound.loop();
+    util::TimeController& timer = *util::TimeController::getInstance();
+    timer.restartAt(positionMs);
+    track.currentCue = std::min(timer.nextIndex[1], std::max(track.cueCount() - 1, 0));
+    track.announceState = {};
+    practisedCues = 0;
+    for (int i = 0; i < cueCount; ++i) {
+        const auto index = static_cast<std::size_t>(i);
+        // A cue's recorded time is on the event clock, which runs the
+        // lookahead ahead of the song.
+        const double heardMs = timer.cueTimes[index] - util::TimeController::lookaheadMs;
+        const bool practised = i < judgeableCueCount() && practice->practises(heardMs);
+        ObjAnim& cue = *cues[index];
+        cue.status = practised ? scenegraph::STATUS_ACTIVE : game::kCueHitStatus;
+        cue.setDrawMode(game::kCueBuilt);
+        cue.setHit(false);
+        hitNodes[index]->setHitable(true);
+        practisedCues += practised ? 1 : 0;
+    }
+    loopStats = game::TimingStats{};
+}
+
+void Level::reportLoop() const {
+    std::array<char, 96> timing{};
+    std::snprintf(timing.data(), timing.size(), "mean %+.1f ms, spread %.1f ms", loopStats.meanMs(),
+                  loopStats.spreadMs());
+    std::cout << "PRACTICE: loop " << practiceLoop + 1 << " at " << game::speedText(sound.speed())
+              << "x, hits " << loopStats.hits() << " of " << practisedCues << ", " << timing.data()
+              << std::endl;
+}
+
+void Level::setPracticeSpeed(double speed) {
+    if (practice) {
+        practice->speed = speed;
+        sound.setSpeed(speed);
+    }
 }
 
 void Level::target(scenegraph::TransformationNode& cue) {

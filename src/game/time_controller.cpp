@@ -48,8 +48,9 @@ std::vector<double> parseEntries(std::istream& file, int count) {
 
 TimeController::TimeController()
     : beatTimes(loadRecording(game::kBeatRecordingFile)),
-      cueTimes(loadRecording(game::kCueRecordingFile)), trackCounts{static_cast<int>(beatTimes.size()),
-                                                              static_cast<int>(cueTimes.size())} {}
+      cueTimes(loadRecording(game::kCueRecordingFile)), trackCounts{
+                                                            static_cast<int>(beatTimes.size()),
+                                                            static_cast<int>(cueTimes.size())} {}
 
 std::vector<double> TimeController::loadRecording(const std::string& path) {
     std::ifstream file(path);
@@ -93,6 +94,21 @@ bool TimeController::consumeIfDue(int track, const std::vector<double>& times, d
     drift += now - times[index];
     nextIndex[track] = index + 1;
     return true;
+}
+
+void TimeController::restartAt(double positionMs) {
+    drift = 0.0;
+    const double now = positionMs + lookaheadMs;
+    const std::array<const std::vector<double>*, 2> tracks{&beatTimes, &cueTimes};
+    for (std::size_t track = 0; track < tracks.size(); ++track) {
+        const std::vector<double>& times = *tracks[track];
+        const auto count = static_cast<std::size_t>(trackCounts[track]);
+        std::size_t index = 0;
+        while (index < count && times[index] - earlyMarginMs < now) {
+            ++index;
+        }
+        nextIndex[track] = static_cast<int>(index);
+    }
 }
 
 double TimeController::cueTime(int index) const {

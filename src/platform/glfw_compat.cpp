@@ -1,5 +1,8 @@
 #include "platform/glfw_compat.h"
 
+#include "platform/sound_clock.h"
+
+#include <algorithm>
 #include <chrono>
 #include <iostream>
 #include <thread>
@@ -48,9 +51,28 @@ void applyContextHints() {
     }
 }
 
+// Taps for the calibration, each with the moment its event was handled.
+std::array<double, kTapCapacity> tapTimes{};
+std::size_t tapCount = 0;
+
+void noteTap() {
+    if (tapCount < tapTimes.size()) {
+        tapTimes[tapCount++] = sound::steadyNowMs();
+    }
+}
+
 void countKeyPress(GLFWwindow*, int key, int, int action, int) {
     if (action == GLFW_PRESS && key >= 0 && key <= GLFW_KEY_LAST) {
         windowKeyPresses[static_cast<std::size_t>(key)] += 1;
+        if (key == GLFW_KEY_SPACE) {
+            noteTap();
+        }
+    }
+}
+
+void noteButtonPress(GLFWwindow*, int button, int action, int) {
+    if (action == GLFW_PRESS && button == GLFW_MOUSE_BUTTON_LEFT) {
+        noteTap();
     }
 }
 
@@ -132,6 +154,8 @@ int glfwOpenWindow(int width, int height, int redBits, int greenBits, int blueBi
     glfwSetInputMode(window, GLFW_STICKY_MOUSE_BUTTONS, GLFW_TRUE);
     windowKeyPresses.fill(0);
     glfwSetKeyCallback(window, countKeyPress);
+    glfwSetMouseButtonCallback(window, noteButtonPress);
+    tapCount = 0;
     return 1;
 }
 
@@ -275,6 +299,21 @@ void stopClock(bool stopped) {
         glfwSetTime(stoppedAt);
     }
     clockStopped = stopped;
+}
+
+void pollEvents() {
+    if (window != nullptr) {
+        glfwPollEvents();
+    }
+}
+
+std::size_t takeTaps(std::span<double> times) {
+    const std::size_t taken = std::min(tapCount, times.size());
+    std::copy_n(tapTimes.begin(), taken, times.begin());
+    std::copy(tapTimes.begin() + static_cast<std::ptrdiff_t>(taken),
+              tapTimes.begin() + static_cast<std::ptrdiff_t>(tapCount), tapTimes.begin());
+    tapCount -= taken;
+    return taken;
 }
 
 void glfwSleep(double seconds) {

@@ -51,4 +51,8 @@ void SoundFile::rewind() {
     sf_seek(handle, 0, SEEK_SET);
 }
 
+void SoundFile::seek(std::int64_t frame) {
+    sf_seek(handle, static_cast<sf_count_t>(frame), SEEK_SET);
+}
+
 } // namespace platform::sound

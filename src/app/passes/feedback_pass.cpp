@@ -2,6 +2,7 @@
 
 #include "app/frame_values.h"
 #include "app/loop_state.h"
+#include "app/passes/pass_target.h"
 #include "app/shader_setup.h"
 #include "game/timing_feedback.h"
 #include "render/overlay_placement.h"
@@ -40,6 +41,11 @@ constexpr float kReadoutDrop = 0.065f;
 constexpr float kReadoutSize = 0.35f;
 constexpr float kPreciseReadoutSize = 0.42f;
 constexpr float kMissSize = 0.28f;
+// The readout's plate: a glyph advances half its size, in tenths of the
+// height; the plate reaches this far around the text.
+constexpr float kGlyphAdvance = 0.05f;
+constexpr glm::vec2 kPlateMargin{0.012f, 0.006f};
+constexpr glm::vec4 kPlate{0.0f, 0.0f, 0.0f, 0.65f};
 constexpr glm::vec2 kStreakAt{0.485f, -0.435f};
 constexpr float kStreakSize = 0.35f;
 
@@ -145,8 +151,12 @@ void drawReadout(Painter& painter, const FeedbackFrame& frame) {
     const game::ClickLook look = game::lookOf(click->offsetMs);
     const float opacity = game::readoutOpacity(frame.nowMs - click->atMs, game::kReadoutShownMs);
     const float size = look == game::ClickLook::Precise ? kPreciseReadoutSize : kReadoutSize;
-    painter.text(painter.all.readout, game::offsetReadout(click->offsetMs), size,
-                 frame.crosshair - glm::vec2(0.0f, kReadoutDrop), TextAnchor::Centre,
+    const std::string readout = game::offsetReadout(click->offsetMs);
+    const glm::vec2 at = frame.crosshair - glm::vec2(0.0f, kReadoutDrop);
+    const glm::vec2 textExtent(static_cast<float>(readout.size()) * kGlyphAdvance * size,
+                               2.0f * kGlyphAdvance * size);
+    painter.rect(at, textExtent + 2.0f * kPlateMargin, faded(kPlate, opacity));
+    painter.text(painter.all.readout, readout, size, at, TextAnchor::Centre,
                  faded(colourOf(look), opacity));
 }
 
@@ -222,10 +232,18 @@ void drawFeedback(const FrameValues& values, const FeedbackFrame& frame) {
     drawMissMarks(painter, values, frame);
     drawErrorBar(painter, *frame.feedback);
     drawStreak(painter, frame.feedback->stats());
-    drawReadout(painter, frame);
     if (frame.endOfSong != nullptr) {
         drawEndOfSong(painter, frame.feedback->stats(), *frame.endOfSong);
     }
+}
+
+void drawClickReadout(const FrameValues& values, const FeedbackFrame& frame) {
+    if (frame.feedback == nullptr || texts == nullptr) {
+        return;
+    }
+    backToScreen(values.width, values.height);
+    Painter painter(values, *texts);
+    drawReadout(painter, frame);
 }
 
 void releaseFeedbackOverlays() {

@@ -17,12 +17,17 @@ struct FeedbackFrame {
     const EndOfSong* endOfSong = nullptr; // set once the song is over
 };
 
-// Draws, in screen space over the bound target: the latest click's offset
-// below the crosshair, a mark on each cue just missed, the hit-error bar at
-// the bottom centre, the streak in the bottom right corner, and once the
-// song is over its timing summary, a histogram of the offsets and advice on
-// offset_ms. The GL overlays are made on the first call.
+// Draws, in screen space over the bound target: a mark on each cue just
+// missed, the hit-error bar at the bottom centre, the streak in the bottom
+// right corner, and once the song is over its timing summary, a histogram of
+// the offsets and advice on offset_ms. The GL overlays are made on the first
+// call.
 void drawFeedback(const FrameValues& values, const FeedbackFrame& frame);
+
+// The latest click's offset below the crosshair, on a dark plate, onto the
+// window: drawn after every effect, so a hit cue's explosion, its glow and
+// the light shafts never cover it.
+void drawClickReadout(const FrameValues& values, const FeedbackFrame& frame);
 
 // Frees the overlays' GL objects; call while the context still exists.
 void releaseFeedbackOverlays();

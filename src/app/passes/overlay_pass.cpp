@@ -3,6 +3,7 @@
 #include "app/frame_values.h"
 #include "app/passes/crosshair_pass.h"
 #include "app/passes/feedback_pass.h"
+#include "app/passes/practice_label.h"
 #include "app/shader_setup.h"
 #include "render/text_pass.h"
 
@@ -12,6 +13,9 @@ void drawOverlays(const FrameValues& values, SpecialNodes& nodes, const FrameOve
     }
     if (overlays.feedback != nullptr) {
         drawFeedback(values, *overlays.feedback);
+    }
+    if (overlays.practiceSpeed > 0.0) {
+        drawPracticeLabel(values, overlays.practiceSpeed);
     }
     if (overlays.message != nullptr && overlays.fps != nullptr) {
         drawTextOverlays(*overlays.message, *overlays.fps, values.overlayProjection,

@@ -15,9 +15,10 @@ struct FrameOverlays {
     const OverlayText* message = nullptr;    // the command messages
     const OverlayText* fps = nullptr;        // the statistics line
     const FeedbackFrame* feedback = nullptr; // the timing feedback; null while F6 has it off
+    double practiceSpeed = 0.0;              // the practice's speed; 0 outside a practice
 };
 
-// Draws the crosshair (when on), the timing feedback (when on), then the
-// message text and the statistics line (each while visible) into the bound
-// target.
+// Draws the crosshair (when on), the timing feedback (when on), in a
+// practice "PRACTICE 0.75×" in the top left corner, then the message text and
+// the statistics line (each while visible) into the bound target.
 void drawOverlays(const FrameValues& values, SpecialNodes& nodes, const FrameOverlays& overlays);
