@@ -4,6 +4,7 @@
 #include "game/demo_player.h"
 #include "game/level.h"
 #include "game/path_flight.h"
+#include "game/time_controller.h"
 #include "model/obj_anim.h"
 #include "platform/glfw_compat.h"
 #include "scenegraph/camera_node.h"
@@ -214,10 +215,10 @@ std::optional<glm::ivec2> DemoDriver::step(const Level& level) {
     if (std::optional<int> due = cueToClick(level.getTrack(), judgingMs, Level::cueTime, frameMs)) {
         const glm::vec3 cue = cuePlace(level, *due);
         const double cueMs = Level::cueTime(*due);
-        // On the beat, unless the camera would lose the cue before then: it
-        // is then clicked now, as early as its window allows.
+        // On the beat, unless the turning camera reaches the cue now but
+        // will not on the next frame: then now, as early as the window allows.
         const bool onBeat = clicksOnBeat(judgingMs, cueMs, frameMs);
-        if (onBeat || !staysInReach(aim, level, cue, frameMs)) {
+        if (onBeat || leavesReach(aim, level, cue, frameMs)) {
             std::optional<glm::ivec2> cursor = clickWhenSafe(aim, cue, judgingMs, cueMs, level);
             if (clickedLastFrame && !onBeat) {
                 ++earlyClicks;
@@ -227,11 +228,12 @@ std::optional<glm::ivec2> DemoDriver::step(const Level& level) {
             }
         }
     }
-    // A cue the turning camera cannot bring under the cursor this frame is
-    // approached in two: the cursor rests on it first, then clicks unmoved.
+    // A cue the turning camera cannot bring under the cursor is approached in
+    // two: the cursor rests on it the frame before its click, which then
+    // comes unmoved.
     std::optional<int> next =
         cueToClick(level.getTrack(), judgingMs, Level::cueTime, 2.0 * frameMs);
-    if (next &&
+    if (next && clicksOnBeat(judgingMs + frameMs, Level::cueTime(*next), frameMs) &&
         !aimThroughTurn(aim.node, cuePlace(level, *next), aim.projection, aim.width, aim.height)) {
         return restOn(aim, cuePlace(level, *next));
     }
@@ -263,8 +265,11 @@ std::optional<glm::ivec2> DemoDriver::aimAt(const Aim& aim, const glm::vec3& cue
     return aimThroughTurn(aim.node, cue, aim.projection, aim.width, aim.height);
 }
 
-bool DemoDriver::staysInReach(const Aim& aim, const Level& level, const glm::vec3& cue,
-                              double frameMs) {
+bool DemoDriver::leavesReach(const Aim& aim, const Level& level, const glm::vec3& cue,
+                             double frameMs) {
+    if (!aimThroughTurn(aim.node, cue, aim.projection, aim.width, aim.height)) {
+        return false;
+    }
     view::Cam& cam = *aim.node.getCam();
     const CamPose pose = savePose(cam);
     for (double share : {1.0, kLateFrameShare}) {
@@ -273,10 +278,10 @@ bool DemoDriver::staysInReach(const Aim& aim, const Level& level, const glm::vec
             aimThroughTurn(aim.node, cue, aim.projection, aim.width, aim.height).has_value();
         restorePose(cam, pose);
         if (!reachable) {
-            return false;
+            return true;
         }
     }
-    return true;
+    return false;
 }
 
 std::optional<glm::ivec2> DemoDriver::clickOn(const Aim& aim, const glm::vec3& cue) {

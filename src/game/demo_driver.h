@@ -62,10 +62,10 @@ private:
     // that already covers the cue, else where the cue will be once the moved
     // cursor has turned the camera; nothing when neither works.
     static std::optional<glm::ivec2> aimAt(const Aim& aim, const glm::vec3& cue);
-    // Whether the camera can still bring the cue under the cursor when the
-    // next frame comes, even somewhat late.
-    static bool staysInReach(const Aim& aim, const Level& level, const glm::vec3& cue,
-                             double frameMs);
+    // Whether the turning camera brings the cue under the cursor now but may
+    // no longer when the next frame comes, even somewhat late.
+    static bool leavesReach(const Aim& aim, const Level& level, const glm::vec3& cue,
+                            double frameMs);
     // Clicks the cue once its window is open, waiting for it within this
     // frame; nothing when the cursor cannot be put on the cue.
     std::optional<glm::ivec2> clickWhenSafe(const Aim& aim, const glm::vec3& cue, double judgingMs,

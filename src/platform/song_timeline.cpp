@@ -7,6 +7,9 @@ void SongTimeline::begin(double outputMs, double songMs, double speed, int loop)
 }
 
 double SongTimeline::songMsAt(double outputMs) {
+    if (pieces.empty()) {
+        return 0.0;
+    }
     while (pieces.size() > 1 && pieces[1].outputMs <= outputMs) {
         pieces.pop_front();
     }

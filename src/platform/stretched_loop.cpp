@@ -128,7 +128,6 @@ std::size_t StretchedLoop::read(std::span<std::int16_t> out) {
             feed();
         }
     }
-    outputFrames += static_cast<std::int64_t>(produced);
     return produced;
 }
 
@@ -152,6 +151,7 @@ std::size_t StretchedLoop::take(std::int16_t* out, std::size_t frames) {
         out[i] = toSample(floats[i]);
     }
     pieceOutput += static_cast<std::int64_t>(got);
+    outputFrames += static_cast<std::int64_t>(got);
     return got;
 }
 
