@@ -215,42 +215,46 @@ std::optional<glm::ivec2> DemoDriver::step(const Level& level) {
     if (std::optional<int> due = cueToClick(level.getTrack(), judgingMs, Level::cueTime, frameMs)) {
         const glm::vec3 cue = cuePlace(level, *due);
         const double cueMs = Level::cueTime(*due);
-        // On the beat, unless the turning camera reaches the cue now but
-        // will not on the next frame: then now, as early as the window allows.
-        const bool onBeat = clicksOnBeat(judgingMs, cueMs, frameMs);
-        if (onBeat || leavesReach(aim, level, cue, frameMs)) {
-            std::optional<glm::ivec2> cursor = clickWhenSafe(aim, cue, judgingMs, cueMs, level);
-            if (clickedLastFrame && !onBeat) {
-                ++earlyClicks;
-            }
-            if (cursor) {
-                return cursor;
-            }
+        std::optional<glm::ivec2> cursor;
+        if (!clicksOnTheBeat) {
+            cursor = clickAtOnce(aim, level, cue, judgingMs, cueMs, frameMs);
+        } else if (clicksOnBeat(judgingMs, cueMs, frameMs)) {
+            cursor = clickAtOnce(aim, level, cue, judgingMs, cueMs, 0.0);
+        } else if (leavesReach(aim, level, cue, judgingMs, cueMs, frameMs)) {
+            cursor = clickAtOnce(aim, level, cue, judgingMs, cueMs, 0.0);
+            earlyClicks += clickedLastFrame ? 1 : 0;
+        }
+        if (cursor) {
+            return cursor;
         }
     }
     // A cue the turning camera cannot bring under the cursor is approached in
-    // two: the cursor rests on it the frame before its click, which then
-    // comes unmoved.
+    // two: the cursor rests on it first (on the beat, the frame before its
+    // click), then clicks unmoved.
     std::optional<int> next =
         cueToClick(level.getTrack(), judgingMs, Level::cueTime, 2.0 * frameMs);
-    if (next && clicksOnBeat(judgingMs + frameMs, Level::cueTime(*next), frameMs) &&
+    if (next &&
+        (!clicksOnTheBeat || clicksOnBeat(judgingMs + frameMs, Level::cueTime(*next), frameMs)) &&
         !aimThroughTurn(aim.node, cuePlace(level, *next), aim.projection, aim.width, aim.height)) {
         return restOn(aim, cuePlace(level, *next));
     }
     return std::nullopt;
 }
 
-std::optional<glm::ivec2> DemoDriver::clickWhenSafe(const Aim& aim, const glm::vec3& cue,
-                                                    double judgingMs, double cueMs,
-                                                    const Level& level) {
+std::optional<glm::ivec2> DemoDriver::clickAtOnce(const Aim& aim, const Level& level,
+                                                  const glm::vec3& cue, double judgingMs,
+                                                  double cueMs, double frameMs) {
     const double waitMs = msUntilSafeClick(judgingMs, cueMs);
     if (waitMs <= 0.0) {
         return clickOn(aim, cue);
     }
-    // The window opens before the next frame comes: the click waits for it
-    // on this frame's picture. The wait is in ms of song, which runs slower
-    // than the clock in a slowed practice.
-    if (std::optional<glm::ivec2> cursor = aimAt(aim, cue)) {
+    // The window opens before the next frame comes. A cue the camera may no
+    // longer reach by then (always, without a frame to look ahead) is
+    // clicked on this frame's picture, as soon as the window has opened; the
+    // wait is in ms of song, which runs slower than the clock in a slowed
+    // practice.
+    if (std::optional<glm::ivec2> cursor = aimAt(aim, cue);
+        cursor && (frameMs <= 0.0 || !reachableAt(aim, level, cue, frameMs, frameMs))) {
         platform::glfwSleep(waitMs / 1000.0 / level.clockSpeed());
         return press(*cursor);
     }
@@ -265,23 +269,30 @@ std::optional<glm::ivec2> DemoDriver::aimAt(const Aim& aim, const glm::vec3& cue
     return aimThroughTurn(aim.node, cue, aim.projection, aim.width, aim.height);
 }
 
-bool DemoDriver::leavesReach(const Aim& aim, const Level& level, const glm::vec3& cue,
-                             double frameMs) {
-    if (!aimThroughTurn(aim.node, cue, aim.projection, aim.width, aim.height)) {
-        return false;
-    }
+bool DemoDriver::reachableAt(const Aim& aim, const Level& level, const glm::vec3& cue,
+                             double aheadMs, double frameMs) {
     view::Cam& cam = *aim.node.getCam();
     const CamPose pose = savePose(cam);
-    for (double share : {1.0, kLateFrameShare}) {
-        flyAhead(aim.node, level, share * frameMs);
+    for (double share : {0.0, kLateFrameShare - 1.0}) {
+        flyAhead(aim.node, level, std::max(aheadMs, 0.0) + share * frameMs);
         const bool reachable =
             aimThroughTurn(aim.node, cue, aim.projection, aim.width, aim.height).has_value();
         restorePose(cam, pose);
         if (!reachable) {
-            return true;
+            return false;
         }
     }
-    return false;
+    return true;
+}
+
+bool DemoDriver::leavesReach(const Aim& aim, const Level& level, const glm::vec3& cue,
+                             double judgingMs, double cueMs, double frameMs) {
+    // The frame that clicks on the beat comes a frame before the cue's
+    // moment on the event clock.
+    const double untilBeatMs = cueMs - (judgingMs + util::TimeController::lookaheadMs) - frameMs;
+    return aimThroughTurn(aim.node, cue, aim.projection, aim.width, aim.height) &&
+           !reachableAt(aim, level, cue, frameMs, frameMs) &&
+           !reachableAt(aim, level, cue, untilBeatMs, frameMs);
 }
 
 std::optional<glm::ivec2> DemoDriver::clickOn(const Aim& aim, const glm::vec3& cue) {

@@ -48,6 +48,11 @@ public:
     // Clicks made before the beat because the cue was leaving reach.
     int earlyClickCount() const { return earlyClicks; }
 
+    // On the beat (the game), or as soon as each window opens: the frame
+    // check's pictures were drawn with the demo playing that way, and they
+    // show the world, not the demo's timing.
+    bool clicksOnTheBeat = true;
+
 private:
     // What aiming needs of this frame: the camera node and the window.
     struct Aim {
@@ -62,14 +67,20 @@ private:
     // that already covers the cue, else where the cue will be once the moved
     // cursor has turned the camera; nothing when neither works.
     static std::optional<glm::ivec2> aimAt(const Aim& aim, const glm::vec3& cue);
+    // Whether the camera can bring the cue under the cursor on a frame
+    // aheadMs of music on, even if that frame comes somewhat late.
+    static bool reachableAt(const Aim& aim, const Level& level, const glm::vec3& cue,
+                            double aheadMs, double frameMs);
     // Whether the turning camera brings the cue under the cursor now but may
-    // no longer when the next frame comes, even somewhat late.
+    // no longer on the next frame, nor on the frame that would click it on
+    // the beat: the cue must be clicked now.
     static bool leavesReach(const Aim& aim, const Level& level, const glm::vec3& cue,
-                            double frameMs);
-    // Clicks the cue once its window is open, waiting for it within this
-    // frame; nothing when the cursor cannot be put on the cue.
-    std::optional<glm::ivec2> clickWhenSafe(const Aim& aim, const glm::vec3& cue, double judgingMs,
-                                            double cueMs, const Level& level);
+                            double judgingMs, double cueMs, double frameMs);
+    // Clicks the cue now, or once its window opens within this frame; with
+    // a frame to look ahead, that waiting click only for a cue the camera may
+    // lose by the next one. Else rests the cursor on it or does nothing.
+    std::optional<glm::ivec2> clickAtOnce(const Aim& aim, const Level& level, const glm::vec3& cue,
+                                          double judgingMs, double cueMs, double frameMs);
     // Clicks the cue if it can be aimed at; else only rests the cursor on it
     // for the next frame.
     std::optional<glm::ivec2> clickOn(const Aim& aim, const glm::vec3& cue);
