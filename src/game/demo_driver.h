@@ -76,6 +76,10 @@ private:
     // the beat: the cue must be clicked now.
     static bool leavesReach(const Aim& aim, const Level& level, const glm::vec3& cue,
                             double judgingMs, double cueMs, double frameMs);
+    // Whether the cue lies in the picture the flight, unturned, will show
+    // aheadMs of music on: where a resting cursor could click it.
+    static bool showsAt(const Aim& aim, const Level& level, const glm::vec3& cue, double aheadMs,
+                        double frameMs);
     // Clicks the cue now, or once its window opens within this frame; with
     // a frame to look ahead, that waiting click only for a cue the camera may
     // lose by the next one. Else rests the cursor on it or does nothing.
@@ -94,6 +98,7 @@ private:
     bool clickedLastFrame = false;   // a click needs the button up for a frame first
     unsigned int lastPositionMs = 0; // the song position of the previous frame
     int earlyClicks = 0;             // see earlyClickCount
+    int restingEarlyOn = -1;         // the cue the cursor rests on to click before its beat
 };
 
 } // namespace game

@@ -53,7 +53,8 @@ bool FrameWorld::open() {
     // show the world and the overlays the references were made with.
     loop.feedback = false;
     initShaders();
-    level = new Level("level1");
+    // The song the run folder's config.cfg names (a chart's), as main plays it.
+    level = new Level("level1", game::SongChoice{musicPath, static_cast<unsigned int>(songEndMs)});
     level->init();
     level->sound.holdAt(0);
     util::LevelManager::getInstance()->addLevel(level);
