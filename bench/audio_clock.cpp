@@ -12,8 +12,7 @@
 // prints every frame's error)
 
 #include "platform/sound_system.h"
-
-#include <sndfile.h>
+#include "sound_files.h"
 
 #include <algorithm>
 #include <chrono>
@@ -40,23 +39,6 @@ struct Frame {
     unsigned int gameMs; // getPosition, what the level uses
     double reportMs;     // the device's raw report at that moment
 };
-
-std::string writeTone(double seconds) {
-    const std::string path =
-        (std::filesystem::temp_directory_path() / "audio_clock_tone.wav").string();
-    SF_INFO info{};
-    info.samplerate = 44100;
-    info.channels = 2;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-    std::vector<short> samples(static_cast<std::size_t>(seconds * info.samplerate) * 2);
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        samples[i] = static_cast<short>(6000.0 * std::sin(0.03 * static_cast<double>(i / 2)));
-    }
-    sf_writef_short(file, samples.data(), static_cast<sf_count_t>(samples.size() / 2));
-    sf_close(file);
-    return path;
-}
 
 struct Errors {
     double rms = 0.0;
@@ -96,7 +78,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     sound::Sound* music = nullptr;
-    system.createStream(writeTone(seconds + 2.0).c_str(), sound::modeCreateStream, &music);
+    system.createStream(benchsound::writeTone("audio_clock_tone.wav", seconds + 2.0).c_str(),
+                        sound::modeCreateStream, &music);
     sound::Channel* channel = nullptr;
     system.playSound(sound::channelFree, music, true, &channel);
 

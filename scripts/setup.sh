@@ -12,10 +12,10 @@ BUILD="$ROOT/build"
 PACKAGES=(
     build-essential cmake pkg-config ccache clang-format git
     libglfw3-dev libglew-dev libglm-dev libgl1-mesa-dri libglx-mesa0
-    libopenal-dev libsndfile1-dev libstb-dev
+    libopenal-dev libsndfile1-dev libsoundtouch-dev libstb-dev
     libgtest-dev libbenchmark-dev libtinyobjloader-dev libfreetype-dev fonts-dejavu-core
     libaubio-dev libsqlite3-dev libssl-dev sqlite3
-    xvfb xauth xdotool imagemagick sox
+    xvfb xauth xdotool imagemagick sox locales
     desktop-file-utils appstream man-db xdg-user-dirs
 )
 
@@ -40,6 +40,19 @@ install_missing_packages() (
         "${missing[@]}"
 )
 
+# The settings writer's test runs under a locale that writes decimals with a
+# comma; Debian ships the definitions but generates none of them.
+generate_test_locale() (
+    locale -a 2>/dev/null | grep -qix 'de_DE.utf8' && return 0
+    exec 9>"${TMPDIR:-/tmp}/cueflight-setup.lock"
+    flock 9
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+    echo "Generating the locale de_DE.UTF-8 for the tests"
+    $sudo sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    $sudo locale-gen >/dev/null
+)
+
 build_game() {
     if [ ! -f "$BUILD/CMakeCache.txt" ]; then
         cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release
@@ -53,4 +66,5 @@ if [ "${1:-}" = "--install" ]; then
     exit 0
 fi
 install_missing_packages
+generate_test_locale
 build_game

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/practice.h"
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -12,7 +14,16 @@ struct CommandLine {
         Version, // print the version and stop
         Refuse,  // print `error` and stop with a non-zero status
     };
+    // What playing starts with.
+    enum class Start {
+        Level,       // the level, then its end screen
+        Calibration, // --calibrate: find the player's latency, then quit
+        Practice,    // --practice FROM-TO: loop a passage of the level
+    };
     Action action = Action::Play;
+    Start start = Start::Level;
+    // --practice FROM-TO [--speed S], in ms of the song.
+    game::PracticeRange practice;
     // --config FILE: the player's settings from FILE instead of their own
     // config folder's; absolute, since the game may move to its run folder.
     std::filesystem::path configFile;

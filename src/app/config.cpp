@@ -6,7 +6,9 @@
 #include "game/timing_stats.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <cstdlib>
 #include <fstream>
@@ -35,10 +37,12 @@ void readWindowSide(const std::string& value, int& sizeInteger, int& side) {
 }
 
 // Latency beyond the limit is taken as the limit: the judging cannot move
-// further (see kJudgingOffsetLimitMs).
-void readOffset(const std::string& value) {
-    if (readInteger(value, offsetMs)) {
-        offsetMs = std::clamp(offsetMs, -game::kJudgingOffsetLimitMs, game::kJudgingOffsetLimitMs);
+// further (see kJudgingOffsetLimitMs), and a picture further from its sound
+// than that is no screen's latency.
+void readOffset(const std::string& value, double& target) {
+    if (std::optional<double> number = parseConfigDecimal(value)) {
+        const double limit = game::kJudgingOffsetLimitMs;
+        target = std::clamp(*number, -limit, limit);
     }
 }
 
@@ -80,7 +84,9 @@ void applyLine(const std::string& key, const std::string& value, Window& window)
     } else if (key == "demo") {
         demoMode = value == "true";
     } else if (key == "offset_ms") {
-        readOffset(value);
+        readOffset(value, offsetMs);
+    } else if (key == "visual_offset_ms") {
+        readOffset(value, visualOffsetMs);
     } else if (key == "music") {
         musicPath = value;
     } else if (key == "song_end_ms") {
@@ -112,8 +118,10 @@ void loadLines(std::istream& in, Window& window, ConfigSource source) {
     }
 }
 
-// The whole file, or why it is not a settings file.
-std::optional<std::string> readPlayerFile(const std::filesystem::path& file, std::string& reason) {
+} // namespace
+
+std::optional<std::string> readPlayerConfigText(const std::filesystem::path& file,
+                                                std::string& reason) {
     std::error_code status;
     if (std::filesystem::is_directory(file, status)) {
         reason = "it is a folder";
@@ -142,8 +150,6 @@ std::optional<std::string> readPlayerFile(const std::filesystem::path& file, std
     return text;
 }
 
-} // namespace
-
 std::optional<int> parseConfigInteger(const std::string& text) {
     const char* begin = text.c_str();
     char* end = nullptr;
@@ -152,6 +158,37 @@ std::optional<int> parseConfigInteger(const std::string& text) {
         return std::nullopt;
     }
     return static_cast<int>(std::clamp<long>(number, INT_MIN, INT_MAX));
+}
+
+std::optional<double> parseConfigDecimal(const std::string& text) {
+    std::optional<int> whole = parseConfigInteger(text);
+    if (!whole) {
+        return std::nullopt;
+    }
+    // Where the whole number ends decides: only a decimal one may go on
+    // with a point.
+    const std::size_t start = text.find_first_not_of(" \t\n\v\f\r");
+    std::size_t digits = start;
+    const bool negative = text[digits] == '-';
+    if (text[digits] == '-' || text[digits] == '+') {
+        ++digits;
+    }
+    std::size_t end = digits;
+    while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end])) != 0) {
+        ++end;
+    }
+    const bool hexadecimal =
+        text.compare(digits, 2, "0x") == 0 || text.compare(digits, 2, "0X") == 0;
+    if (hexadecimal || end >= text.size() || text[end] != '.') {
+        return static_cast<double>(*whole);
+    }
+    double number = 0.0;
+    const auto [stop, status] = std::from_chars(text.data() + digits, text.data() + text.size(),
+                                                number, std::chars_format::fixed);
+    if (status != std::errc()) {
+        return static_cast<double>(*whole);
+    }
+    return negative ? -number : number;
 }
 
 void loadConfig(std::istream& in, Window& window) {
@@ -172,7 +209,7 @@ void loadPlayerConfig(const std::filesystem::path& file, bool namedByPlayer, Win
         return;
     }
     std::string reason;
-    std::optional<std::string> text = readPlayerFile(file, reason);
+    std::optional<std::string> text = readPlayerConfigText(file, reason);
     if (!text) {
         err << "cueflight: cannot use your settings " << file.string() << ": " << reason
             << "; playing with the defaults" << std::endl;

@@ -17,6 +17,11 @@ constexpr int minimumWindowSide = 2;
 // the range of int are pinned to its limits.
 std::optional<int> parseConfigInteger(const std::string& text);
 
+// A number that may have decimals, for the latencies: decimal digits may go
+// on with a point and more digits (whatever the locale); anything else reads
+// as parseConfigInteger reads it.
+std::optional<double> parseConfigDecimal(const std::string& text);
+
 // Reads "key=value" lines into the settings and the window record. Comment
 // lines start with '#' in the first column; unknown keys and lines without
 // '=' are ignored; a later line for the same key wins.
@@ -43,6 +48,12 @@ void loadPlayerConfig(const std::filesystem::path& file, bool namedByPlayer, Win
 // library plays each song from its chart's folder, while the player's
 // settings stay as they were read at start.
 void loadLevelConfig(const std::string& fileName);
+
+// The whole of the player's file, or nothing with the reason it is not a
+// settings file: a folder, unreadable, larger than kPlayerConfigLimit, or
+// not text.
+std::optional<std::string> readPlayerConfigText(const std::filesystem::path& file,
+                                                std::string& reason);
 
 // The player's settings file for this start; an empty path reads none.
 struct PlayerConfig {

@@ -34,8 +34,15 @@ void updateViewWhilePaused(const LoopState& loop, double elapsed) {
     Light::getInstance()->update(loop.lightPosition, elapsed);
 }
 
+const Level* currentLevel() {
+    return util::LevelManager::hasInstance() ? util::LevelManager::getInstance()->currentLevel()
+                                             : nullptr;
+}
+
 FrameOverlays overlaysOf(const FrameValues& values, const LoopState& loop,
                          const FeedbackFrame* feedback, FrameObjects& objects) {
+    const Level* level = currentLevel();
+    const double practiceSpeed = level != nullptr && level->practice ? level->practice->speed : 0.0;
     return FrameOverlays{values.switches[Crosshair],
                          loop.mouseX,
                          loop.mouseY,
@@ -45,14 +52,13 @@ FrameOverlays overlaysOf(const FrameValues& values, const LoopState& loop,
                          loop.endScreen ? &loop.endOfSong : nullptr,
                          loop.feedback,
                          &objects.feedback,
-                         &objects.endScreen};
+                         &objects.endScreen,
+                         practiceSpeed};
 }
 
 // The timing feedback of this frame, while F6 has it on.
 std::optional<FeedbackFrame> feedbackOf(const FrameValues& values, const LoopState& loop) {
-    const Level* level = util::LevelManager::hasInstance()
-                             ? util::LevelManager::getInstance()->currentLevel()
-                             : nullptr;
+    const Level* level = currentLevel();
     if (!loop.feedback || level == nullptr) {
         return std::nullopt;
     }
@@ -136,6 +142,9 @@ void renderFrame(const LoopState& loop, FrameObjects& objects, double elapsed,
     if (values.switches[Lightshafts]) {
         runLightShaftPass(values, objects.effects, objects.nodes, loop.lightPosition);
         markPass(objects.timings, "light shafts");
+    }
+    if (feedback && values.switches[FullRender]) {
+        objects.feedback.drawClickReadout(values, *feedback);
     }
     if (drawOnTop) {
         drawOnTop(values);

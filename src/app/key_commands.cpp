@@ -2,6 +2,8 @@
 
 #include "app/render_modes.h"
 #include "app/settings.h"
+#include "app/settings_file.h"
+#include "app/timing_summary.h"
 #include "game/level.h"
 #include "game/level_manager.h"
 #include "platform/glfw_compat.h"
@@ -56,6 +58,52 @@ std::optional<CommandReply> togglePause(CommandContext& context, int) {
     }
     pauseLevel(loop.paused);
     return std::nullopt;
+}
+
+Level* currentLevel() {
+    return util::LevelManager::hasInstance() ? util::LevelManager::getInstance()->currentLevel()
+                                             : nullptr;
+}
+
+// On the end screen, A writes the suggested offset_ms into the player's
+// settings; pressed again it puts back what the file held.
+std::optional<CommandReply> applySuggestedOffset(CommandContext& context, int) {
+    EndOfSong& end = context.loop.endOfSong;
+    if (!context.loop.accuracyLogged || !end.suggestedOffsetMs) {
+        return std::nullopt;
+    }
+    const std::optional<std::string> wanted =
+        end.applied ? end.before
+                    : std::optional<std::string>(settingNumber(*end.suggestedOffsetMs));
+    std::optional<std::string> previous;
+    std::string error;
+    const PlayerConfig& file = context.loop.playerConfig;
+    if (!savePlayerSetting(file, "offset_ms", wanted, previous, error)) {
+        end.advice = offsetNotSavedText(error);
+        return std::nullopt;
+    }
+    if (!end.applied) {
+        end.before = previous;
+    }
+    end.applied = !end.applied;
+    offsetMs = end.applied ? *end.suggestedOffsetMs : end.offsetBeforeMs;
+    end.advice = end.applied ? offsetAppliedText(*end.suggestedOffsetMs, end.offsetBeforeMs)
+                             : end.suggestion;
+    const std::string line = "OFFSET: offset_ms=" + settingNumber(offsetMs) +
+                             (end.applied ? " saved in " : " put back in ") + file.file.string();
+    return CommandReply{"", switchLine, line};
+}
+
+// In practice, - and + slow the song down and speed it up.
+std::optional<CommandReply> changeSpeed(CommandContext&, int key) {
+    Level* level = currentLevel();
+    if (level == nullptr || !level->practice) {
+        return std::nullopt;
+    }
+    const bool faster = key == GLFW_KEY_EQUAL || key == GLFW_KEY_KP_ADD;
+    const double speed = game::steppedSpeed(level->practice->speed, faster ? 1 : -1);
+    level->setPracticeSpeed(speed);
+    return CommandReply{"", switchLine, "PRACTICE SPEED " + game::speedText(speed)};
 }
 
 std::optional<CommandReply> nextCamera(CommandContext& context, int) {
@@ -154,7 +202,7 @@ void setBlending(bool on) {
 }
 
 // Every press command, in the order the keys are tested.
-const std::array<PressCommand, 21> commandTable{{
+const std::array<PressCommand, 26> commandTable{{
     {GLFW_KEY_P, togglePause, false},         {GLFW_KEY_C, nextCamera, false},
     {GLFW_KEY_9, sceneWriter, false},         {GLFW_KEY_F1, help, false},
     {GLFW_KEY_F2, toggleShowFps, true},       {GLFW_KEY_F3, toggleWireframe, false},
@@ -165,13 +213,17 @@ const std::array<PressCommand, 21> commandTable{{
     {GLFW_KEY_2, toggleRenderFlag, true},     {GLFW_KEY_3, toggleRenderFlag, true},
     {GLFW_KEY_4, toggleRenderFlag, true},     {GLFW_KEY_5, toggleRenderFlag, true},
     {GLFW_KEY_6, toggleRenderFlag, true},     {GLFW_KEY_7, toggleRenderFlag, true},
-    {GLFW_KEY_8, toggleRenderFlag, true},
+    {GLFW_KEY_8, toggleRenderFlag, true},     {GLFW_KEY_A, applySuggestedOffset, false},
+    {GLFW_KEY_MINUS, changeSpeed, false},     {GLFW_KEY_KP_SUBTRACT, changeSpeed, false},
+    {GLFW_KEY_EQUAL, changeSpeed, false},     {GLFW_KEY_KP_ADD, changeSpeed, false},
 }};
 
 void answer(CommandContext& context, const PressCommand& command) {
     std::optional<CommandReply> reply = command.action(context, command.key);
     if (reply) {
-        context.loop.messageOverlay.setText(reply->text, reply->line, messageSize);
+        if (!reply->text.empty()) {
+            context.loop.messageOverlay.setText(reply->text, reply->line, messageSize);
+        }
         if (!reply->logLine.empty()) {
             context.log << reply->logLine << std::endl;
         }

@@ -77,5 +77,7 @@ std::optional<int> prepareLaunch(int argc, char** argv, Launch& launch, std::ost
     launch.libraryFolders = commandLine.libraryFolders;
     launch.runFolder = *runFolder;
     launch.programFolder = place.executable.parent_path();
+    launch.start = commandLine.start;
+    launch.practice = commandLine.practice;
     return std::nullopt;
 }

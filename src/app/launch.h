@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/command_line.h"
 #include "app/config.h"
 
 #include <filesystem>
@@ -14,6 +15,8 @@ struct Launch {
     std::vector<std::filesystem::path> libraryFolders; // absolute; empty: the music folder
     std::filesystem::path runFolder;                   // where the game now is
     std::filesystem::path programFolder;               // the game's binary's folder, with its tools
+    CommandLine::Start start = CommandLine::Start::Level;
+    game::PracticeRange practice; // for Start::Practice
 };
 
 // Everything the game settles before it opens its window: the command line

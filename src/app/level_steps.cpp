@@ -25,6 +25,14 @@ void concludeTiming(LoopState& loop, const game::TimingStats& stats, int judged,
     const std::optional<std::string> advice =
         demoMode ? std::nullopt : offsetAdviceText(stats, offsetMs);
     loop.endOfSong.advice = advice.value_or("");
+    loop.endOfSong.suggestion = loop.endOfSong.advice;
+    if (advice) {
+        loop.endOfSong.suggestedOffsetMs = game::suggestedOffsetMs(stats, offsetMs);
+        loop.endOfSong.offsetBeforeMs = offsetMs;
+    }
+    if (demoMode) {
+        log << "DEMO: early clicks " << loop.demo.earlyClickCount() << std::endl;
+    }
 }
 
 void followLevel(LoopState& loop, const Level& level, std::ostream& log) {

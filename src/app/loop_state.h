@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/config.h"
 #include "app/end_of_song.h"
 #include "app/frame_statistics.h"
 #include "app/render_flags.h"
@@ -8,6 +9,7 @@
 
 #include <glm/glm.hpp>
 
+#include <optional>
 #include <string>
 
 struct ScoreKeeping;
@@ -37,7 +39,11 @@ struct LoopState {
     bool endScreen = false;      // endOfSong is shown: the song is over, or a stored play
     EndOfSong endOfSong;         // what the end screen shows
     game::DemoDriver demo;       // plays the game in demo mode
-    // Where the finished play is saved; null when nothing is (saving off, or
-    // a caller that plays no whole game).
+    // Where the finished play is saved; null when nothing is (saving off, a
+    // practice, or a caller that plays no whole game).
     const ScoreKeeping* scoreKeeping = nullptr;
+    // A practice of a passage (--practice): its plays are never saved as
+    // scores, and it has no end screen.
+    bool practice = false;
+    PlayerConfig playerConfig; // where the A key writes the suggested offset_ms
 };

@@ -5,6 +5,8 @@
 #include "app/loop_state.h"
 #include "app/main_loop.h"
 #include "app/score_keeping.h"
+#include "app/screens/calibration_screen.h"
+#include "app/screens/screen_loop.h"
 #include "app/settings.h"
 #include "app/shader_setup.h"
 #include "app/startup.h"
@@ -20,6 +22,8 @@
 
 namespace {
 
+constexpr int kRefused = 2;
+
 // The song library: its select screen in the world it loads, and the songs
 // played from it one after another.
 void playLibrary(const Launch& launch, LoopState& loop, FrameObjects& frameObjects) {
@@ -32,6 +36,29 @@ void playLibrary(const Launch& launch, LoopState& loop, FrameObjects& frameObjec
                LibraryStart{launch.libraryFolders, launch.runFolder, launch.programFolder});
 }
 
+// A passage that starts after the song's end has nothing to practise.
+bool passageInSong(const game::PracticeRange& practice) {
+    const std::optional<double> length = game::LevelSound::lengthOfSong(musicPath);
+    if (length && practice.fromMs >= *length) {
+        std::cerr << "cueflight: --practice starts at " << practice.fromMs / 1000.0
+                  << " s, after the end of the song (" << *length / 1000.0 << " s)" << std::endl;
+        return false;
+    }
+    return true;
+}
+
+// --calibrate: the calibration alone, then the game ends.
+int calibrate(const PlayerConfig& playerConfig) {
+    std::unique_ptr<Screen> calibration =
+        openCalibration(playerConfig, ScreenName::Quit, std::cout, std::cerr);
+    runScreen(*calibration);
+    // Its texts are GL objects: they go while the context lives.
+    calibration.reset();
+    FrameObjects none;
+    shutdown(none);
+    return EXIT_SUCCESS;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -42,6 +69,7 @@ int main(int argc, char** argv) {
     platform::keepLargeAllocationsInHeap();
     setDefaultSettings();
     LoopState loop;
+    loop.playerConfig = launch.playerConfig;
     initWindow(launch.playerConfig);
     scenegraph::RootNode* root = scenegraph::RootNode::getInstance();
     if (!root->getWindow()->winOpen) {
@@ -49,19 +77,35 @@ int main(int argc, char** argv) {
         return EXIT_FAILURE;
     }
     initShaders();
+    if (launch.start == CommandLine::Start::Calibration) {
+        return calibrate(launch.playerConfig);
+    }
     if (launch.library) {
         FrameObjects frameObjects;
         playLibrary(launch, loop, frameObjects);
         shutdown(frameObjects);
         return EXIT_SUCCESS;
     }
-    // The song is read and hashed before it starts to play.
+    if (launch.start == CommandLine::Start::Practice && !passageInSong(launch.practice)) {
+        FrameObjects none;
+        shutdown(none);
+        return kRefused;
+    }
+    // The song is read and hashed before it starts to play; a practice is
+    // never kept.
     const std::optional<ScoreKeeping> scoreKeeping =
-        prepareScoreKeeping(scoresPath, musicPath, demoMode, offsetMs, std::cerr);
+        launch.start == CommandLine::Start::Practice
+            ? std::nullopt
+            : prepareScoreKeeping(scoresPath, musicPath, demoMode, offsetMs, std::cerr);
     loop.scoreKeeping = scoreKeeping ? &*scoreKeeping : nullptr;
     auto* level =
         new Level("level1", game::SongChoice{musicPath, static_cast<unsigned int>(songEndMs)});
     level->judgingOffsetMs = offsetMs;
+    level->visualOffsetMs = visualOffsetMs;
+    if (launch.start == CommandLine::Start::Practice) {
+        level->practice = launch.practice;
+        loop.practice = true;
+    }
     level->init();
     util::LevelManager::getInstance()->addLevel(level);
     FrameObjects frameObjects;

@@ -6,6 +6,7 @@
 #include "app/key_commands.h"
 #include "app/level_steps.h"
 #include "app/loop_steps.h"
+#include "app/passes/practice_label.h"
 #include "app/settings.h"
 #include "app/startup.h"
 #include "app/window.h"
@@ -126,6 +127,7 @@ void shutdown(FrameObjects& frameObjects) {
     releaseTextOverlays();
     frameObjects.feedback.release();
     frameObjects.endScreen.release();
+    releasePracticeLabel();
     destroyEffectObjects(frameObjects.effects);
     releaseStartupObjects();
     platform::glfwTerminate();

@@ -11,7 +11,8 @@ extern int glMinorVersion;      // OpenGL minor version asked of the window
 extern bool forwardcontextflag; // ask for a forward-compatible context (3.0 and above)
 extern bool showfps;            // frame-rate statistics are computed and shown
 extern bool demoMode;           // the game plays itself (attract mode, and our end-to-end proof)
-extern int offsetMs;            // the player's audio and input latency, taken off every click
+extern double offsetMs;         // the player's audio and input latency, taken off every click
+extern double visualOffsetMs;   // how far ahead of its sound the picture is drawn
 extern std::string musicPath;   // the song, relative to the run folder
 extern int songEndMs;           // the game ends at the first song position past this
 // scores=: the file every finished play is saved in; empty saves nothing,

@@ -1,5 +1,7 @@
 #include "app/timing_summary.h"
 
+#include "app/settings_file.h"
+
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -42,6 +44,17 @@ std::optional<std::string> offsetAdviceText(const game::TimingStats& stats, int 
     const long mean = std::lround(stats.meanMs());
     std::ostringstream text;
     text << "Your clicks were " << std::abs(mean) << " ms " << (mean > 0 ? "late" : "early")
-         << " on average:\\nset offset_ms=" << *suggested << " in config.cfg";
+         << " on average:\\npress A to set offset_ms=" << *suggested << " in your settings";
     return text.str();
+}
+
+std::string offsetAppliedText(int savedOffsetMs, double offsetBeforeMs) {
+    std::ostringstream text;
+    text << "offset_ms=" << savedOffsetMs << " saved in your settings:\\npress A again for "
+         << "offset_ms=" << settingNumber(offsetBeforeMs) << " as before";
+    return text.str();
+}
+
+std::string offsetNotSavedText(const std::string& reason) {
+    return "offset_ms could not be saved:\\n" + reason;
 }

@@ -17,6 +17,12 @@ std::string timingLogLine(const game::TimingStats& stats, int misses);
 std::string timingSummaryText(const game::TimingStats& stats, int misses);
 
 // The setting to try, in two lines: "Your clicks were 38 ms late on average:"
-// and "set offset_ms=38 in config.cfg". Nothing when the clicks need no
-// other setting than currentOffsetMs (see game::suggestedOffsetMs).
+// and "press A to set offset_ms=38 in your settings". Nothing when the clicks
+// need no other setting than currentOffsetMs (see game::suggestedOffsetMs).
 std::optional<std::string> offsetAdviceText(const game::TimingStats& stats, int currentOffsetMs);
+
+// Once A has written the suggestion: what was saved and how to take it back.
+std::string offsetAppliedText(int savedOffsetMs, double offsetBeforeMs);
+
+// A could not write the setting.
+std::string offsetNotSavedText(const std::string& reason);

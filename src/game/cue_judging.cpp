@@ -101,6 +101,13 @@ void judgeHits(CueTrack& track, double positionMs, const CueTimes& cueTime, cons
     for (int slot = 0; slot < slots; ++slot) {
         judgeSlot(track, track.currentCue + slot, cueTime, judging);
     }
+    // Once the last judged cue's event has moved the window onto the last
+    // loaded cue, which has no slot, that slot is still looked at for the
+    // cue before it: the late half of its window counts like every other
+    // cue's, and leaving it unhit is a miss.
+    if (slots == 0 && track.currentCue > 0 && track.currentCue == track.cueCount() - 1) {
+        judgeSlot(track, track.currentCue, cueTime, judging);
+    }
 }
 
 void announceSlot(CueTrack& track, int slot, double positionMs, const CueTimes& cueTime,

@@ -4,6 +4,7 @@
 #include "game/demo_player.h"
 #include "game/level.h"
 #include "game/path_flight.h"
+#include "game/time_controller.h"
 #include "model/obj_anim.h"
 #include "platform/glfw_compat.h"
 #include "scenegraph/camera_node.h"
@@ -79,13 +80,30 @@ bool onCentre(std::optional<glm::vec2> centre, glm::ivec2 cursor, float toleranc
     return centre && glm::length(*centre - glm::vec2(cursor)) <= tolerance;
 }
 
-// Flies the camera on by aheadMs of music, as the level's flight will fly it;
-// the caller puts it back.
-void flyAhead(scenegraph::CameraNode& node, const Level& level, double aheadMs) {
+// Flies the camera on by aheadMs of music, as the level's flight will fly it:
+// frame by frame (of frameMs) where that is several frames, since the
+// flight's heading follows each frame's move; the caller puts it back.
+void flyAhead(scenegraph::CameraNode& node, const Level& level, double aheadMs,
+              double frameMs = 0.0) {
     view::Cam& cam = *node.getCam();
     PathFlight flight{glm::vec3(cam.translationMat[3]), glm::vec3(0.0f)};
-    flight.fly(cam, pathPointAt(level.pathPoints, (level.getPositionMs() + aheadMs) / 1000.0));
+    const int frames = frameMs > 0.0 ? std::max(1, static_cast<int>(aheadMs / frameMs)) : 1;
+    for (int frame = 1; frame <= frames; ++frame) {
+        const double atMs = level.drawnPositionMs() + aheadMs * frame / frames;
+        flight.fly(cam, pathPointAt(level.pathPoints, atMs / 1000.0));
+    }
     cam.updateFromParent(0.0, node.localmodelMat);
+}
+
+// The view the level's flight will give the camera aheadMs on.
+glm::mat4 flightViewAhead(scenegraph::CameraNode& node, const Level& level, double aheadMs,
+                          double frameMs) {
+    view::Cam& cam = *node.getCam();
+    const CamPose pose = savePose(cam);
+    flyAhead(node, level, aheadMs, frameMs);
+    const glm::mat4 view = *cam.viewMatrix();
+    restorePose(cam, pose);
+    return view;
 }
 
 // The view the level's flight will give the camera a frame of frameMs on.
@@ -213,26 +231,73 @@ std::optional<glm::ivec2> DemoDriver::step(const Level& level) {
     const double judgingMs = level.judgingPositionMs();
     if (std::optional<int> due = cueToClick(level.getTrack(), judgingMs, Level::cueTime, frameMs)) {
         const glm::vec3 cue = cuePlace(level, *due);
-        const double waitMs = msUntilSafeClick(judgingMs, Level::cueTime(*due));
-        if (waitMs <= 0.0) {
-            return clickOn(aim, cue);
+        const double cueMs = Level::cueTime(*due);
+        std::optional<glm::ivec2> cursor;
+        if (!clicksOnTheBeat) {
+            cursor = clickAtOnce(aim, level, cue, judgingMs, cueMs, frameMs);
+        } else if (clicksOnBeat(judgingMs, cueMs, frameMs)) {
+            cursor = clickAtOnce(aim, level, cue, judgingMs, cueMs, 0.0);
+        } else if (restingEarlyOn == *due ||
+                   leavesReach(aim, level, cue, judgingMs, cueMs, frameMs)) {
+            cursor = clickAtOnce(aim, level, cue, judgingMs, cueMs, 0.0);
+            earlyClicks += clickedLastFrame ? 1 : 0;
         }
-        // The window opens before the next frame comes. A cue the camera may
-        // no longer reach by then is clicked on this frame's picture, as
-        // soon as the window has opened.
-        if (std::optional<glm::ivec2> cursor = aimAt(aim, cue);
-            cursor && !staysInReach(aim, level, cue, frameMs)) {
-            platform::glfwSleep(waitMs / 1000.0);
-            return press(*cursor);
+        if (cursor) {
+            restingEarlyOn = -1;
+            return cursor;
         }
     }
-    // A cue the turning camera cannot bring under the cursor this frame is
-    // approached in two: the cursor rests on it first, then clicks unmoved.
+    // A cue the turning camera cannot bring under the cursor is approached in
+    // two: the cursor rests on it first, then clicks unmoved. On the beat it
+    // rests the frame before its click, unless the flight takes the cue out of
+    // the picture after the next frame and neither a rest nor a turn reaches
+    // it on the beat: it then rests now and clicks on the next frame.
     std::optional<int> next =
         cueToClick(level.getTrack(), judgingMs, Level::cueTime, 2.0 * frameMs);
-    if (next &&
-        !aimThroughTurn(aim.node, cuePlace(level, *next), aim.projection, aim.width, aim.height)) {
-        return restOn(aim, cuePlace(level, *next));
+    if (!next ||
+        aimThroughTurn(aim.node, cuePlace(level, *next), aim.projection, aim.width, aim.height)) {
+        return std::nullopt;
+    }
+    const glm::vec3 cue = cuePlace(level, *next);
+    const double cueMs = Level::cueTime(*next);
+    if (!clicksOnTheBeat || clicksOnBeat(judgingMs + frameMs, cueMs, frameMs)) {
+        return restOn(aim, cue);
+    }
+    const double untilBeatMs = cueMs - (judgingMs + util::TimeController::lookaheadMs) - frameMs;
+    if (restingEarlyOn == *next || (showsAt(aim, level, cue, frameMs, frameMs) &&
+                                    !showsAt(aim, level, cue, 2.0 * frameMs, frameMs) &&
+                                    !showsAt(aim, level, cue, untilBeatMs, frameMs) &&
+                                    !reachableAt(aim, level, cue, untilBeatMs, frameMs))) {
+        restingEarlyOn = *next;
+        return restOn(aim, cue);
+    }
+    return std::nullopt;
+}
+
+bool DemoDriver::showsAt(const Aim& aim, const Level& level, const glm::vec3& cue, double aheadMs,
+                         double frameMs) {
+    const glm::mat4 view = flightViewAhead(aim.node, level, std::max(aheadMs, 0.0), frameMs);
+    const std::optional<glm::vec2> shown =
+        toScreen(aim.projection * view * glm::vec4(cue, 1.0f), aim.width, aim.height);
+    return shown && insideWindow(rounded(*shown), aim.width, aim.height);
+}
+
+std::optional<glm::ivec2> DemoDriver::clickAtOnce(const Aim& aim, const Level& level,
+                                                  const glm::vec3& cue, double judgingMs,
+                                                  double cueMs, double frameMs) {
+    const double waitMs = msUntilSafeClick(judgingMs, cueMs);
+    if (waitMs <= 0.0) {
+        return clickOn(aim, cue);
+    }
+    // The window opens before the next frame comes. A cue the camera may no
+    // longer reach by then (always, without a frame to look ahead) is
+    // clicked on this frame's picture, as soon as the window has opened; the
+    // wait is in ms of song, which runs slower than the clock in a slowed
+    // practice.
+    if (std::optional<glm::ivec2> cursor = aimAt(aim, cue);
+        cursor && (frameMs <= 0.0 || !reachableAt(aim, level, cue, frameMs, frameMs))) {
+        platform::glfwSleep(waitMs / 1000.0 / level.clockSpeed());
+        return press(*cursor);
     }
     return std::nullopt;
 }
@@ -245,12 +310,12 @@ std::optional<glm::ivec2> DemoDriver::aimAt(const Aim& aim, const glm::vec3& cue
     return aimThroughTurn(aim.node, cue, aim.projection, aim.width, aim.height);
 }
 
-bool DemoDriver::staysInReach(const Aim& aim, const Level& level, const glm::vec3& cue,
-                              double frameMs) {
+bool DemoDriver::reachableAt(const Aim& aim, const Level& level, const glm::vec3& cue,
+                             double aheadMs, double frameMs) {
     view::Cam& cam = *aim.node.getCam();
     const CamPose pose = savePose(cam);
-    for (double share : {1.0, kLateFrameShare}) {
-        flyAhead(aim.node, level, share * frameMs);
+    for (double share : {0.0, kLateFrameShare - 1.0}) {
+        flyAhead(aim.node, level, std::max(aheadMs, 0.0) + share * frameMs, frameMs);
         const bool reachable =
             aimThroughTurn(aim.node, cue, aim.projection, aim.width, aim.height).has_value();
         restorePose(cam, pose);
@@ -259,6 +324,16 @@ bool DemoDriver::staysInReach(const Aim& aim, const Level& level, const glm::vec
         }
     }
     return true;
+}
+
+bool DemoDriver::leavesReach(const Aim& aim, const Level& level, const glm::vec3& cue,
+                             double judgingMs, double cueMs, double frameMs) {
+    // The frame that clicks on the beat comes a frame before the cue's
+    // moment on the event clock.
+    const double untilBeatMs = cueMs - (judgingMs + util::TimeController::lookaheadMs) - frameMs;
+    return aimThroughTurn(aim.node, cue, aim.projection, aim.width, aim.height) &&
+           !reachableAt(aim, level, cue, frameMs, frameMs) &&
+           !reachableAt(aim, level, cue, untilBeatMs, frameMs);
 }
 
 std::optional<glm::ivec2> DemoDriver::clickOn(const Aim& aim, const glm::vec3& cue) {

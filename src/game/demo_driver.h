@@ -36,13 +36,22 @@ bool landsOnCue(scenegraph::CameraNode& cameraNode, const glm::vec3& point,
 // scene's, it picks the cue that is due, puts the real cursor where that cue
 // will be once the camera has turned towards it, and presses the left button
 // for that frame, so the picking pass and the judging treat it like a click.
-// A cue about to leave the camera's reach as its window opens is clicked on
-// the last frame before the window, once the window has opened: as a player
-// would, the demo waits for the moment.
+// It clicks on the beat: on the frame whose successor, where the click is
+// judged, comes nearest the cue's moment. A cue that would leave the
+// camera's reach before then is clicked as soon as its window allows (on the
+// last frame before the window, once the window has opened): as a player
+// would, the demo waits for the moment it can.
 class DemoDriver {
 public:
     // Returns the cursor it set, for the loop's own copy of the mouse.
     std::optional<glm::ivec2> step(const Level& level);
+    // Clicks made before the beat because the cue was leaving reach.
+    int earlyClickCount() const { return earlyClicks; }
+
+    // On the beat (the game), or as soon as each window opens: the frame
+    // check's pictures were drawn with the demo playing that way, and they
+    // show the world, not the demo's timing.
+    bool clicksOnTheBeat = true;
 
 private:
     // What aiming needs of this frame: the camera node and the window.
@@ -58,10 +67,24 @@ private:
     // that already covers the cue, else where the cue will be once the moved
     // cursor has turned the camera; nothing when neither works.
     static std::optional<glm::ivec2> aimAt(const Aim& aim, const glm::vec3& cue);
-    // Whether the camera can still bring the cue under the cursor when the
-    // next frame comes, even somewhat late.
-    static bool staysInReach(const Aim& aim, const Level& level, const glm::vec3& cue,
-                             double frameMs);
+    // Whether the camera can bring the cue under the cursor on a frame
+    // aheadMs of music on, even if that frame comes somewhat late.
+    static bool reachableAt(const Aim& aim, const Level& level, const glm::vec3& cue,
+                            double aheadMs, double frameMs);
+    // Whether the turning camera brings the cue under the cursor now but may
+    // no longer on the next frame, nor on the frame that would click it on
+    // the beat: the cue must be clicked now.
+    static bool leavesReach(const Aim& aim, const Level& level, const glm::vec3& cue,
+                            double judgingMs, double cueMs, double frameMs);
+    // Whether the cue lies in the picture the flight, unturned, will show
+    // aheadMs of music on: where a resting cursor could click it.
+    static bool showsAt(const Aim& aim, const Level& level, const glm::vec3& cue, double aheadMs,
+                        double frameMs);
+    // Clicks the cue now, or once its window opens within this frame; with
+    // a frame to look ahead, that waiting click only for a cue the camera may
+    // lose by the next one. Else rests the cursor on it or does nothing.
+    std::optional<glm::ivec2> clickAtOnce(const Aim& aim, const Level& level, const glm::vec3& cue,
+                                          double judgingMs, double cueMs, double frameMs);
     // Clicks the cue if it can be aimed at; else only rests the cursor on it
     // for the next frame.
     std::optional<glm::ivec2> clickOn(const Aim& aim, const glm::vec3& cue);
@@ -74,6 +97,8 @@ private:
 
     bool clickedLastFrame = false;   // a click needs the button up for a frame first
     unsigned int lastPositionMs = 0; // the song position of the previous frame
+    int earlyClicks = 0;             // see earlyClickCount
+    int restingEarlyOn = -1;         // the cue the cursor rests on to click before its beat
 };
 
 } // namespace game

@@ -52,6 +52,12 @@ std::optional<int> cueToClick(const CueTrack& track, double positionMs, const Cu
     return std::nullopt;
 }
 
+bool clicksOnBeat(double positionMs, double cueTimeMs, double frameMs) {
+    const double now = positionMs + util::TimeController::lookaheadMs;
+    // Judged next frame at now + frameMs, or the frame after at now + 2 frameMs.
+    return now + 1.5 * frameMs >= cueTimeMs;
+}
+
 double msUntilSafeClick(double positionMs, double cueTimeMs) {
     return std::max(safeClickMs(cueTimeMs) - (positionMs + util::TimeController::lookaheadMs), 0.0);
 }

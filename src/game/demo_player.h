@@ -25,6 +25,11 @@ constexpr double kDemoEarlyMarginMs = 20.0;
 // 0 once it has.
 double msUntilSafeClick(double positionMs, double cueTimeMs);
 
+// Whether a click made on this frame, judged on the next one (frameMs of
+// music on, as the last frame took), lands nearer the cue's moment than one
+// made a frame later: the frame to click on the beat.
+bool clicksOnBeat(double positionMs, double cueTimeMs, double frameMs);
+
 // The cue the demo should click on this frame or wait for, given the song
 // position as the judging takes it and the length of the last frame in ms of
 // music: the first cue still judged (the one

@@ -23,6 +23,8 @@
 #include "util/random.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdio>
 #include <iostream>
 
 namespace {
@@ -85,7 +87,11 @@ void Level::init() {
     buildLevel();
     platform::glfwSetTime(0.0);
     util::TimeController::getInstance()->active = true;
-    sound.start(song.musicPath, paused, std::cout);
+    if (practice) {
+        sound.startPractice(song.musicPath, *practice, std::cout);
+    } else {
+        sound.start(song.musicPath, paused, std::cout);
+    }
     recorder = std::make_unique<CueRecorder>();
 }
 
@@ -138,6 +144,7 @@ void Level::buildCues() {
     }
     cues.clear();
     track.cues.clear();
+    hitNodes.clear();
     // A copy, so the window's own projection is built when the frame needs it.
     Window window = *scenegraph::RootNode::getInstance()->getWindow();
     const game::CueView view{window.getProjMat(), window.width, window.height};
@@ -169,6 +176,7 @@ void Level::buildCue(int index, const glm::vec3& jitter, const game::CueView& vi
     cueSystems.push_back(system);
     cues.push_back(cue);
     track.cues.push_back(cue);
+    hitNodes.push_back(hitNode);
 }
 
 glm::vec4 Level::pathPoint(double seconds) {
@@ -183,10 +191,13 @@ view::Cam* Level::activeCam() const {
 
 void Level::update() {
     positionMs = sound.update();
-    flyAlongPath(positionMs / 1000.0);
+    if (practice && sound.loop() != practiceLoop) {
+        restartLoop();
+    }
+    flyAlongPath(drawnPositionMs() / 1000.0);
     followCourse();
     game::judgeHits(track, judgingPositionMs(), cueTimes, onHit, onJudged);
-    if (positionMs > song.endMs || sound.songIsOver()) {
+    if (!practice && (positionMs > song.endMs || sound.songIsOver())) {
         sound.setMusicPaused(true);
         paused = true;
         finished = true;
@@ -218,9 +229,12 @@ void Level::followCourse() {
     }
     const game::LightMood mood =
         game::courseMood(*course, util::TimeController::getInstance()->beatTimes,
-                         positionMs + util::TimeController::lookaheadMs);
+                         drawnPositionMs() + util::TimeController::lookaheadMs);
     Light::getInstance()->setTints(mood.light, mood.glow);
-    sectionPace.follow(*course, positionMs, glm::vec3(pathPosition), std::cout);
+    // The paces are measured over the whole flight, which a practice never makes.
+    if (!practice) {
+        sectionPace.follow(*course, drawnPositionMs(), glm::vec3(pathPosition), std::cout);
+    }
 }
 
 void Level::announceAndLog() {
@@ -231,7 +245,7 @@ void Level::announceAndLog() {
             logProximity(*cues[static_cast<std::size_t>(track.currentCue + slot)],
                          *cam->viewMatrix());
         }
-        game::announceSlot(track, slot, judgingPositionMs(), cueTimes, onAnnounce);
+        game::announceSlot(track, slot, drawnPositionMs(), cueTimes, onAnnounce);
     }
 }
 
@@ -272,6 +286,56 @@ void Level::tell(const game::Judgement& judgement) {
     const glm::vec3 place(cues[static_cast<std::size_t>(judgement.cue)]->globalModelMat[3]);
     feedback.record(judgement, positionMs, place);
     verdicts.push_back(judgement);
+    if (judgement.verdict == game::Verdict::Hit) {
+        loopStats.addHit(judgement.offsetMs);
+    } else {
+        loopStats.addMiss();
+    }
+}
+
+void Level::restartLoop() {
+    if (practiceLoop >= 0) {
+        reportLoop();
+    }
+    practiceLoop = sound.loop();
+    util::TimeController& timer = *util::TimeController::getInstance();
+    timer.restartAt(positionMs);
+    track.currentCue = std::min(timer.nextIndex[1], std::max(track.cueCount() - 1, 0));
+    track.announceState = {};
+    practisedCues = 0;
+    for (int i = 0; i < cueCount; ++i) {
+        const auto index = static_cast<std::size_t>(i);
+        // A cue's recorded time is on the event clock, which runs the
+        // lookahead ahead of the song.
+        const double heardMs = timer.cueTimes[index] - util::TimeController::lookaheadMs;
+        const bool practised = i < judgeableCueCount() && practice->practises(heardMs);
+        ObjAnim& cue = *cues[index];
+        cue.status = practised ? scenegraph::STATUS_ACTIVE : game::kCueHitStatus;
+        cue.setDrawMode(game::kCueBuilt);
+        cue.setHit(false);
+        hitNodes[index]->setHitable(true);
+        practisedCues += practised ? 1 : 0;
+    }
+    loopStats = game::TimingStats{};
+    // A practice is never kept: its verdicts go with each loop, so the room
+    // made at init lasts.
+    verdicts.clear();
+}
+
+void Level::reportLoop() const {
+    std::array<char, 96> timing{};
+    std::snprintf(timing.data(), timing.size(), "mean %+.1f ms, spread %.1f ms", loopStats.meanMs(),
+                  loopStats.spreadMs());
+    std::cout << "PRACTICE: loop " << practiceLoop + 1 << " at " << game::speedText(sound.speed())
+              << "x, hits " << loopStats.hits() << " of " << practisedCues << ", " << timing.data()
+              << std::endl;
+}
+
+void Level::setPracticeSpeed(double speed) {
+    if (practice) {
+        practice->speed = speed;
+        sound.setSpeed(speed);
+    }
 }
 
 void Level::target(scenegraph::TransformationNode& cue) {

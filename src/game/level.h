@@ -7,6 +7,7 @@
 #include "game/debris.h"
 #include "game/level_sound.h"
 #include "game/path.h"
+#include "game/practice.h"
 #include "game/rota.h"
 #include "game/section_pace.h"
 #include "game/timing_feedback.h"
@@ -24,8 +25,10 @@ class ObjAnim;
 class ParticleSystem;
 
 namespace scenegraph {
+class HitNode;
 class Node;
-}
+} // namespace scenegraph
+
 namespace view {
 class Cam;
 }
@@ -61,6 +64,9 @@ public:
 
     // Pauses or resumes the game and its song together (the pause key).
     void setPaused(bool pause);
+    // In practice, the speed the song plays at from the end of what is
+    // queued for playing (the - and + keys).
+    void setPracticeSpeed(double speed);
 
     int hitCount() const { return track.hitCount; }
     // The cues the rating divides by: those the game announces and judges.
@@ -69,9 +75,15 @@ public:
     // The cue time the judging uses (−1.0 where there is none).
     static double cueTime(int index);
     unsigned int getPositionMs() const { return positionMs; }
+    // Song ms per ms heard: below 1 in a slowed practice.
+    double clockSpeed() const { return practice ? sound.speed() : 1.0; }
     // The song position the clicks are judged at: the player's latency
-    // (judgingOffsetMs) taken off, so a click counts as made that much earlier.
-    double judgingPositionMs() const { return positionMs - judgingOffsetMs; }
+    // (judgingOffsetMs, ms heard) taken off, so a click counts as made that
+    // much earlier.
+    double judgingPositionMs() const { return positionMs - judgingOffsetMs * clockSpeed(); }
+    // The song position the picture shows and the cues are announced at:
+    // ahead of the sound by the screen's latency (visualOffsetMs).
+    double drawnPositionMs() const { return positionMs + visualOffsetMs * clockSpeed(); }
     const game::TimingFeedback& getFeedback() const { return feedback; }
     // Every verdict of this run in the order it was given: what a saved play
     // keeps of each cue.
@@ -90,8 +102,12 @@ public:
     std::vector<scenegraph::Node*> cueSystems; // the cues' branches under "universum"
     game::LevelSound sound;                    // the song (the game's clock) and the stab
     double judgingOffsetMs = 0.0;              // the player's audio and input latency (offset_ms)
-    game::SongChoice song;                     // which song plays and when the game ends
-    std::optional<game::Course> course;        // the chart's own flight; the shipped loop without
+    double visualOffsetMs = 0.0;        // the screen's latency against the sound (visual_offset_ms)
+    game::SongChoice song;              // which song plays and when the game ends
+    std::optional<game::Course> course; // the chart's own flight; the shipped loop without
+    // Set before init for a practice: the passage looped at its speed, no end
+    // and no score.
+    std::optional<game::PracticeRange> practice;
 
 private:
     void buildLevel();
@@ -104,6 +120,9 @@ private:
     void announceAndLog();
     void logProximity(const ObjAnim& cue, const glm::mat4& view) const;
     void onTimeEvent(int event);
+    // A practice loop begins again: its cues return unhit, the rest vanish.
+    void restartLoop();
+    void reportLoop() const;
     void explodeAt(scenegraph::TransformationNode& cue);
     void tell(const game::Judgement& judgement);
     void target(scenegraph::TransformationNode& cue);
@@ -124,5 +143,9 @@ private:
     // Every verdict so far, with room for every cue made at init: play never
     // allocates.
     std::vector<game::Judgement> verdicts;
-    game::SectionPace sectionPace; // the pace flown in each section of a course
+    game::SectionPace sectionPace;              // the pace flown in each section of a course
+    std::vector<scenegraph::HitNode*> hitNodes; // each cue's picking node, in cue order
+    int practiceLoop = -1;                      // the loop the level last began
+    int practisedCues = 0;                      // cues judged in each loop
+    game::TimingStats loopStats;                // the hits of the loop under way
 };

@@ -1,13 +1,18 @@
 #pragma once
 
+#include "game/practice.h"
+#include "platform/song_timeline.h"
+
 #include <iosfwd>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace platform::sound {
 class Channel;
 class Sound;
+class StretchedLoop;
 class System;
 } // namespace platform::sound
 
@@ -32,8 +37,21 @@ public:
     // song that cannot be opened still gets a channel, which counts time in
     // silence.
     void start(const std::string& musicPath, bool paused, std::ostream& log);
+    // The same for practice: the song's loop (see PracticeRange) played over
+    // and over at the range's speed, its pitch kept; the position is then
+    // the song's moment being heard, which jumps back as a loop begins.
+    void startPractice(const std::string& musicPath, const PracticeRange& practice,
+                       std::ostream& log);
     // Feeds the stream; then the song position in ms, or the held one.
     unsigned int update();
+    // In practice: the speed from the end of what is queued for playing (a
+    // fraction of a second ahead), and what is being heard now.
+    void setSpeed(double speed);
+    double speed() const { return heardSpeed; }
+    // Loops of the practice begun again before the one being heard.
+    int loop() const { return heardLoop; }
+    // The length of the song at musicPath, ms; nothing when it does not open.
+    static std::optional<double> lengthOfSong(const std::string& musicPath);
     // Silences the song for good and makes update() answer positionMs from now
     // on: a caller that sets the clock itself sees the game at any moment of
     // the song, the same on every run.
@@ -51,6 +69,11 @@ public:
 
 private:
     int loadSounds(const std::string& musicPath, std::ostream& log);
+    int loadEffects(std::ostream& log);
+    void playMusic(bool paused);
+    // Without a sound device the practice's timeline follows the wall clock,
+    // starting a loop again where the song's loop ends.
+    void loopInSilence(double outputMs);
 
     std::unique_ptr<platform::sound::System> soundSystem; // owns every sound and channel
     platform::sound::Sound* music = nullptr;              // the song, streamed
@@ -61,6 +84,13 @@ private:
     // Where the song's clock stops: a configured end past it would never come.
     unsigned int songLengthMs = std::numeric_limits<unsigned int>::max();
     bool held = false; // the position is set by holdAt, not read from the song
+    // Practice: the stretched song (owned by its stream), or with no device
+    // a timeline of the loops kept here; the song's loop.
+    std::optional<PracticeRange> practice;
+    platform::sound::StretchedLoop* stretched = nullptr;
+    platform::sound::SongTimeline silentTimeline;
+    double heardSpeed = 1.0;
+    int heardLoop = 0;
 };
 
 // The song a level plays and when its game ends: the shipped song's unless

@@ -96,6 +96,21 @@ bool TimeController::consumeIfDue(int track, const std::vector<double>& times, d
     return true;
 }
 
+void TimeController::restartAt(double positionMs) {
+    drift = 0.0;
+    const double now = positionMs + lookaheadMs;
+    const std::array<const std::vector<double>*, 2> tracks{&beatTimes, &cueTimes};
+    for (std::size_t track = 0; track < tracks.size(); ++track) {
+        const std::vector<double>& times = *tracks[track];
+        const auto count = static_cast<std::size_t>(trackCounts[track]);
+        std::size_t index = 0;
+        while (index < count && times[index] - earlyMarginMs < now) {
+            ++index;
+        }
+        nextIndex[track] = static_cast<int>(index);
+    }
+}
+
 double TimeController::cueTime(int index) const {
     if (index < 0 || index + 1 >= trackCounts[1]) {
         return -1.0;

@@ -37,6 +37,11 @@ public:
     // positionMs: the music position. Returns a TimeEvent.
     int update(double positionMs);
 
+    // Starts both tracks again at a song position, as a loop back to it
+    // needs: the entries not yet due there come next, and the lateness
+    // gathered so far is forgotten.
+    void restartAt(double positionMs);
+
     // -1.0 for a negative index and for the last loaded cue and beyond.
     double cueTime(int index) const;
 

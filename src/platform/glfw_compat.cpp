@@ -1,5 +1,8 @@
 #include "platform/glfw_compat.h"
 
+#include "platform/sound_clock.h"
+
+#include <algorithm>
 #include <chrono>
 #include <iostream>
 #include <thread>
@@ -51,6 +54,16 @@ void applyContextHints() {
     }
 }
 
+// Taps for the calibration, each with the moment its event was handled.
+std::array<double, kTapCapacity> tapTimes{};
+std::size_t tapCount = 0;
+
+void noteTap() {
+    if (tapCount < tapTimes.size()) {
+        tapTimes[tapCount++] = sound::steadyNowMs();
+    }
+}
+
 void countKeyPress(GLFWwindow*, int key, int, int action, int) {
     if (key < 0 || key > GLFW_KEY_LAST) {
         return;
@@ -58,9 +71,18 @@ void countKeyPress(GLFWwindow*, int key, int, int action, int) {
     const auto index = static_cast<std::size_t>(key);
     if (action == GLFW_PRESS) {
         windowKeyPresses[index] += 1;
+        if (key == GLFW_KEY_SPACE) {
+            noteTap();
+        }
     }
     if (action == GLFW_PRESS || action == GLFW_REPEAT) {
         windowKeyStrokes[index] += 1;
+    }
+}
+
+void noteButtonPress(GLFWwindow*, int button, int action, int) {
+    if (action == GLFW_PRESS && button == GLFW_MOUSE_BUTTON_LEFT) {
+        noteTap();
     }
 }
 
@@ -170,6 +192,8 @@ int glfwOpenWindow(int width, int height, int redBits, int greenBits, int blueBi
     glfwSetKeyCallback(window, countKeyPress);
     glfwSetCharCallback(window, collectTypedText);
     glfwSetScrollCallback(window, collectScroll);
+    glfwSetMouseButtonCallback(window, noteButtonPress);
+    tapCount = 0;
     return 1;
 }
 
@@ -347,6 +371,21 @@ void stopClock(bool stopped) {
         glfwSetTime(stoppedAt);
     }
     clockStopped = stopped;
+}
+
+void pollEvents() {
+    if (window != nullptr) {
+        glfwPollEvents();
+    }
+}
+
+std::size_t takeTaps(std::span<double> times) {
+    const std::size_t taken = std::min(tapCount, times.size());
+    std::copy_n(tapTimes.begin(), taken, times.begin());
+    std::copy(tapTimes.begin() + static_cast<std::ptrdiff_t>(taken),
+              tapTimes.begin() + static_cast<std::ptrdiff_t>(tapCount), tapTimes.begin());
+    tapCount -= taken;
+    return taken;
 }
 
 void glfwSleep(double seconds) {

@@ -11,6 +11,7 @@
 #include <GLFW/glfw3.h>
 
 #include <array>
+#include <span>
 #include <string>
 
 namespace platform {
@@ -89,6 +90,16 @@ void glfwSetMousePos(int x, int y);
 // Holds the button down, on top of the real mouse, until the next
 // glfwSwapBuffers: one frame's click for the demo player.
 void injectMouseButtonPress(int button);
+
+// Handles pending window events now, without presenting a frame: a loop
+// that times the player's taps polls between frames.
+void pollEvents();
+// The moments (steady clock, ms; see sound::steadyNowMs) the left button or
+// Space went down since the last call, oldest first, handled in the window
+// events: a tap's time is that of the poll that saw it. Up to kTapCapacity
+// wait; more are dropped.
+constexpr std::size_t kTapCapacity = 64;
+std::size_t takeTaps(std::span<double> times);
 
 double glfwGetTime();
 void glfwSetTime(double seconds);

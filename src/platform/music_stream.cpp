@@ -6,8 +6,8 @@
 
 namespace platform::sound {
 
-MusicStream::MusicStream(std::unique_ptr<SoundFile> file)
-    : file(std::move(file)), scratch(framesPerBuffer * this->file->channels()) {
+MusicStream::MusicStream(std::unique_ptr<FrameSource> source)
+    : file(std::move(source)), scratch(framesPerBuffer * this->file->channels()) {
     alGenBuffers(bufferCount, buffers.data());
 }
 

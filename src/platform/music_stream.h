@@ -1,20 +1,21 @@
 #pragma once
 
-#include "platform/sound_file.h"
+#include "platform/frame_source.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-// A long sound decoded a little at a time into a short queue of OpenAL
-// buffers, topped up from the game's per-frame update on the main thread.
+// A long sound decoded (or made) a little at a time into a short queue of
+// OpenAL buffers, topped up from the game's per-frame update on the main
+// thread.
 
 namespace platform::sound {
 
 class MusicStream {
 public:
-    explicit MusicStream(std::unique_ptr<SoundFile> file);
+    explicit MusicStream(std::unique_ptr<FrameSource> source);
     ~MusicStream();
     MusicStream(const MusicStream&) = delete;
     MusicStream& operator=(const MusicStream&) = delete;
@@ -42,7 +43,7 @@ private:
     bool queueNext(unsigned int source, std::size_t slot);
     std::size_t slotOf(unsigned int buffer) const;
 
-    std::unique_ptr<SoundFile> file;                 // the decoder, read front to back
+    std::unique_ptr<FrameSource> file;               // the frames, read front to back
     std::array<unsigned int, bufferCount> buffers{}; // the OpenAL buffers of the ring
     std::array<std::size_t, bufferCount> framesIn{}; // frames queued in each buffer
     std::vector<std::int16_t> scratch;               // decoding space, sized once

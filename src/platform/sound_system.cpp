@@ -110,6 +110,22 @@ int System::createStream(const char* path, int mode, Sound** sound) {
     return createSound(path, mode | modeCreateStream, sound);
 }
 
+int System::createStream(std::unique_ptr<FrameSource> source, Sound** sound) {
+    *sound = nullptr;
+    if (!initialised) {
+        return result::notInitialised;
+    }
+    if (source == nullptr) {
+        *sound = addSound(true, endlessMs);
+        return result::invalidArgument;
+    }
+    *sound = addSound(true, source->lengthMs());
+    if (device != nullptr) {
+        (*sound)->stream = std::make_unique<MusicStream>(std::move(source));
+    }
+    return result::ok;
+}
+
 int System::createSound(const char* path, int mode, Sound** sound) {
     *sound = nullptr;
     if (!initialised) {

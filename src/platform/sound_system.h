@@ -23,6 +23,7 @@ constexpr int modeDefault = 0;          // createSound: decode the whole file in
 constexpr int modeCreateStream = 0x80;  // decode while playing; what createStream always does
 constexpr int channelFree = -1;         // playSound: any channel that is not busy
 
+class FrameSource;
 class MusicStream;
 class OpenAlDevice;
 class System;
@@ -108,6 +109,9 @@ public:
     // On failure *sound is still a silent stand-in with an endless clock, so
     // the music channel always exists; the code tells the caller what failed.
     int createStream(const char* path, int mode, Sound** sound);
+    // A stream of frames made as it plays; on a silent system a stand-in as
+    // long as the source says.
+    int createStream(std::unique_ptr<FrameSource> source, Sound** sound);
     // On failure *sound is a silent stand-in that plays for no time.
     int createSound(const char* path, int mode, Sound** sound);
     // channelId must be channelFree. A null sound gets a silent endless

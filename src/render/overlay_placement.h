@@ -10,6 +10,9 @@
 
 // The font sheet's solid box: one of it, stretched, draws a bar or a tick.
 constexpr char kBlockGlyph = '\x7f';
+// The multiplication sign of "0.75×", in a cell the printable characters
+// leave free (the overlay draws one byte a glyph, 0 to 127).
+constexpr char kTimesGlyph = '\x1e';
 
 enum class TextAnchor { Left, Centre, Right };
 

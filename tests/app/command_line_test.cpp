@@ -44,12 +44,39 @@ TEST(CommandLine, OptionsAreReadAndAnythingElseIsRefusedInOneLine) {
               "cueflight: unknown option '--frobnicate' (cueflight --help lists the options)");
 }
 
+TEST(CommandLine, CalibrationAndPracticeAreStartsAndAPassageIsReadInSeconds) {
+    using Start = CommandLine::Start;
+    EXPECT_EQ(parse({}).start, Start::Level);
+    EXPECT_EQ(parse({"--calibrate"}).start, Start::Calibration);
+    const CommandLine practice = parse({"--speed", "0.75", "--practice", "30-45.5"});
+    EXPECT_EQ(practice.start, Start::Practice);
+    EXPECT_EQ(practice.practice.fromMs, 30000.0);
+    EXPECT_EQ(practice.practice.toMs, 45500.0);
+    EXPECT_EQ(practice.practice.speed, 0.75);
+    EXPECT_EQ(parse({"--practice", "0-10"}).practice.speed, 1.0);
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"--practice"},
+                                               {"--practice", "45-30"},
+                                               {"--practice", "30"},
+                                               {"--practice", "-5-10"},
+                                               {"--practice", "3,5-10"},
+                                               {"--practice", "5-10", "--speed", "0.4"},
+                                               {"--practice", "5-10", "--speed", "1.5"},
+                                               {"--practice", "5-10", "--speed", "x"},
+                                               {"--speed", "0.5"},
+                                               {"--calibrate", "--practice", "1-2"},
+                                               {"--library", "--calibrate"}}) {
+        EXPECT_EQ(parse(args).action, Action::Refuse) << args.back();
+    }
+}
+
 TEST(CommandLine, HelpNamesEveryOptionAndThePlayersFiles) {
     const std::string help = helpText({"/c/cueflight/config.cfg", "/usr/share/cueflight/config.cfg",
                                        "/k/cueflight", "/d/cueflight"});
     for (const char* part :
-         {"--library [DIR...]", "--config FILE", "--help", "--version", "/c/cueflight/config.cfg",
-          "/usr/share/cueflight/config.cfg", "/k/cueflight", "/d/cueflight"}) {
+         {"--library [DIR...]", "--config FILE", "--calibrate", "--practice FROM-TO", "--speed S",
+          "--help", "--version", "/c/cueflight/config.cfg", "/usr/share/cueflight/config.cfg",
+          "/k/cueflight", "/d/cueflight"}) {
         EXPECT_NE(help.find(part), std::string::npos) << part;
     }
 }

@@ -100,6 +100,14 @@ TEST_F(ConfigTest, OffsetTakesEitherSignUpToItsLimitAndKeepsItsValueOnASlip) {
     EXPECT_EQ(offsetMs, 200);
     load("offset_ms=-900\n");
     EXPECT_EQ(offsetMs, -200);
+    // Calibration writes tenths; the picture's latency has the same rules.
+    load("offset_ms=37.5\nvisual_offset_ms=-12.5\n");
+    EXPECT_EQ(offsetMs, 37.5);
+    EXPECT_EQ(visualOffsetMs, -12.5);
+    load("visual_offset_ms=0x10\nvisual_offset_ms=late\n");
+    EXPECT_EQ(visualOffsetMs, 16.0);
+    load("visual_offset_ms=-250.5\n");
+    EXPECT_EQ(visualOffsetMs, -200.0);
 }
 
 // A later line wins, unless it is a slip; sizes go through the size integers.

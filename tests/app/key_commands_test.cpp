@@ -3,6 +3,8 @@
 #include "platform/glfw_compat.h"
 #include "scenegraph/root_node.h"
 
+#include "support/scratch_dir.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -262,6 +264,37 @@ TEST_F(KeyCommandsTest, PauseThenResumeRewindsTheClockToThePauseStart) {
     EXPECT_GE(elapsedAfterResume, 0.0);
     EXPECT_LT(elapsedAfterResume, 0.5);
     EXPECT_FALSE(loop.messageOverlay.visible);
+}
+
+// On the end screen A writes the suggested offset_ms into the player's file,
+// and A again gives the file back as it was, whether it had the key or not.
+TEST_F(KeyCommandsTest, AAppliesTheSuggestedOffsetAndAgainPutsTheOldOneBack) {
+    testsupport::ScratchDir scratch;
+    const std::string mine = "# mine\noffset_ms=5\nshowfps=true\n";
+    loop.playerConfig = {scratch.write("config.cfg", mine), true};
+    loop.endOfSong.suggestedOffsetMs = 38;
+    loop.endOfSong.offsetBeforeMs = 5.0;
+    loop.endOfSong.advice = loop.endOfSong.suggestion = "suggestion";
+    tap(GLFW_KEY_A);
+    EXPECT_EQ(testsupport::readFile(loop.playerConfig.file), mine) << "only on the end screen";
+    loop.accuracyLogged = true;
+    tap(GLFW_KEY_A);
+    EXPECT_EQ(testsupport::readFile(loop.playerConfig.file),
+              "# mine\noffset_ms=38\nshowfps=true\n");
+    EXPECT_EQ(offsetMs, 38.0);
+    EXPECT_EQ(takeLog(), "OFFSET: offset_ms=38 saved in " + loop.playerConfig.file.string() + "\n");
+    EXPECT_NE(loop.endOfSong.advice.find("press A again for offset_ms=5"), std::string::npos);
+    tap(GLFW_KEY_A);
+    EXPECT_EQ(testsupport::readFile(loop.playerConfig.file), mine);
+    EXPECT_EQ(offsetMs, 5.0);
+    EXPECT_EQ(loop.endOfSong.advice, "suggestion");
+
+    // A file without the key gets it and loses it again.
+    loop.playerConfig = {scratch.path() / "new" / "config.cfg", false};
+    tap(GLFW_KEY_A);
+    EXPECT_EQ(testsupport::readFile(loop.playerConfig.file), "offset_ms=38\n");
+    tap(GLFW_KEY_A);
+    EXPECT_EQ(testsupport::readFile(loop.playerConfig.file), "");
 }
 
 } // namespace

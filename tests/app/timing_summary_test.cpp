@@ -30,14 +30,18 @@ TEST(TimingSummary, EndScreenTellsCountsTimingAndTheSettingToTry) {
     }
     EXPECT_EQ(timingSummaryText(late, 1),
               "HITS 20   MISSES 1   BEST STREAK 20\\nMEAN +38.0 ms   SPREAD 8.0 ms");
-    EXPECT_EQ(offsetAdviceText(late, 0),
-              "Your clicks were 38 ms late on average:\\nset offset_ms=38 in config.cfg");
+    EXPECT_EQ(
+        offsetAdviceText(late, 0),
+        "Your clicks were 38 ms late on average:\\npress A to set offset_ms=38 in your settings");
     game::TimingStats early;
     for (int i = 0; i < 20; ++i) {
         early.addHit(-25.0);
     }
-    EXPECT_EQ(offsetAdviceText(early, 0),
-              "Your clicks were 25 ms early on average:\\nset offset_ms=-25 in config.cfg");
+    EXPECT_EQ(
+        offsetAdviceText(early, 0),
+        "Your clicks were 25 ms early on average:\\npress A to set offset_ms=-25 in your settings");
+    EXPECT_EQ(offsetAppliedText(-25, 12.5),
+              "offset_ms=-25 saved in your settings:\\npress A again for offset_ms=12.5 as before");
     EXPECT_EQ(offsetAdviceText(statsOf({-25.0}), 0), std::nullopt);
 }
 

@@ -200,6 +200,23 @@ TEST_F(CueJudging, TheLastLoadedCueIsNeverJudgedAndTheRatingLeavesItOut) {
     EXPECT_EQ(judgeableCues(3), 2);
 }
 
+// The last judged cue keeps the late half of its window after its event,
+// like every other cue, though no slot follows it.
+TEST_F(CueJudging, TheLastJudgedCueIsHitOrMissedAfterItsEvent) {
+    build(3);
+    advanceWindow(track);
+    advanceWindow(track);
+    cue(1).setHit(true);
+    judgeAt(2000.0 + 100.0);
+    expectJudgements({{Verdict::Hit, 1, 100.0}});
+    build(3);
+    advanceWindow(track);
+    advanceWindow(track);
+    judgements.clear();
+    judgeAt(2000.0 + 251.0);
+    expectJudgements({{Verdict::Missed, 1, 251.0}});
+}
+
 TEST_F(CueJudging, WithoutCuesNothingIsJudgedAnnouncedOrPulsedAndTheRatingIsZero) {
     build(0);
     EXPECT_EQ(judgedSlots(track), 0);

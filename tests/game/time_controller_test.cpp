@@ -73,6 +73,25 @@ TEST_F(TimeControllerTest, FirstEventFiresStrictlyPastTheEarlyMarginThenDriftMov
     EXPECT_EQ(tc.nextIndex[0], 2);
 }
 
+// A practice loop goes back to an earlier song position: what is not yet due
+// there fires again, at its own time, lateness forgotten.
+TEST_F(TimeControllerTest, RestartingAtAnEarlierPositionFiresItsEntriesAgain) {
+    TimeController& tc = make("\n1000\n2000\n3000\n9999", "\n1500\n2500\n9999");
+    tc.active = true;
+    while (tc.update(3000.0) != util::noEvent) {
+    }
+    EXPECT_EQ(tc.nextIndex, (std::array<int, 2>{3, 2}));
+    ASSERT_GT(tc.drift, 0.0);
+    // At 1800 the event clock reads 1950: the beat at 2000 is not yet due
+    // (1950 is short of 2000 - 16 by 34) and neither is the cue at 2500.
+    tc.restartAt(1800.0);
+    EXPECT_EQ(tc.nextIndex, (std::array<int, 2>{1, 1}));
+    EXPECT_EQ(tc.drift, 0.0);
+    EXPECT_EQ(tc.update(1800.0), util::noEvent);
+    EXPECT_EQ(tc.update(1835.0), util::beatEvent);
+    EXPECT_EQ(tc.update(2350.0), util::cueEvent);
+}
+
 TEST_F(TimeControllerTest, MissingRecordingsGiveEmptyTracksWithoutEvents) {
     std::filesystem::current_path(dir.path());
     testing::internal::CaptureStdout();

@@ -24,8 +24,8 @@ const int pixelSize = 46;
 // Glyph coverage of one cell, 0..1, row 0 on top.
 using Coverage = std::vector<float>;
 
-void drawGlyph(FT_Face face, char code, int baseline, Coverage& coverage) {
-    if (FT_Load_Char(face, FT_ULong(code), FT_LOAD_RENDER) != 0) {
+void drawGlyph(FT_Face face, FT_ULong character, int baseline, Coverage& coverage) {
+    if (FT_Load_Char(face, character, FT_LOAD_RENDER) != 0) {
         return;
     }
     const FT_GlyphSlot slot = face->glyph;
@@ -85,12 +85,15 @@ void composeCell(Image& sheet, int code, const Coverage& glyph) {
 }
 
 // Opaque white over the whole glyph box, which is all the overlay shows of a
-// cell: stretched, it draws a sharp-edged rectangle.
+// cell: stretched, it draws a sharp-edged rectangle. Its top row stays
+// clear: a glyph's quad ends exactly on its cell's edge, where nearest
+// sampling may take the row below, and the block sits under 'o', which
+// showed a stray underline.
 void composeBlock(Image& sheet) {
     int originX = (Layout::blockCode % Layout::cellsPerRow) * Layout::cell +
                   (Layout::cell - Layout::glyphWidth) / 2;
     int originY = (Layout::blockCode / Layout::cellsPerRow) * Layout::cell;
-    for (int y = 0; y < Layout::cell; ++y) {
+    for (int y = 1; y < Layout::cell; ++y) {
         for (int x = 0; x < Layout::glyphWidth; ++x) {
             sheet.set(originX + x, originY + y, glm::vec4(1.0f));
         }
@@ -118,9 +121,12 @@ std::optional<Image> fontSheet(const std::string& fontFile) {
     Image sheet(Layout::size, Layout::size, 4);
     for (int code = Layout::firstCode; code <= Layout::lastCode; ++code) {
         Coverage glyph(size_t(Layout::cell * Layout::cell), 0.0f);
-        drawGlyph(face, char(code), baseline, glyph);
+        drawGlyph(face, FT_ULong(code), baseline, glyph);
         composeCell(sheet, code, glyph);
     }
+    Coverage times(size_t(Layout::cell * Layout::cell), 0.0f);
+    drawGlyph(face, 0xD7, baseline, times);
+    composeCell(sheet, Layout::timesCode, times);
     composeBlock(sheet);
     FT_Done_Face(face);
     FT_Done_FreeType(library);

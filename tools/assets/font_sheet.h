@@ -17,6 +17,7 @@ struct FontSheetLayout {
     static constexpr int firstCode = 32;  // printable ASCII; other cells stay transparent
     static constexpr int lastCode = 126;
     static constexpr int blockCode = 127; // a solid white box filling the glyph box
+    static constexpr int timesCode = 30;  // the multiplication sign, U+00D7
 };
 
 // White glyphs (alpha = coverage) with a 2-pixel dark outline, rasterised from

@@ -20,8 +20,6 @@ namespace frames {
 
 namespace {
 
-constexpr double kStepSeconds = FrameWorld::kStepMs / 1000.0;
-
 // Between the moments only the clicks matter, and the picking pass is all
 // that sees them.
 constexpr RenderFlags kPickingOnly{true,  false, false, false, false,
@@ -55,7 +53,8 @@ bool FrameWorld::open() {
     // show the world and the overlays the references were made with.
     loop.feedback = false;
     initShaders();
-    level = new Level("level1");
+    // The song the run folder's config.cfg names (a chart's), as main plays it.
+    level = new Level("level1", game::SongChoice{musicPath, static_cast<unsigned int>(songEndMs)});
     level->init();
     level->sound.holdAt(0);
     util::LevelManager::getInstance()->addLevel(level);
@@ -65,33 +64,35 @@ bool FrameWorld::open() {
     if (demoMode) {
         startDemo(loop, *root);
     }
+    loop.demo.clicksOnTheBeat = demoOnTheBeat;
     return true;
 }
 
 void FrameWorld::advanceTo(unsigned int target) {
     while (positionMs < target) {
         previousView = activeView(*scenegraph::RootNode::getInstance());
-        positionMs += kStepMs;
+        positionMs += stepMs;
         step();
     }
 }
 
 void FrameWorld::step() {
+    const double stepSeconds = stepMs / 1000.0;
     platform::glfwSetTime(positionMs / 1000.0);
     level->sound.holdAt(positionMs);
     platform::glfwGetMousePos(&loop.mouseX, &loop.mouseY);
     loop.now = platform::glfwGetTime();
     followLevel(loop, *level, std::cout);
-    ageMessage(loop.messageOverlay, kStepSeconds);
+    ageMessage(loop.messageOverlay, stepSeconds);
     if (!loop.paused) {
-        updateFrame(loop, kStepSeconds);
+        updateFrame(loop, stepSeconds);
     }
     // A picking pass whose button is as it was reads nothing: such steps are
     // not drawn at all.
     if (platform::glfwGetMouseButton(GLFW_MOUSE_BUTTON_LEFT) != objects.rememberedButton) {
         const RenderFlags switches = loop.renderFlags;
         loop.renderFlags = kPickingOnly;
-        renderFrame(loop, objects, kStepSeconds);
+        renderFrame(loop, objects, stepSeconds);
         loop.renderFlags = switches;
     }
     // The debris window moves on with every drawn frame of the game; it does
@@ -120,7 +121,7 @@ Picture FrameWorld::shoot(const RenderFlags& switches, int key) {
         press(key);
     }
     objects.effects.motionBlur.viewMatOld = previousView;
-    renderFrame(loop, objects, kStepSeconds);
+    renderFrame(loop, objects, stepMs / 1000.0);
     Picture picture = readFramebuffer(width, height);
     if (key != 0) {
         press(key);

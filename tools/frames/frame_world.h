@@ -19,9 +19,14 @@ class FrameWorld {
 public:
     static constexpr unsigned int kStepMs = 100;
 
+    // Steps of stepMs; the demo clicks on the beat or, as the references
+    // were drawn, as soon as each window opens.
+    explicit FrameWorld(unsigned int stepMs = kStepMs, bool demoOnTheBeat = false)
+        : stepMs(stepMs), demoOnTheBeat(demoOnTheBeat) {}
+
     // False when no window could be had.
     bool open();
-    // Steps until the song position reaches positionMs (a multiple of kStepMs).
+    // Steps until the song position reaches positionMs (a multiple of the step).
     void advanceTo(unsigned int positionMs);
     // Draws and presents one frame of the current moment under the switches,
     // after pressing the key (0 for none) as a player would; presses it
@@ -39,6 +44,8 @@ private:
     FrameObjects objects;
     KeyCommands commands;
     Level* level = nullptr;
+    unsigned int stepMs;
+    bool demoOnTheBeat;
     unsigned int positionMs = 0;
     glm::mat4 previousView{1.0f}; // the camera's view one step before this moment
     int width = 0;

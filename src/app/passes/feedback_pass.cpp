@@ -2,6 +2,7 @@
 
 #include "app/frame_values.h"
 #include "app/passes/overlay_painter.h"
+#include "app/passes/pass_target.h"
 #include "game/timing_feedback.h"
 
 #include <string>
@@ -22,6 +23,11 @@ constexpr float kReadoutDrop = 0.065f;
 constexpr float kReadoutSize = 0.35f;
 constexpr float kPreciseReadoutSize = 0.42f;
 constexpr float kMissSize = 0.28f;
+// The readout's plate: a glyph advances half its size, in tenths of the
+// height; the plate reaches this far around the text.
+constexpr float kGlyphAdvance = 0.05f;
+constexpr glm::vec2 kPlateMargin{0.012f, 0.006f};
+constexpr glm::vec4 kPlate{0.0f, 0.0f, 0.0f, 0.65f};
 constexpr glm::vec2 kStreakAt{0.485f, -0.435f};
 constexpr float kStreakSize = 0.35f;
 
@@ -105,13 +111,24 @@ void FeedbackPass::draw(const FrameValues& values, const FeedbackFrame& frame) {
     drawErrorBar(painter, *texts, *frame.feedback);
     painter.text(texts->streak, "STREAK " + std::to_string(frame.feedback->stats().streak()),
                  kStreakSize, kStreakAt, TextAnchor::Right, kWhite);
-    if (std::optional<game::JudgedClick> click = frame.feedback->shownClick(frame.nowMs)) {
-        const game::ClickLook look = game::lookOf(click->offsetMs);
-        const float opacity =
-            game::readoutOpacity(frame.nowMs - click->atMs, game::kReadoutShownMs);
-        const float size = look == game::ClickLook::Precise ? kPreciseReadoutSize : kReadoutSize;
-        painter.text(texts->readout, game::offsetReadout(click->offsetMs), size,
-                     frame.crosshair - glm::vec2(0.0f, kReadoutDrop), TextAnchor::Centre,
-                     faded(colourOf(look), opacity));
+}
+
+void FeedbackPass::drawClickReadout(const FrameValues& values, const FeedbackFrame& frame) {
+    const std::optional<game::JudgedClick> click =
+        frame.feedback != nullptr ? frame.feedback->shownClick(frame.nowMs) : std::nullopt;
+    if (!click || !texts) {
+        return;
     }
+    backToScreen(values.width, values.height);
+    OverlayPainter painter(values.overlayProjection, texts->block);
+    const game::ClickLook look = game::lookOf(click->offsetMs);
+    const float opacity = game::readoutOpacity(frame.nowMs - click->atMs, game::kReadoutShownMs);
+    const float size = look == game::ClickLook::Precise ? kPreciseReadoutSize : kReadoutSize;
+    const std::string readout = game::offsetReadout(click->offsetMs);
+    const glm::vec2 at = frame.crosshair - glm::vec2(0.0f, kReadoutDrop);
+    const glm::vec2 textExtent(static_cast<float>(readout.size()) * kGlyphAdvance * size,
+                               2.0f * kGlyphAdvance * size);
+    painter.rect(at, textExtent + 2.0f * kPlateMargin, faded(kPlate, opacity));
+    painter.text(texts->readout, readout, size, at, TextAnchor::Centre,
+                 faded(colourOf(look), opacity));
 }

@@ -4,6 +4,7 @@
 #include "app/passes/crosshair_pass.h"
 #include "app/passes/end_screen_pass.h"
 #include "app/passes/feedback_pass.h"
+#include "app/passes/practice_label.h"
 #include "app/shader_setup.h"
 #include "render/text_pass.h"
 
@@ -16,6 +17,9 @@ void drawOverlays(const FrameValues& values, SpecialNodes& nodes, const FrameOve
     }
     if (overlays.endOfSong != nullptr && overlays.endScreenPass != nullptr) {
         overlays.endScreenPass->draw(values, *overlays.endOfSong, overlays.endTiming);
+    }
+    if (overlays.practiceSpeed > 0.0) {
+        drawPracticeLabel(values, overlays.practiceSpeed);
     }
     if (overlays.message != nullptr && overlays.fps != nullptr) {
         drawTextOverlays(*overlays.message, *overlays.fps, values.overlayProjection,

@@ -22,9 +22,11 @@ struct FrameOverlays {
     bool endTiming = false;                  // the end screen's timing part (F6)
     FeedbackPass* feedbackPass = nullptr;    // the two draw their texts through these
     EndScreenPass* endScreenPass = nullptr;
+    double practiceSpeed = 0.0; // the practice's speed; 0 outside a practice
 };
 
 // Draws the crosshair (when on), the timing feedback (when on), the end
-// screen (once shown), then the message text and the statistics line (each
-// while visible) into the bound target.
+// screen (once shown), in a practice "PRACTICE 0.75×" in the top left
+// corner, then the message text and the statistics line (each while
+// visible) into the bound target.
 void drawOverlays(const FrameValues& values, SpecialNodes& nodes, const FrameOverlays& overlays);

@@ -98,12 +98,13 @@ prepare_run_dir() {
     cp -r "$run_dir/." "$GAME_DIR/"
 }
 
-# Starts the game in the copied folder with its streams going to files.
+# Starts the game in the copied folder with its streams going to files; the
+# arguments go to the game.
 start_game() {
     # The game must not hold the test's error stream: the runner waits for
     # every holder to close it.
     (cd "$GAME_DIR" && exec {TEST_STDERR}>&- &&
-        exec env ${GAME_PRELOAD:+LD_PRELOAD="$GAME_PRELOAD"} ./cueflight \
+        exec env ${GAME_PRELOAD:+LD_PRELOAD="$GAME_PRELOAD"} ./cueflight "$@" \
             >stdout.txt 2>stderr.txt) &
     GAME_PID=$!
 }
@@ -151,6 +152,17 @@ expect_line() {
         waited=$((waited + 1))
     done
     fail "'$text' not seen ${times}x in $stream within ${LINE_TIMEOUT}s"
+}
+
+# Waits until a line of the stream matches the extended regular expression.
+expect_line_like() {
+    local stream="$1" pattern="$2" waited=0
+    while [ "$waited" -lt $((LINE_TIMEOUT * 10)) ]; do
+        grep -qE -- "$pattern" "$GAME_DIR/$stream" 2>/dev/null && return 0
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+    fail "no line like '$pattern' in $stream within ${LINE_TIMEOUT}s"
 }
 
 # Waits until the window title matches the extended regular expression.
