@@ -30,9 +30,6 @@ void concludeTiming(LoopState& loop, const game::TimingStats& stats, int judged,
         loop.endOfSong.suggestedOffsetMs = game::suggestedOffsetMs(stats, offsetMs);
         loop.endOfSong.offsetBeforeMs = offsetMs;
     }
-    if (demoMode) {
-        log << "DEMO: early clicks " << loop.demo.earlyClickCount() << std::endl;
-    }
 }
 
 void followLevel(LoopState& loop, const Level& level, std::ostream& log) {
@@ -46,6 +43,10 @@ void followLevel(LoopState& loop, const Level& level, std::ostream& log) {
                            static_cast<int>(std::lround(level.judgingOffsetMs)), log);
             if (loop.scoreKeeping != nullptr) {
                 keepScore(*loop.scoreKeeping, level, loop.endOfSong, log, std::cerr);
+            }
+            // Last, so the lines a player's run prints keep their order.
+            if (demoMode) {
+                log << "DEMO: early clicks " << loop.demo.earlyClickCount() << std::endl;
             }
             loop.accuracyLogged = true;
             loop.endScreen = true;

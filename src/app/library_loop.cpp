@@ -10,6 +10,8 @@
 #include "app/passes/select_screen_pass.h"
 #include "app/score_keeping.h"
 #include "app/screens/backdrop.h"
+#include "app/screens/calibration_screen.h"
+#include "app/screens/screen_loop.h"
 #include "app/screens/select_screen.h"
 #include "app/screens/song_preview.h"
 #include "app/screens/song_session.h"
@@ -30,6 +32,7 @@
 #include "store/score_store.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -88,6 +91,14 @@ library::LibraryPlaces placesOf(const LibraryStart& start) {
     places.shippedSong = shippedRow(start.runFolder);
     places.shippedFolder = start.runFolder;
     return places;
+}
+
+// ", practice 30.0-42.0 s at 0.75x": what a PLAY line adds for a practice.
+std::string practiceText(const game::PracticeRange& practice) {
+    char text[64] = "";
+    std::snprintf(text, sizeof text, ", practice %.1f-%.1f s at %sx", practice.fromMs / 1000.0,
+                  practice.toMs / 1000.0, game::speedText(practice.speed).c_str());
+    return text;
 }
 
 // The store the bests and histories come from: where the plays are saved.
@@ -183,10 +194,15 @@ private:
             preview.release(); // the level needs the sound device
             if (const library::SongRow* row = screen.library().list().chosenRow()) {
                 std::cout << "PLAY: " << library::drawableText(row->name()) << " ("
-                          << library::densityName(action.density) << ")" << std::endl;
+                          << library::densityName(action.density) << ")"
+                          << (action.practice ? practiceText(*action.practice) : "") << std::endl;
             }
-            session = std::make_unique<SongSession>(action.folder, start.runFolder);
+            session =
+                std::make_unique<SongSession>(action.folder, start.runFolder, action.practice);
             session->start(loop, objects);
+            break;
+        case SelectAction::Kind::Calibrate:
+            calibrate();
             break;
         case SelectAction::Kind::StoredPlay:
             showStoredPlay(loop, *action.play);
@@ -211,8 +227,25 @@ private:
         preview.follow(row->path, fromMs, loop.now);
     }
 
+    // The calibration's own screen, then the list again with the latencies
+    // it kept.
+    void calibrate() {
+        preview.release(); // the calibration's click needs the sound device
+        CalibrationScreen calibration({loop.playerConfig, offsetMs, visualOffsetMs},
+                                      ScreenName::Library, std::cout, std::cerr);
+        if (runScreen(calibration) == ScreenName::Quit) {
+            loop.running = false;
+        }
+        offsetMs = calibration.settings().offsetMs;
+        visualOffsetMs = calibration.settings().visualOffsetMs;
+        backdrop.show(objects);
+        loop.lastTime = platform::glfwGetTime();
+        platform::forgetPendingInput();
+    }
+
     // A level's pass, with the library's keys: R plays the song again from
-    // its start, and once its end screen shows Enter goes back.
+    // its start, and once its end screen shows (at any time in a practice,
+    // which has none) Enter goes back.
     void playFrame() {
         runGamePass(loop, objects, commands, context);
         const int restarts = platform::takeKeyPresses(GLFW_KEY_R);
@@ -223,7 +256,7 @@ private:
         }
         if (restarts > 0) {
             session->restart(loop, objects);
-        } else if (backs > 0 && loop.endScreen) {
+        } else if (backs > 0 && (loop.endScreen || loop.practice)) {
             session->end(loop, objects);
             session.reset();
             backdrop.show(objects);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Practising a passage: the level loops a stretch of the song, with a run-in
 // before it, at a speed the player chooses.
@@ -30,6 +31,16 @@ struct PracticeRange {
     // run-in and after the passage are not shown or judged.
     bool practises(double songMs) const;
 };
+
+// A passage the library offers to practise: this long, at this speed.
+constexpr double kOfferedPassageMs = 12000.0;
+constexpr double kOfferedSpeed = 0.75;
+
+// The kOfferedPassageMs of the song that hold the most of `missesMs` (the
+// moments of the cues the player missed, in any order), starting at the
+// earliest such miss; without a miss, the one from `fallbackMs` (the song's
+// loudest stretch, say). Both kept inside the song's `lengthMs`.
+PracticeRange offeredPassage(std::vector<double> missesMs, double fallbackMs, double lengthMs);
 
 // The speed `steps` steps of kSpeedStep away, on the steps' grid and
 // within kSlowestSpeed to kFastestSpeed.

@@ -3,7 +3,8 @@
 # broken files. A typed filter and a density choose a song, which is charted
 # first and then played by the demo to its end screen; R plays it again,
 # whose end screen shows the first play's best; Enter goes back to the
-# select screen with the row kept, and Escape quits with status 0.
+# select screen with the row kept; F3 practises it and Enter goes back; F2
+# opens the calibration and Escape leaves it; Escape quits with status 0.
 # skipped.txt names both broken files with their reasons, and
 # cueflight-scores lists both plays.
 set -u
@@ -80,6 +81,32 @@ grep -qE "NEW BEST \+|best $(printf '%.1f' "$first") %" <<<"$second" \
 press Return
 wait_for "SELECT: Beta Song"
 sleep 1
+
+# F3 practises the song at 0.75x (the demo missed nothing, so from its
+# loudest part) and saves nothing; Enter goes back at any time.
+press F3
+wait_for_match() {
+    local pattern="$1" waited=0
+    until grep -qE -- "$pattern" "$GAME_DIR/stdout.txt"; do
+        [ "$waited" -lt 1200 ] || fail "no line matching '$pattern'"
+        kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended waiting for '$pattern'"
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+}
+wait_for_match '^PLAY: Beta Song \(hard\), practice [0-9.]+-[0-9.]+ s at 0\.75x$'
+wait_for_match '^PRACTICE: loop 1 at 0\.75x, '
+grep -qE '^PRACTICE: loop 1 at 0\.75x, hits ([0-9]+) of \1,' "$GAME_DIR/stdout.txt" \
+    || fail "the demo missed in the practice: $(grep '^PRACTICE: ' "$GAME_DIR/stdout.txt")"
+press Return
+wait_for "SELECT: Beta Song" 2
+
+# F2 opens the calibration; Escape while tapping leaves it for the list.
+press F2
+wait_for_match '^CALIBRATION: clicks every 500 ms from '
+press Escape
+sleep 1
+kill -0 "$GAME_PID" 2>/dev/null || fail "Escape in the calibration quit the game"
 press Escape
 expect_exit -eq 0
 

@@ -80,7 +80,8 @@ attempt() {
     [ "$(wc -l <"$SONG_DIR/scores.csv")" -eq 3 ] || fail "not two plays: $(cat "$SONG_DIR/scores.csv")"
     head -n 1 "$SONG_DIR/scores.csv" | grep -q '^date,title,artist,density,accuracy,' \
         || fail "no CSV header"
-    [ "$(grep -c ',normal,.*,yes,1,song.ogg,' "$SONG_DIR/scores.csv")" -eq 2 ] \
+    version="$(sed -n 's/^chart_version=//p' "$GAME_DIR/chart.cfg")"
+    [ "$(grep -c ",normal,.*,yes,$version,song.ogg," "$SONG_DIR/scores.csv")" -eq 2 ] \
         || fail "the plays are not the demo's on the normal chart: $(cat "$SONG_DIR/scores.csv")"
     echo "saved scores: $first % then $second %, '$SCORE_LINE'"
 }

@@ -21,11 +21,15 @@ constexpr glm::vec4 kPanel{0.0f, 0.0f, 0.02f, 0.62f};
 constexpr glm::vec4 kChosenBand{1.0f, 0.62f, 0.18f, 0.22f};
 constexpr glm::vec4 kBarBack{1.0f, 1.0f, 1.0f, 0.15f};
 constexpr float kPanelTop = 0.35f;
-constexpr float kPanelBottom = -0.47f;
+constexpr float kPanelBottom = -0.495f;
 constexpr float kDensityGap = 0.015f;
 
 constexpr const char* kSongKeys =
     "Up/Down choose   Left/Right density   Enter play   Tab last plays   Esc quit";
+constexpr const char* kMoreSongKeys =
+    "F3 practise where you missed most   F2 calibrate your latency";
+// The second line of keys, under the first.
+constexpr float kMoreKeysY = kHelpY - 0.03f;
 constexpr const char* kHistoryKeys = "Up/Down choose   Enter show the play   Tab back   Esc quit";
 constexpr const char* kStoredPlayKeys = "Enter or Tab: back to the last plays   Esc quit";
 
@@ -51,6 +55,7 @@ struct SelectTexts {
     std::array<ShownText, kRows> rows;
     ShownText detail;
     ShownText keys;
+    ShownText moreKeys;
 };
 
 SelectScreenPass::SelectScreenPass() = default;
@@ -171,5 +176,7 @@ void SelectScreenPass::draw(const FrameValues& values, const SelectScreen& scree
         painter.rect({kLeft + 0.5f * width * progress, y}, {width * progress, 0.012f}, kAccent);
     }
     painter.text(all.keys, kSongKeys, kTextSize, {0.0f, kHelpY}, TextAnchor::Centre, kDim);
+    painter.text(all.moreKeys, kMoreSongKeys, kTextSize, {0.0f, kMoreKeysY}, TextAnchor::Centre,
+                 kDim);
     glEnable(GL_DEPTH_TEST);
 }

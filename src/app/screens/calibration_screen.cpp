@@ -203,7 +203,8 @@ void CalibrationScreen::draw(const ScreenCanvas& canvas) {
     unseen = false;
     painter.clear();
     painter.text(texts->title, "CALIBRATION", 0.6f, {0.0f, 0.38f}, TextAnchor::Centre, kWhite);
-    painter.text(texts->lines[0], instruction(), 0.3f, {0.0f, 0.22f}, TextAnchor::Centre, kWhite);
+    // Small enough that the longest instruction fits a 5:4 window.
+    painter.text(texts->lines[0], instruction(), 0.26f, {0.0f, 0.22f}, TextAnchor::Centre, kWhite);
     std::string keys;
     switch (step) {
     case Step::Tapping:

@@ -25,6 +25,8 @@ SelectInput readSelectInput() {
     input.backspace = platform::takeKeyStrokes(GLFW_KEY_BACKSPACE);
     input.tab = platform::takeKeyPresses(GLFW_KEY_TAB);
     input.escape = platform::takeKeyPresses(GLFW_KEY_ESCAPE);
+    input.calibrate = platform::takeKeyPresses(GLFW_KEY_F2);
+    input.practise = platform::takeKeyPresses(GLFW_KEY_F3);
     input.scroll = platform::takeScroll();
     const bool down = platform::glfwGetMouseButton(GLFW_MOUSE_BUTTON_LEFT) != 0;
     input.click = down && !buttonWasDown;

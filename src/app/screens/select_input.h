@@ -19,6 +19,8 @@ struct SelectInput {
     int backspace = 0;
     int tab = 0;
     int escape = 0;
+    int calibrate = 0;   // F2
+    int practise = 0;    // F3
     double scroll = 0.0; // wheel steps, up positive
     bool click = false;  // the left button went down
     int mouseX = 0;      // the cursor in window pixels, y down

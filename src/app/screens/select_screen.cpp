@@ -33,7 +33,7 @@ const library::SongRow* SelectScreen::waitingFor() const {
 SelectAction SelectScreen::frame(const SelectInput& input, double now, int windowWidth,
                                  int windowHeight) {
     if (input.escape > 0) {
-        return SelectAction::quit();
+        return SelectAction::only(SelectAction::Kind::Quit);
     }
     if (!bestsFetched && !songs.scanning()) {
         refreshBests(); // once every song has its identity
@@ -118,7 +118,41 @@ SelectAction SelectScreen::onSongs(const SelectInput& input, double now, int win
     if (input.enter > 0) {
         return play(*chosen);
     }
+    if (input.practise > 0) {
+        return play(*chosen, passageToPractise(*chosen));
+    }
+    if (input.calibrate > 0) {
+        return SelectAction::only(SelectAction::Kind::Calibrate);
+    }
     return {};
+}
+
+game::PracticeRange SelectScreen::passageToPractise(const library::SongRow& row) const {
+    std::vector<double> misses;
+    if (scores != nullptr && !row.identity.empty()) {
+        const std::string density = library::densityName(songs.list().density);
+        try {
+            // The last play at this density, the player's own.
+            for (const store::PlaySummary& summary : scores->history(row.identity, 10)) {
+                if (summary.density != density || summary.demo) {
+                    continue;
+                }
+                if (std::optional<store::PlayRecord> last = scores->readPlay(summary.id)) {
+                    for (const store::CueResult& cue : last->cues) {
+                        if (cue.outcome != store::CueOutcome::Hit) {
+                            misses.push_back(cue.timeMs);
+                        }
+                    }
+                }
+                break;
+            }
+        } catch (const std::exception& failure) {
+            std::cerr << "cueflight: cannot read the history: " << failure.what() << std::endl;
+        }
+    }
+    // Until a chart has found the loudest stretch, a third of the way in.
+    const double loudest = row.previewMs >= 0.0 ? row.previewMs : row.lengthMs / 3.0;
+    return game::offeredPassage(std::move(misses), loudest, row.lengthMs);
 }
 
 SelectAction SelectScreen::onHistory(const SelectInput& input) {
@@ -139,24 +173,28 @@ SelectAction SelectScreen::onHistory(const SelectInput& input) {
         }
         if (play) {
             storedPlayShown = true;
-            return {SelectAction::Kind::StoredPlay, {}, library::Density::Normal, play};
+            SelectAction shown = SelectAction::only(SelectAction::Kind::StoredPlay);
+            shown.play = std::move(play);
+            return shown;
         }
     }
     return {};
 }
 
-SelectAction SelectScreen::play(const library::SongRow& row) {
+SelectAction SelectScreen::play(const library::SongRow& row,
+                                std::optional<game::PracticeRange> practice) {
     if (!row.problem.empty()) {
         return {};
     }
     const library::Density density = songs.list().density;
     if (std::optional<std::filesystem::path> folder = songs.playFolder(row, density)) {
         waitingPath.clear();
-        return {SelectAction::Kind::Play, *folder, density, std::nullopt};
+        return {SelectAction::Kind::Play, *folder, density, std::nullopt, practice};
     }
     songs.chartFirst(row, density);
     waitingPath = row.path;
     waitingDensity = density;
+    waitingPractice = practice;
     return {};
 }
 
@@ -172,7 +210,7 @@ SelectAction SelectScreen::followWaiting() {
     }
     if (std::optional<std::filesystem::path> folder = songs.playFolder(*row, waitingDensity)) {
         waitingPath.clear();
-        return {SelectAction::Kind::Play, *folder, waitingDensity, std::nullopt};
+        return {SelectAction::Kind::Play, *folder, waitingDensity, std::nullopt, waitingPractice};
     }
     return {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/screens/select_input.h"
+#include "game/practice.h"
 #include "library/song_library.h"
 #include "store/score_store.h"
 
@@ -11,7 +12,9 @@
 // The song select screen's behaviour, apart from its drawing: the keys and
 // the mouse move through the song list, type its filter and pick a density;
 // Enter plays the chosen song (charting it first when it has no chart yet);
-// Tab shows its last plays, whose end screens Enter draws again.
+// Tab shows its last plays, whose end screens Enter draws again; F3
+// practises the passage of the song's last play with the most misses; F2
+// opens the calibration.
 
 // What the game is to do after a frame of the select screen.
 struct SelectAction {
@@ -19,14 +22,16 @@ struct SelectAction {
         None,
         Play,       // play `folder` (the chosen song at `density`)
         StoredPlay, // draw the end screen of `play`
+        Calibrate,  // find the player's latency
         Quit,
     };
     Kind kind = Kind::None;
     std::filesystem::path folder;
     library::Density density = library::Density::Normal;
     std::optional<store::PlayRecord> play;
+    std::optional<game::PracticeRange> practice; // with Play: loop this passage
 
-    static SelectAction quit() { return {Kind::Quit, {}, library::Density::Normal, std::nullopt}; }
+    static SelectAction only(Kind kind) { return {kind, {}, library::Density::Normal, {}, {}}; }
 };
 
 class SelectScreen {
@@ -60,13 +65,17 @@ public:
 private:
     SelectAction onSongs(const SelectInput& input, double now, int windowWidth, int windowHeight);
     SelectAction onHistory(const SelectInput& input);
-    SelectAction play(const library::SongRow& row);
+    SelectAction play(const library::SongRow& row,
+                      std::optional<game::PracticeRange> practice = std::nullopt);
+    // The passage F3 offers for the chosen song at the chosen density.
+    game::PracticeRange passageToPractise(const library::SongRow& row) const;
     SelectAction followWaiting();
 
     library::SongLibrary& songs;
     store::ScoreStore* scores;
     std::filesystem::path waitingPath; // the song charted for the player; empty when none
     library::Density waitingDensity = library::Density::Normal;
+    std::optional<game::PracticeRange> waitingPractice; // what the charted song is to play
     bool historyShown = false;
     bool storedPlayShown = false;
     std::vector<store::PlaySummary> plays;

@@ -29,8 +29,9 @@ void rewindRecordings() {
 
 } // namespace
 
-SongSession::SongSession(fs::path folder, fs::path returnTo)
-    : levelFolder(std::move(folder)), returnFolder(std::move(returnTo)) {}
+SongSession::SongSession(fs::path folder, fs::path returnTo,
+                         std::optional<game::PracticeRange> passage)
+    : levelFolder(std::move(folder)), returnFolder(std::move(returnTo)), practice(passage) {}
 
 SongSession::~SongSession() = default;
 
@@ -42,8 +43,11 @@ void SongSession::start(LoopState& loop, FrameObjects& objects) {
                   << std::endl;
     }
     loadLevelConfig("config.cfg");
-    // The song is read and hashed before it starts to play.
-    scoreKeeping = prepareScoreKeeping(scoresPath, musicPath, demoMode, offsetMs, std::cerr);
+    // The song is read and hashed before it starts to play; a practice is
+    // never kept.
+    if (!practice) {
+        scoreKeeping = prepareScoreKeeping(scoresPath, musicPath, demoMode, offsetMs, std::cerr);
+    }
     util::TimeController::destroyInstance(); // the next one reads this folder's recordings
     startLevel(loop, objects);
 }
@@ -55,12 +59,15 @@ void SongSession::startLevel(LoopState& loop, FrameObjects& objects) {
     level = new Level("level" + std::to_string(++played),
                       game::SongChoice{musicPath, static_cast<unsigned int>(songEndMs)});
     level->judgingOffsetMs = offsetMs;
+    level->visualOffsetMs = visualOffsetMs;
+    level->practice = practice;
     level->init();
     util::LevelManager::getInstance()->addLevel(level);
     objects.debris.arrays = &level->debris;
     objects.debris.startIndex = 0;
 
     loop.scoreKeeping = scoreKeeping ? &*scoreKeeping : nullptr;
+    loop.practice = practice.has_value();
     loop.accuracyLogged = false;
     loop.endScreen = false;
     loop.endOfSong = EndOfSong{};
@@ -104,6 +111,7 @@ void SongSession::endLevel(LoopState& loop, FrameObjects& objects) {
     animation::AnimationPlayer::destroyInstance();
     objects.debris.arrays = nullptr;
     loop.scoreKeeping = nullptr;
+    loop.practice = false;
     loop.endScreen = false;
     loop.messageOverlay.visible = false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/score_keeping.h"
+#include "game/practice.h"
 
 #include <filesystem>
 #include <optional>
@@ -18,7 +19,9 @@ public:
     // Moves to `folder`, takes its song from its config.cfg and its cues
     // from its recordings, and starts a new level there. `returnFolder` is
     // where the game goes back to when it ends.
-    SongSession(std::filesystem::path folder, std::filesystem::path returnFolder);
+    // With `practice`, the level loops that passage and nothing is saved.
+    SongSession(std::filesystem::path folder, std::filesystem::path returnFolder,
+                std::optional<game::PracticeRange> practice = std::nullopt);
     // Ends the level if it still runs.
     ~SongSession();
     SongSession(const SongSession&) = delete;
@@ -41,6 +44,7 @@ private:
 
     std::filesystem::path levelFolder;
     std::filesystem::path returnFolder;
+    std::optional<game::PracticeRange> practice;
     std::optional<ScoreKeeping> scoreKeeping;
     Level* level = nullptr; // the level manager owns it
     int played = 0;         // levels made, for their names

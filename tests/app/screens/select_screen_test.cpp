@@ -23,6 +23,7 @@ protected:
         fs::create_directories(scratch.path() / "cache");
         testsupport::writeSong(scratch.path() / "music/a.wav", 11.0, "Alpha", "Band");
         testsupport::writeSong(scratch.path() / "music/b.wav", 12.0, "Beta", "Band");
+        testsupport::writeSong(scratch.path() / "music/c.wav", 40.0, "Gamma", "Band");
         testsupport::writeSong(scratch.path() / "run/Sound/shipped.wav", 11.5, nullptr, nullptr);
         library::SongRow shipped;
         shipped.path = scratch.path() / "run/Sound/shipped.wav";
@@ -157,6 +158,55 @@ TEST_F(SelectScreenTest, TabShowsTheSongsLastPlaysAndEnterOneOfThemItsEndScreen)
     frame(screen, tab); // back to the songs, the same one chosen
     EXPECT_FALSE(screen.showingHistory());
     EXPECT_EQ(songs->list().chosenRow()->title, "Alpha");
+}
+
+TEST_F(SelectScreenTest, F3PractisesWhereThePlayersLastPlayMissedMostAndF2Calibrates) {
+    std::ostringstream lines;
+    std::unique_ptr<store::ScoreStore> scores =
+        store::ScoreStore::open(scratch.path() / "scores.db", lines);
+    ASSERT_TRUE(scores) << lines.str();
+    SelectScreen screen(*songs, scores.get());
+    SelectInput last;
+    last.end = 1;
+    frame(screen, last);
+    const library::SongRow& gamma = *songs->list().chosenRow();
+    ASSERT_EQ(gamma.title, "Gamma");
+    SelectInput practise;
+    practise.practise = 1;
+
+    // No play yet: the song's loudest stretch, as its chart found it.
+    const SelectAction loudest = frame(screen, practise);
+    ASSERT_EQ(loudest.kind, Kind::Play);
+    ASSERT_TRUE(loudest.practice);
+    EXPECT_EQ(loudest.folder, songs->playFolder(gamma, Density::Normal));
+    EXPECT_EQ(loudest.practice->fromMs, gamma.previewMs);
+    EXPECT_EQ(loudest.practice->speed, game::kOfferedSpeed);
+
+    // The player's newest play at this density counts; an older one, the
+    // demo's and another density's do not.
+    auto save = [&](const char* at, const char* density, bool demo, double missedMs) {
+        store::PlayRecord play;
+        play.song = {gamma.identity, "Gamma", "Band", "c.wav", 40000};
+        play.density = density;
+        play.playedAt = at;
+        play.demo = demo;
+        play.cues = {{missedMs, store::CueOutcome::Missed, std::nullopt},
+                     {missedMs + 700.0, store::CueOutcome::TooEarly, -300.0},
+                     {missedMs + 1400.0, store::CueOutcome::Hit, 4.0}};
+        ASSERT_TRUE(scores->save(play, lines)) << lines.str();
+    };
+    save("2026-12-08T20:00:00Z", "normal", false, 5000.0);
+    save("2026-12-08T20:05:00Z", "normal", false, 20000.0);
+    save("2026-12-08T20:10:00Z", "normal", true, 8000.0);
+    save("2026-12-08T20:15:00Z", "hard", false, 11000.0);
+    const SelectAction missed = frame(screen, practise);
+    ASSERT_TRUE(missed.practice);
+    EXPECT_EQ(missed.practice->fromMs, 19000.0);
+    EXPECT_TRUE(missed.practice->practises(20700.0));
+
+    SelectInput calibrate;
+    calibrate.calibrate = 1;
+    EXPECT_EQ(frame(screen, calibrate).kind, Kind::Calibrate);
 }
 
 TEST(SelectText, ColumnsLineUpAndNamesAreCutToFit) {
