@@ -80,6 +80,16 @@ ParticleSystem::ParticleSystem(int pass, int count, const std::string& texturePa
 
 ParticleSystem::~ParticleSystem() {
     std::cout << "Deleting Particle System." << std::endl;
+    // The library builds every song's systems anew: what one leaves in the
+    // driver would pile up song after song.
+    const GLuint buffers[] = {positionBuffer, velocityBuffer, paramBuffer};
+    glDeleteBuffers(3, buffers);
+    if (texture != 0) {
+        glDeleteTextures(1, &texture);
+    }
+    if (impostorModel != nullptr && collection::VBOCollection::hasInstance()) {
+        collection::VBOCollection::getInstance()->release(impostorModel);
+    }
 }
 
 void ParticleSystem::createImpostor() {

@@ -117,6 +117,27 @@ TEST_F(ParticleGLTest, DrawsOnlyInItsOwnPassWithFiltersChangedOnlyWhenThePairCha
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+TEST_F(ParticleGLTest, ASystemTakesItsSpriteAndBuffersWithIt) {
+    // The library builds each song's systems anew, so a system that goes must
+    // leave nothing in the driver.
+    testing::internal::CaptureStdout();
+    auto system =
+        std::make_unique<ParticleSystem>(1, 3, kSheet, kExplosionParticles, glm::vec3(0.0f));
+    const GLuint texture = system->getTexture();
+    const std::vector<GLuint> buffers{system->positionBuffer, system->velocityBuffer,
+                                      system->paramBuffer};
+    ASSERT_TRUE(glIsTexture(texture));
+    for (GLuint buffer : buffers) {
+        ASSERT_TRUE(glIsBuffer(buffer));
+    }
+    system.reset();
+    testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(glIsTexture(texture));
+    for (GLuint buffer : buffers) {
+        EXPECT_FALSE(glIsBuffer(buffer)) << buffer;
+    }
+}
+
 // That the impostor's frame buffer goes with its system is in the frame check's
 // log, which holds every line of the level's shutdown.
 TEST_F(ParticleGLTest, ImpostorShowsTheLitSphereAndHandsTheWindowBack) {
