@@ -184,7 +184,7 @@ TEST_F(ChartTool, AnEarlierChartThatWillNotGoIsAWarningOnceTheNewOneIsInPlace) {
 }
 
 // Decoded in chunks of 65536 frames: the last chunk, a single frame here,
-// is read too.
+// is read too, and so is the whole of the longest song.
 TEST_F(ChartTool, DecodesEveryFrameOfTheSong) {
     const fs::path wav = scratch.path() / "odd.wav";
     constexpr std::size_t frames = 2 * 65536 + 1;
@@ -194,6 +194,25 @@ TEST_F(ChartTool, DecodesEveryFrameOfTheSong) {
     ASSERT_TRUE(decoded) << reason;
     EXPECT_EQ(decoded->signal.samples.size(), frames);
     EXPECT_EQ(decoded->seconds, frames / 8000.0);
+
+    // The longest song taken, 20 min, whole: reading stops only a little
+    // past that. At this rate a chunk ends within the song's last second.
+    const fs::path longest = scratch.path() / "longest.wav";
+    constexpr int rate = 8032;
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE* file = sf_open(longest.c_str(), SFM_WRITE, &info);
+    ASSERT_NE(file, nullptr);
+    const std::vector<short> second(rate, 0);
+    for (int i = 0; i < 20 * 60; ++i) {
+        ASSERT_EQ(sf_writef_short(file, second.data(), rate), rate);
+    }
+    ASSERT_EQ(sf_close(file), 0);
+    const std::optional<chart::DecodedSong> whole = chart::decodeSong(longest, reason);
+    ASSERT_TRUE(whole) << reason;
+    EXPECT_EQ(whole->seconds, 20 * 60.0);
 }
 
 // A short text reaches the disk only as its file closes: a full disk must
