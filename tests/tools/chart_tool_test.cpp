@@ -263,7 +263,10 @@ TEST_F(ChartTool, BadInputGivesOneLineAndWritesNothing) {
     EXPECT_EQ(error, "usage: cueflight-chart SONG [--density easy|normal|hard] [--out DIR] "
                      "[--progress]\n");
     EXPECT_EQ(run({}), 2);
-    EXPECT_EQ(run({"--loud"}), 2) << "an option unknown is no song";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--loud"}, {"---"}, {mono.string(), mono.string()}}) {
+        EXPECT_EQ(run(args), 2) << "an unknown option or a second song: " << args.back();
+    }
     for (const char* help : {"--help", "-h"}) {
         EXPECT_EQ(run({help}), 0);
         EXPECT_EQ(printed.rfind("usage: cueflight-chart SONG", 0), 0u) << printed;
