@@ -263,9 +263,12 @@ TEST_F(ChartTool, BadInputGivesOneLineAndWritesNothing) {
     EXPECT_EQ(error, "usage: cueflight-chart SONG [--density easy|normal|hard] [--out DIR] "
                      "[--progress]\n");
     EXPECT_EQ(run({}), 2);
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--loud"}, {"---"}, {mono.string(), mono.string()}}) {
-        EXPECT_EQ(run(args), 2) << "an unknown option or a second song: " << args.back();
+    // An unknown option, an empty word and a second song are no song.
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--loud"},
+                                                 {"---"},
+                                                 {"", mono.string()},
+                                                 {mono.string(), mono.string()}}) {
+        EXPECT_EQ(run(args), 2) << args.front();
     }
     for (const char* help : {"--help", "-h"}) {
         EXPECT_EQ(run({help}), 0);
