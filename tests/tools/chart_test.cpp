@@ -168,8 +168,8 @@ TEST(ChartInput, TheSignalMadeInPiecesIsTheSignalMadeWhole) {
     EXPECT_EQ(pieces.samples, whole.samples);
 }
 
-// Beats on an uneven grid: an onset between the last two beats snaps to
-// their own step, not to the step of the beats before.
+// Beats on an uneven grid: an onset between the last two beats or after
+// them snaps to their own step, not to the step of the beats before.
 TEST(ChartCues, SnapToTheGridOfTheBeatsAroundThem) {
     chart::OnsetAnalysis analysis;
     analysis.frameMs = 10.0;
@@ -180,10 +180,11 @@ TEST(ChartCues, SnapToTheGridOfTheBeatsAroundThem) {
         beats.push_back(ms);
     }
     beats.push_back(10600.0);
-    // 10 ms after the third sixteenth of the last beat (150 ms steps).
-    analysis.onsets = {{3010.0, 1.0f}, {10310.0, 1.0f}};
+    // 35 ms off, the most that snaps; 10 ms after the third sixteenth of
+    // the last beat (150 ms steps); past the last beat the grid goes on.
+    analysis.onsets = {{3010.0, 1.0f}, {6035.0, 1.0f}, {10310.0, 1.0f}, {10910.0, 1.0f}};
     EXPECT_EQ(chart::pickCues(analysis, beats, chart::Density::Hard, 20000.0),
-              (std::vector<double>{3000.0, 10300.0}));
+              (std::vector<double>{3000.0, 6000.0, 10300.0, 10900.0}));
 }
 
 // An intro without a pulse: the beats still run from the song's start, on
