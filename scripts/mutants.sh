@@ -153,10 +153,17 @@ list_faults() {
 }
 
 # The suites: "name<tab>program" for every test labelled unit or gl, in
-# the order ctest runs them.
+# the order ctest runs them. A test that a script runs (bash SCRIPT ...
+# PROGRAM) has the first program of the build it names for its own.
 list_suites() {
     find "$BUILD" -name CTestTestfile.cmake -exec cat {} + |
-        sed -nE 's/^add_test\(\[=\[([^]]+)\]=\] "([^"]+)".*/\1\t\2/p' >"$MUTANTS/programs"
+        awk -v build="$BUILD/" '/^add_test\(\[=\[/ {
+            name = $0; sub(/^add_test\(\[=\[/, "", name); sub(/\]=\].*/, "", name)
+            count = split($0, parts, "\"")
+            for (i = 2; i <= count; i += 2) {
+                if (index(parts[i], build) == 1) { print name "\t" parts[i]; next }
+            }
+        }' >"$MUTANTS/programs"
     ctest --test-dir "$BUILD" -N -L '^(unit|gl)$' | sed -nE 's/^ *Test +#[0-9]+: (.+)$/\1/p' |
         awk -F'\t' 'NR == FNR { program[$1] = $2; next } { print $1 "\t" program[$1] }' \
             "$MUTANTS/programs" -

@@ -32,6 +32,9 @@ TEST(TimingFeedback, TheLatestClickShowsForHalfASecondFadingAtTheEnd) {
     EXPECT_GT(readoutOpacity(450.0, kReadoutShownMs), 0.0f);
     EXPECT_LT(readoutOpacity(450.0, kReadoutShownMs), 1.0f);
     EXPECT_EQ(feedback.shownClick(1100.0 + kReadoutShownMs), std::nullopt);
+    // A practice loop starting over puts the song before the click again:
+    // nothing shows until the click comes round.
+    EXPECT_EQ(feedback.shownClick(1099.0), std::nullopt);
 }
 
 TEST(TimingFeedback, TheBarHoldsTheLatestTwentyClicksNewestFirstFadingWithAge) {
@@ -69,6 +72,14 @@ TEST(TimingFeedback, MissesAndSpoiltCuesBreakTheStreakAndMarkTheCue) {
         marked += mark.atMs == 500.0 && mark.place == glm::vec3(7.0f) ? 1 : 0;
     }
     EXPECT_EQ(marked, 2);
+
+    // A burst of four misses: only its own marks show, the older give way.
+    for (int i = 0; i < 4; ++i) {
+        feedback.record({Verdict::Missed, 5 + i, 251.0}, 600.0 + i, somewhere);
+    }
+    for (const MissMark& mark : feedback.missMarks()) {
+        EXPECT_GE(mark.atMs, 600.0);
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <thread>
@@ -63,7 +64,11 @@ TEST(ChildProcess, RunsNicedAndItsOwnerReapsItWhenGone) {
     std::string error;
     auto niced = platform::ChildProcess::start("/bin/sh", {"-c", "nice"}, 7, error);
     ASSERT_TRUE(niced) << error;
-    EXPECT_EQ(linesUntilEnd(*niced), std::vector<std::string>{"7"});
+    // Seven more than the game's own, which a niced test run raises, up to
+    // the most there is.
+    const int own = ::nice(0);
+    EXPECT_EQ(linesUntilEnd(*niced),
+              std::vector<std::string>{std::to_string(std::min(own + 7, 19))});
 
     pid_t sleeper = 0;
     {

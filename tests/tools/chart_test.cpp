@@ -8,8 +8,10 @@
 #include "analysis_signal.h"
 #include "beat_tracker.h"
 #include "chart.h"
+#include "chart_files.h"
 #include "click_track.h"
 #include "cue_picker.h"
+#include "moving_mean.h"
 #include "preview.h"
 
 namespace {
@@ -42,10 +44,15 @@ TEST(ChartCues, FollowTheClicksOnAndOffTheGridWithTheirSpacingAndNothingEarly) {
             clicks.push_back({ms - beat / 3.0, 0.9f});
         }
     }
-    chart::ChartResult result = chartOf(charttest::clickTrack(clicks, 24.0, 44100), 44100, 1);
+    // A hum just at the silence level after the music is no more of the song.
+    std::vector<float> song = charttest::clickTrack(clicks, 24.0, 44100);
+    std::fill(song.begin() + 21 * 44100, song.end(), chart::kSilentLoudness);
+    chart::ChartResult result = chartOf(song, 44100, 1);
     ASSERT_TRUE(result.chart) << result.error;
     const chart::Chart& found = *result.chart;
     EXPECT_NEAR(found.tempoBpm, 100.0, 1.0);
+    // The song ends a second after the last click (19.8 s, 30 ms long) fades.
+    EXPECT_NEAR(found.endMs, 19830.0 + 1000.0, 15.0);
     kept.erase(std::remove_if(kept.begin(), kept.end(),
                               [&](double ms) {
                                   return ms < chart::kFirstCueMs ||
@@ -115,6 +122,8 @@ TEST(ChartInput, AnySamplesGiveAChartOrAReasonNeverACrash) {
     EXPECT_EQ(chartOf(std::vector<float>(3 * 8000, 0.0f), 8000, 1).error, "shorter than 10 s");
     EXPECT_EQ(chart::chartSong(nullptr, 1000000, 1, 8000, chart::Density::Easy).error,
               "shorter than 10 s");
+    EXPECT_TRUE(chart::analyseOnsets(chart::AnalysisSignal{}).onsets.empty())
+        << "a signal without a rate has no onsets";
     // Broken decoders' values amid the clicks: they count as silence.
     std::vector<float> broken = clicks;
     const float odd[] = {
@@ -140,6 +149,12 @@ TEST(ChartInput, TheSignalMadeInPiecesIsTheSignalMadeWhole) {
     const std::size_t frames = audio.size() / channels;
     const chart::AnalysisSignal whole = chart::analysisSignal(audio.data(), frames, channels, rate);
     ASSERT_EQ(whole.samples.size(), frames / 2);
+    // Each sample is the mean of a pair of frames in all their channels.
+    double first = 0.0;
+    for (int i = 0; i < 2 * channels; ++i) {
+        first += audio[static_cast<std::size_t>(i)];
+    }
+    EXPECT_NEAR(whole.samples[0], first / (2 * channels), 1e-6);
     chart::AnalysisSignalBuilder builder(channels, rate, frames);
     std::size_t done = 0;
     for (std::size_t piece = 1; done < frames; piece = piece * 3 % 997 + 1) {
@@ -151,6 +166,58 @@ TEST(ChartInput, TheSignalMadeInPiecesIsTheSignalMadeWhole) {
     const chart::AnalysisSignal pieces = std::move(builder).finish();
     EXPECT_EQ(pieces.sampleRate, 48000);
     EXPECT_EQ(pieces.samples, whole.samples);
+}
+
+// Beats on an uneven grid: an onset between the last two beats or after
+// them snaps to their own step, not to the step of the beats before.
+TEST(ChartCues, SnapToTheGridOfTheBeatsAroundThem) {
+    chart::OnsetAnalysis analysis;
+    analysis.frameMs = 10.0;
+    analysis.envelope.assign(2000, 0.0f);
+    analysis.loudness.assign(2000, 0.5f);
+    std::vector<double> beats;
+    for (double ms = 0.0; ms <= 10000.0; ms += 500.0) {
+        beats.push_back(ms);
+    }
+    beats.push_back(10600.0);
+    // 35 ms off, the most that snaps; 10 ms after the third sixteenth of
+    // the last beat (150 ms steps); past the last beat the grid goes on.
+    analysis.onsets = {{3010.0, 1.0f}, {6035.0, 1.0f}, {10310.0, 1.0f}, {10910.0, 1.0f}};
+    EXPECT_EQ(chart::pickCues(analysis, beats, chart::Density::Hard, 20000.0),
+              (std::vector<double>{3000.0, 6000.0, 10300.0, 10900.0}));
+}
+
+// An intro without a pulse: the beats still run from the song's start, on
+// the grid of the clicks that follow it.
+TEST(ChartBeats, GoOnBackThroughAnIntroWithoutAPulse) {
+    std::vector<Click> clicks;
+    for (double ms = 5000.0; ms < 20000.0; ms += 600.0) {
+        clicks.push_back({ms, 0.8f});
+    }
+    const std::vector<float> song = charttest::clickTrack(clicks, 20.0, 22050);
+    const std::vector<double> beats = chart::trackBeats(
+        chart::analyseOnsets(chart::analysisSignal(song.data(), song.size(), 1, 22050)));
+    ASSERT_GT(beats.size(), 20u);
+    EXPECT_NEAR(beats.front(), 200.0, 20.0);
+    EXPECT_NEAR(beats[8], 5000.0, 20.0);
+}
+
+TEST(ChartSignal, MovingMeansTakeFewerValuesAtTheEnds) {
+    EXPECT_EQ(chart::movingMean({1.0f, 2.0f, 3.0f, 4.0f, 8.0f}, 1),
+              (std::vector<double>{1.5, 2.0, 3.0, 5.0, 6.0}));
+    EXPECT_EQ(chart::movingMean({1.0f, 2.0f, 3.0f}, 5), (std::vector<double>(3, 2.0)));
+    EXPECT_TRUE(chart::movingMean({}, 2).empty());
+}
+
+// The chart's config is the game's own with the song's lines added, each on
+// a line of its own whether the game's ends in a newline or not.
+TEST(ChartFiles, TheConfigAddsTheSongsLinesToTheGamesOwn) {
+    chart::Chart chart;
+    chart.endMs = 20499.6;
+    const std::string added = "music=Sound/song.ogg\nsong_end_ms=20500\n";
+    EXPECT_EQ(chart::configText("", "Sound/song.ogg", chart), added);
+    EXPECT_EQ(chart::configText("vsync=1", "Sound/song.ogg", chart), "vsync=1\n" + added);
+    EXPECT_EQ(chart::configText("vsync=1\n", "Sound/song.ogg", chart), "vsync=1\n" + added);
 }
 
 // The library previews a song from its loudest 15 s: found in the loudness,

@@ -9,10 +9,12 @@
 #include "app/settings.h"
 #include "app/window.h"
 #include "chart.h"
+#include "chart_folder.h"
 #include "chart_tool.h"
 #include "click_track.h"
 #include "game/course.h"
 #include "game/time_controller.h"
+#include "song_file.h"
 #include "support/scratch_dir.h"
 #include "support/wav_writer.h"
 
@@ -64,7 +66,7 @@ protected:
 
 TEST_F(ChartTool, WritesARunFolderWhoseFilesTheGameLoadsAsTheyAre) {
     const fs::path wav = song("six.wav", 20.0, 96000, 6);
-    ASSERT_EQ(run({wav.string(), "--density", "easy", "--out", out("six").string()}), 0) << error;
+    ASSERT_EQ(run({"--density", "easy", wav.string(), "--out", out("six").string()}), 0) << error;
     EXPECT_EQ(error, "");
     const fs::path dir = out("six");
     EXPECT_TRUE(fs::is_symlink(dir / "Models"));
@@ -181,6 +183,49 @@ TEST_F(ChartTool, AnEarlierChartThatWillNotGoIsAWarningOnceTheNewOneIsInPlace) {
     EXPECT_EQ(std::count(error.begin(), error.end(), '\n'), 1);
 }
 
+// Decoded in chunks of 65536 frames: the last chunk, a single frame here,
+// is read too, and so is the whole of the longest song.
+TEST_F(ChartTool, DecodesEveryFrameOfTheSong) {
+    const fs::path wav = scratch.path() / "odd.wav";
+    constexpr std::size_t frames = 2 * 65536 + 1;
+    ASSERT_TRUE(testsupport::writeWav(wav, std::vector<float>(frames, 0.25f), 8000, 1));
+    std::string reason;
+    const std::optional<chart::DecodedSong> decoded = chart::decodeSong(wav, reason);
+    ASSERT_TRUE(decoded) << reason;
+    EXPECT_EQ(decoded->signal.samples.size(), frames);
+    EXPECT_EQ(decoded->seconds, frames / 8000.0);
+
+    // The longest song taken, 20 min, whole: reading stops only a little
+    // past that. At this rate a chunk ends within the song's last second.
+    const fs::path longest = scratch.path() / "longest.wav";
+    constexpr int rate = 8032;
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE* file = sf_open(longest.c_str(), SFM_WRITE, &info);
+    ASSERT_NE(file, nullptr);
+    const std::vector<short> second(rate, 0);
+    for (int i = 0; i < 20 * 60; ++i) {
+        ASSERT_EQ(sf_writef_short(file, second.data(), rate), rate);
+    }
+    ASSERT_EQ(sf_close(file), 0);
+    const std::optional<chart::DecodedSong> whole = chart::decodeSong(longest, reason);
+    ASSERT_TRUE(whole) << reason;
+    EXPECT_EQ(whole->seconds, 20 * 60.0);
+}
+
+// A short text reaches the disk only as its file closes: a full disk must
+// show there.
+TEST_F(ChartTool, AFileWrittenOnAFullDiskIsAFailure) {
+    EXPECT_TRUE(chart::writeText(scratch.path() / "a.txt", "tempo_bpm=120.0\n"));
+    EXPECT_EQ(testsupport::readFile(scratch.path() / "a.txt"), "tempo_bpm=120.0\n");
+    if (!fs::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full here";
+    }
+    EXPECT_FALSE(chart::writeText("/dev/full", "tempo_bpm=120.0\n"));
+}
+
 TEST_F(ChartTool, BadInputGivesOneLineAndWritesNothing) {
     std::ofstream(scratch.path() / "text.wav") << "not a sound at all, only words\n";
     const struct {
@@ -218,6 +263,17 @@ TEST_F(ChartTool, BadInputGivesOneLineAndWritesNothing) {
     EXPECT_EQ(error, "usage: cueflight-chart SONG [--density easy|normal|hard] [--out DIR] "
                      "[--progress]\n");
     EXPECT_EQ(run({}), 2);
+    // An unknown option, an empty word and a second song are no song.
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"--loud"},
+                                                 {"---"},
+                                                 {"", mono.string()},
+                                                 {mono.string(), mono.string()}}) {
+        EXPECT_EQ(run(args), 2) << args.front();
+    }
+    for (const char* help : {"--help", "-h"}) {
+        EXPECT_EQ(run({help}), 0);
+        EXPECT_EQ(printed.rfind("usage: cueflight-chart SONG", 0), 0u) << printed;
+    }
     // Without --out the chart goes to the player's cache folder.
     ASSERT_EQ(run({mono.string()}), 0) << error;
     EXPECT_TRUE(fs::exists(scratch.path() / "cache/cueflight/charts/mono-normal/rec2.cfg"));

@@ -22,13 +22,6 @@ namespace {
 const std::set<fs::path> kNotLinked = {kBeatFile,      kCueFile,          kConfigFile, kSoundDir,
                                        kChartMarkFile, "cueflight-chart", kCourseFile};
 
-bool writeText(const fs::path& path, const std::string& text) {
-    std::ofstream file(path, std::ios::binary);
-    file << text;
-    file.close();
-    return !file.fail();
-}
-
 // The game's config.cfg, which every chart's config starts from: without it
 // a chart would open no OpenGL 3.2 window, so a file that cannot be read
 // stops the chart.
@@ -111,6 +104,14 @@ bool mayReplace(const fs::path& runDir, const fs::path& outDir, std::string& err
 }
 
 } // namespace
+
+bool writeText(const fs::path& path, const std::string& text) {
+    std::ofstream file(path, std::ios::binary);
+    file << text;
+    // A short text is only written as the file closes: a full disk shows then.
+    file.close();
+    return !file.fail();
+}
 
 std::string chartMarkText(const Chart& chart, Density density, const fs::path& song) {
     char numbers[96];

@@ -25,6 +25,10 @@ inline const std::filesystem::path kSoundDir = "Sound";
 //   song_file=<the song's own file name, which its copy in Sound/ lost>
 inline const std::filesystem::path kChartMarkFile = "chart.cfg";
 
+// Writes `text` as the whole of the file at `path`; false unless all of it
+// reached the file.
+bool writeText(const std::filesystem::path& path, const std::string& text);
+
 // The mark's text for `chart` of the song file `song`, charted at `density`.
 std::string chartMarkText(const Chart& chart, Density density, const std::filesystem::path& song);
 
