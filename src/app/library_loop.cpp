@@ -222,9 +222,7 @@ private:
             preview.follow({}, 0.0, loop.now);
             return;
         }
-        // Until a chart has found the loudest stretch, a third of the way in.
-        const double fromMs = row->previewMs >= 0.0 ? row->previewMs : row->lengthMs / 3.0;
-        preview.follow(row->path, fromMs, loop.now);
+        preview.follow(row->path, row->loudestMs(), loop.now);
     }
 
     // The calibration's own screen, then the list again with the latencies

@@ -39,6 +39,8 @@ public:
     // pile them up. The shared buffers and textures stay. Unknown pointers
     // are ignored.
     void release(model::OBJ* node);
+    // How many nodes it holds now.
+    std::size_t nodeCount() const { return made.size(); }
 
     // Name of shape number (1-based) of a series; shape 1 is objPath itself.
     static std::string shapePath(const std::string& objPath, int number);

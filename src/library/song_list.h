@@ -42,6 +42,9 @@ struct SongRow {
 
     // What the row is called: the title, else the file's name.
     std::string name() const;
+    // Where the song's loudest stretch starts, for its preview and a
+    // practice: the chart's word for it, else a third of the way in.
+    double loudestMs() const { return previewMs >= 0.0 ? previewMs : lengthMs / 3.0; }
     ChartState chart(Density density) const { return charts[static_cast<std::size_t>(density)]; }
 };
 

@@ -18,6 +18,7 @@
 #include <glm/gtc/type_ptr.hpp>
 
 #include <iostream>
+#include <iterator>
 
 namespace {
 
@@ -83,7 +84,7 @@ ParticleSystem::~ParticleSystem() {
     // The library builds every song's systems anew: what one leaves in the
     // driver would pile up song after song.
     const GLuint buffers[] = {positionBuffer, velocityBuffer, paramBuffer};
-    glDeleteBuffers(3, buffers);
+    glDeleteBuffers(static_cast<GLsizei>(std::size(buffers)), buffers);
     if (texture != 0) {
         glDeleteTextures(1, &texture);
     }

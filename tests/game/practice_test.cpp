@@ -23,6 +23,10 @@ TEST(Practice, TheOfferedPassageHoldsTheMostMissesAndStaysInTheSong) {
     EXPECT_DOUBLE_EQ(
         offeredPassage({10000.0, 11000.0, 40000.0, 40000.0 + reach}, 0.0, 120000.0).fromMs, 9000.0);
 
+    // Two clusters as dense: the earlier one, where the player first lost the beat.
+    EXPECT_DOUBLE_EQ(offeredPassage({40000.0, 41000.0, 10000.0, 11000.0}, 0.0, 120000.0).fromMs,
+                     9000.0);
+
     // Without a miss: the fallback, such as the song's loudest stretch.
     EXPECT_DOUBLE_EQ(offeredPassage({}, 30000.0, 120000.0).fromMs, 30000.0);
     // Near either end the passage is moved inside the song, whole where the song allows.

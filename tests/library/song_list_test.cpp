@@ -120,6 +120,16 @@ TEST(SongList, KeysAndTheWheelMoveWithinTheRowsAndTheViewFollowsTheChoice) {
     EXPECT_EQ(list.density, library::Density::Easy);
 }
 
+TEST(SongRow, TheLoudestStretchIsTheChartsWordElseAThirdOfTheWayIn) {
+    library::SongRow row;
+    row.lengthMs = 90000;
+    EXPECT_EQ(row.loudestMs(), 30000.0) << "no chart yet";
+    row.previewMs = 0.0; // a song loudest from its first moment
+    EXPECT_EQ(row.loudestMs(), 0.0);
+    row.previewMs = 61500.0;
+    EXPECT_EQ(row.loudestMs(), 61500.0);
+}
+
 TEST(SongList, NamesAreDrawnInTheFontsCharactersWhateverTheirBytes) {
     EXPECT_EQ(library::drawableText("Plain Song 1"), "Plain Song 1");
     EXPECT_EQ(library::drawableText("Caf\xc3\xa9 \xe2\x99\xab"), "Caf? ?");

@@ -131,11 +131,26 @@ TEST_F(ParticleGLTest, ASystemTakesItsSpriteAndBuffersWithIt) {
         ASSERT_TRUE(glIsBuffer(buffer));
     }
     system.reset();
-    testing::internal::GetCapturedStdout();
     EXPECT_FALSE(glIsTexture(texture));
     for (GLuint buffer : buffers) {
         EXPECT_FALSE(glIsBuffer(buffer)) << buffer;
     }
+
+    // The star field's impostor sphere goes back to the model collection...
+    auto* models = collection::VBOCollection::getInstance();
+    const std::size_t before = models->nodeCount();
+    auto field =
+        std::make_unique<ParticleSystem>(0, 10, " ", kBackgroundParticles, glm::vec3(0.0f));
+    EXPECT_EQ(models->nodeCount(), before + 1);
+    field.reset();
+    EXPECT_EQ(models->nodeCount(), before);
+    // ... unless the collection went first, as it may at shutdown: then
+    // nothing makes it again.
+    field = std::make_unique<ParticleSystem>(0, 10, " ", kBackgroundParticles, glm::vec3(0.0f));
+    collection::VBOCollection::destroyInstance();
+    field.reset();
+    testing::internal::GetCapturedStdout();
+    EXPECT_FALSE(collection::VBOCollection::hasInstance());
 }
 
 // That the impostor's frame buffer goes with its system is in the frame check's

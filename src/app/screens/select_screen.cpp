@@ -150,9 +150,8 @@ game::PracticeRange SelectScreen::passageToPractise(const library::SongRow& row)
             std::cerr << "cueflight: cannot read the history: " << failure.what() << std::endl;
         }
     }
-    // Until a chart has found the loudest stretch, a third of the way in.
-    const double loudest = row.previewMs >= 0.0 ? row.previewMs : row.lengthMs / 3.0;
-    return game::offeredPassage(std::move(misses), loudest, row.lengthMs);
+    return game::offeredPassage(std::move(misses), row.loudestMs(),
+                                static_cast<double>(row.lengthMs));
 }
 
 SelectAction SelectScreen::onHistory(const SelectInput& input) {
