@@ -85,10 +85,8 @@ ParticleSystem::~ParticleSystem() {
     // driver would pile up song after song.
     const GLuint buffers[] = {positionBuffer, velocityBuffer, paramBuffer};
     glDeleteBuffers(static_cast<GLsizei>(std::size(buffers)), buffers);
-    if (texture != 0) {
-        glDeleteTextures(1, &texture);
-    }
-    if (impostorModel != nullptr && collection::VBOCollection::hasInstance()) {
+    glDeleteTextures(1, &texture); // 0 for the star field, which GL passes over
+    if (collection::VBOCollection::hasInstance()) {
         collection::VBOCollection::getInstance()->release(impostorModel);
     }
 }
