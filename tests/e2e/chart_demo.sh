@@ -10,12 +10,7 @@ CHART="$RUN_DIR/cueflight-chart"
 
 # One attempt, in its own subshell with its own folders and clean-up.
 attempt() {
-    [ -x "$CHART" ] || fail "no charting tool in '$RUN_DIR'"
-    [ -n "${DISPLAY:-}" ] || fail "no DISPLAY: run the tests through ./test"
-    SONG_DIR="$(mktemp -d)"
-    GAME_DIR="$(mktemp -d)"
-    trap 'cleanup; rm -rf "$SONG_DIR"' EXIT
-    trap 'exit 1' INT TERM
+    begin_chart_attempt
 
     # 18 s of plucked notes at 120 BPM, four to the bar, as Ogg Vorbis.
     make_plucked_song "$SONG_DIR" 9

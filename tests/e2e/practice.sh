@@ -10,12 +10,7 @@ RUN_DIR="$1"
 CHART="$RUN_DIR/cueflight-chart"
 
 attempt() {
-    [ -x "$CHART" ] || fail "no charting tool in '$RUN_DIR'"
-    [ -n "${DISPLAY:-}" ] || fail "no DISPLAY: run the tests through ./test"
-    SONG_DIR="$(mktemp -d)"
-    GAME_DIR="$(mktemp -d)"
-    trap 'cleanup; rm -rf "$SONG_DIR"' EXIT
-    trap 'exit 1' INT TERM
+    begin_chart_attempt
     [ -n "$PLAYER_HOME" ] || use_fresh_player_home
 
     # 14 s of plucked notes at 120 BPM, four to the bar.

@@ -86,6 +86,18 @@ make_plucked_song() {
         || fail "sox failed"
 }
 
+# The start of one attempt of a test that charts a song with $CHART from
+# $RUN_DIR: the tool and a display are there, and SONG_DIR and GAME_DIR are
+# fresh folders that go when the attempt ends.
+begin_chart_attempt() {
+    [ -x "$CHART" ] || fail "no charting tool in '$RUN_DIR'"
+    [ -n "${DISPLAY:-}" ] || fail "no DISPLAY: run the tests through ./test"
+    SONG_DIR="$(mktemp -d)"
+    GAME_DIR="$(mktemp -d)"
+    trap 'cleanup; rm -rf "$SONG_DIR"' EXIT
+    trap 'exit 1' INT TERM
+}
+
 # Copies the run folder given as the test's argument into a fresh directory.
 prepare_run_dir() {
     local run_dir="$1"
