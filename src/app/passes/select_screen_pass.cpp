@@ -33,14 +33,6 @@ constexpr float kMoreKeysY = kHelpY - 0.03f;
 constexpr const char* kHistoryKeys = "Up/Down choose   Enter show the play   Tab back   Esc quit";
 constexpr const char* kStoredPlayKeys = "Enter or Tab: back to the last plays   Esc quit";
 
-std::string upper(const char* text) {
-    std::string out = text;
-    for (char& c : out) {
-        c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-    }
-    return out;
-}
-
 } // namespace
 
 // One GL text per thing that changes on its own, so each is uploaded only
@@ -91,7 +83,7 @@ void SelectScreenPass::draw(const FrameValues& values, const SelectScreen& scree
     float right = kRight;
     for (int i = 2; i >= 0; --i) {
         const auto density = static_cast<library::Density>(i);
-        const std::string name = upper(library::densityName(density));
+        const std::string name = selecttext::upper(library::densityName(density));
         const bool chosen = density == list.density;
         painter.text(all.densities[static_cast<std::size_t>(i)], name, chosen ? 0.32f : kTextSize,
                      {right, kTitleY}, TextAnchor::Right, chosen ? kAccent : kDim);

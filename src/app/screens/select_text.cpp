@@ -52,6 +52,8 @@ std::string bestText(const library::SongRow& row, library::Density density) {
     return text;
 }
 
+} // namespace
+
 std::string upper(const char* text) {
     std::string out = text;
     for (char& c : out) {
@@ -59,8 +61,6 @@ std::string upper(const char* text) {
     }
     return out;
 }
-
-} // namespace
 
 std::string fitted(const std::string& text, std::size_t width) {
     if (text.size() <= width) {

@@ -29,4 +29,7 @@ std::string lengthText(long long lengthMs);
 // with blanks to exactly that many.
 std::string fitted(const std::string& text, std::size_t width);
 
+// ASCII letters in capitals, the rest as it is: the densities' headings.
+std::string upper(const char* text);
+
 } // namespace selecttext
