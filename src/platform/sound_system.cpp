@@ -7,8 +7,12 @@
 #include <AL/al.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <filesystem>
 #include <iostream>
 #include <limits>
+#include <map>
+#include <string>
 #include <utility>
 
 namespace platform::sound {
@@ -16,15 +20,49 @@ namespace {
 
 constexpr double endlessMs = std::numeric_limits<double>::infinity();
 
-// An effect is short: decode it once, whole, into one device buffer.
-unsigned int decodeIntoBuffer(SoundFile& file) {
-    std::vector<std::int16_t> samples(static_cast<std::size_t>(file.frames()) * file.channels());
-    const std::size_t frames = file.read(samples);
+// An effect, decoded whole. Every song's sound system plays the same stab and
+// click, so each is read from disk once for the whole run: a restart or the
+// next song must not read it again.
+struct DecodedEffect {
+    std::vector<std::int16_t> samples;
+    int channels = 1;
+    int sampleRate = 0;
+    double lengthMs = 0.0;
+};
+
+// The effect at path, known by the file the path leads to, links followed (a
+// chart folder's effects are links to the run folder's); nothing when it does
+// not open, with the SoundFile's code in *code (such a path is tried again
+// next time).
+const DecodedEffect* decodedEffect(const char* path, int* code) {
+    static std::map<std::string, DecodedEffect> effects;
+    std::error_code failed;
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, failed);
+    const std::string key = failed ? std::string(path) : resolved.string();
+    if (const auto known = effects.find(key); known != effects.end()) {
+        return &known->second;
+    }
+    std::unique_ptr<SoundFile> file;
+    *code = SoundFile::open(path, &file);
+    if (*code != result::ok) {
+        return nullptr;
+    }
+    DecodedEffect effect;
+    effect.channels = file->channels();
+    effect.sampleRate = file->sampleRate();
+    effect.lengthMs = file->lengthMs();
+    effect.samples.resize(static_cast<std::size_t>(file->frames()) * file->channels());
+    effect.samples.resize(file->read(effect.samples) * file->channels());
+    return &effects.emplace(key, std::move(effect)).first->second;
+}
+
+// An effect is short: one device buffer holds it.
+unsigned int bufferOf(const DecodedEffect& effect) {
     ALuint buffer = 0;
     alGenBuffers(1, &buffer);
-    const ALenum format = file.channels() == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16;
-    const auto bytes = static_cast<ALsizei>(frames * file.channels() * sizeof(std::int16_t));
-    alBufferData(buffer, format, samples.data(), bytes, file.sampleRate());
+    const ALenum format = effect.channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16;
+    const auto bytes = static_cast<ALsizei>(effect.samples.size() * sizeof(std::int16_t));
+    alBufferData(buffer, format, effect.samples.data(), bytes, effect.sampleRate);
     return buffer;
 }
 
@@ -142,19 +180,23 @@ int System::createSound(const char* path, int mode, Sound** sound) {
 }
 
 Sound* System::load(const char* path, bool streamed, int* code) {
+    *code = result::ok;
+    if (!streamed) {
+        const DecodedEffect* effect = decodedEffect(path, code);
+        Sound* sound = addSound(false, effect != nullptr ? effect->lengthMs : 0.0);
+        if (effect != nullptr && device != nullptr) {
+            sound->buffer = bufferOf(*effect);
+        }
+        return sound;
+    }
     std::unique_ptr<SoundFile> file;
     *code = SoundFile::open(path, &file);
     if (*code != result::ok) {
-        return addSound(streamed, streamed ? endlessMs : 0.0);
+        return addSound(true, endlessMs);
     }
-    Sound* sound = addSound(streamed, file->lengthMs());
-    if (device == nullptr) {
-        return sound;
-    }
-    if (streamed) {
+    Sound* sound = addSound(true, file->lengthMs());
+    if (device != nullptr) {
         sound->stream = std::make_unique<MusicStream>(std::move(file));
-    } else {
-        sound->buffer = decodeIntoBuffer(*file);
     }
     return sound;
 }

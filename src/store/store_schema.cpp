@@ -49,8 +49,8 @@ CREATE TABLE cue_results (
 // Every column the store's statements name, table by table.
 constexpr const char* kColumnsInUse[] = {
     "SELECT id, title, artist, file_name, length_ms FROM songs LIMIT 0",
-    "SELECT id, song_id, density, chart_version, offset_ms, played_at, accuracy, rating, hits, "
-    "misses, best_streak, mean_ms, spread_ms, demo FROM plays LIMIT 0",
+    ("SELECT id, song_id, density, chart_version, offset_ms, played_at, accuracy, rating, hits, "
+     "misses, best_streak, mean_ms, spread_ms, demo FROM plays LIMIT 0"),
     "SELECT play_id, seq, time_ms, outcome, offset_ms FROM cue_results LIMIT 0",
 };
 

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <thread>
 #include <vector>
@@ -182,6 +183,41 @@ TEST_P(SoundSystemTest, StabsOverlapOnTheirOwnChannelsAndEndOnTheirOwn) {
     music->release();
     system->getChannelsPlaying(&busy);
     EXPECT_EQ(busy, 0);
+}
+
+TEST_P(SoundSystemTest, AnEffectIsReadOnceForTheWholeRunAndAFailedOneAgain) {
+    sound::Sound* first = nullptr;
+    ASSERT_EQ(system->createSound(dir.file("stab.wav").c_str(), sound::modeDefault, &first),
+              sound::result::ok);
+    unsigned int firstLength = 0;
+    first->getLength(&firstLength);
+    EXPECT_EQ(firstLength, 500u);
+    std::filesystem::remove(dir.file("stab.wav"));
+
+    // The next song's system, or a restart's: nothing is read from the disk.
+    sound::System next(options);
+    next.init(8, 0);
+    sound::Sound* again = nullptr;
+    ASSERT_EQ(next.createSound(dir.file("stab.wav").c_str(), sound::modeDefault, &again),
+              sound::result::ok)
+        << "the effect was read from disk again";
+    unsigned int againLength = 0;
+    again->getLength(&againLength);
+    EXPECT_EQ(againLength, firstLength);
+    ASSERT_EQ(next.playSound(sound::channelFree, again, false, nullptr), sound::result::ok);
+    int busy = 0;
+    next.getChannelsPlaying(&busy);
+    EXPECT_EQ(busy, 1);
+
+    // A file that was missing is looked for again once it is there.
+    sound::Sound* late = nullptr;
+    testing::internal::CaptureStderr();
+    EXPECT_NE(next.createSound(dir.file("late.wav").c_str(), sound::modeDefault, &late),
+              sound::result::ok);
+    testing::internal::GetCapturedStderr();
+    writeTone(dir.file("late.wav"), 0.25, 44100, 1);
+    EXPECT_EQ(next.createSound(dir.file("late.wav").c_str(), sound::modeDefault, &late),
+              sound::result::ok);
 }
 
 TEST_P(SoundSystemTest, AFullPoolRefusesANewStabRatherThanCuttingOne) {
