@@ -85,6 +85,30 @@ TEST(CourseShape, ALoudSectionFliesFasterAndDivesAQuietOneSlowerAndClimbs) {
     expectWithinLimits(points, 180000.0);
 }
 
+TEST(CourseShape, TheLouderSectionIsFlownFasterHoweverItsLoudnessIsSpread) {
+    // The first minute swings between quiet and loud passages, the second is
+    // even: the first is the louder by its power, though its passages' mean
+    // loudness is the lower.
+    const auto signals = signalsOf(
+        120.0,
+        [](double s) {
+            if (s >= 60.0) {
+                return 0.7;
+            }
+            return std::fmod(s, 20.0) < 10.0 ? 0.2 : 0.85;
+        },
+        [](double) { return 0.5; });
+    const std::vector<chart::SongSection> sections = {
+        {0.0, 60000.0, signals.loudnessOver(0.0, 60000.0)},
+        {60000.0, 120000.0, signals.loudnessOver(60000.0, 120000.0)}};
+    ASSERT_GT(sections[0].loudness, sections[1].loudness + 0.02);
+    const game::PathPoints points =
+        chart::shapeCourse(signals, sections, game::pathPointsFor(120000.0), 7);
+    EXPECT_GT(paceBetween(points, 0.0, 60.0), paceBetween(points, 60.0, 120.0) + 0.02);
+    // Within the section the loud passages are still the faster.
+    EXPECT_GT(paceBetween(points, 11.0, 19.0), paceBetween(points, 1.0, 9.0) + 0.1);
+}
+
 TEST(CourseShape, BusyPassagesTurnMoreThanSparseOnes) {
     const auto signals = signalsOf(
         240.0, [](double) { return 0.5; }, [](double s) { return s < 120.0 ? 1.0 : 0.0; });

@@ -28,8 +28,9 @@ constexpr double kBusyClimbDegrees = 6.0;
 constexpr double kHeadingKept = 0.75;
 constexpr double kSidePullDegreesPerUnit = 0.06;
 constexpr double kWidestHeadingDegrees = 40.0;
-// How much of the loudness the pace follows is its section's as a whole.
-constexpr double kSectionShare = 0.65;
+// How far the pace strays within a section, as a share of how far the
+// passage's loudness strays from the section's mean.
+constexpr double kPassageShare = 0.35;
 // Rounds of bending away and smoothing before the course flies straight.
 constexpr int kRounds = 80;
 constexpr double kSampleSeconds = 0.25;
@@ -49,16 +50,23 @@ double segmentStartMs(std::size_t point) {
     return (static_cast<double>(point) - 1.0) * kSegmentMs;
 }
 
-// The loudness the pace and the climbs follow over one segment.
+// The loudness the pace and the climbs follow over one segment: its
+// section's, moved by how much louder or quieter than the section's mean the
+// passage is. Over a whole section the passages' strays cancel, so a section
+// louder than another is flown faster as a whole, however its loudness is
+// spread within it.
 double segmentLoudness(const CourseSignals& signals, const std::vector<SongSection>& sections,
                        double fromMs) {
     const double local = signals.meanOver(signals.smoothLoudness, fromMs, fromMs + kSegmentMs);
     const double middle = fromMs + kSegmentMs / 2.0;
     const auto section = std::find_if(sections.rbegin(), sections.rend(),
                                       [&](const SongSection& s) { return s.startMs <= middle; });
-    return section == sections.rend()
-               ? local
-               : (1.0 - kSectionShare) * local + kSectionShare * section->loudness;
+    if (section == sections.rend()) {
+        return local;
+    }
+    const double sectionMean =
+        signals.meanOver(signals.smoothLoudness, section->startMs, section->endMs);
+    return std::clamp(section->loudness + kPassageShare * (local - sectionMean), 0.0, 1.0);
 }
 
 std::vector<glm::dvec3> steer(const CourseSignals& signals,

@@ -21,10 +21,10 @@ constexpr double kTurnMarginShare = 0.85;
 // at 0 s) of a course for a song with these signals: `count` points, the
 // shape drawn from `seed`.
 //
-// The spacing of the points is the pace, which follows the loudness smoothed
-// twice over: over a few seconds, and (for the most part) over the section
-// it is in, so that a section louder than another is flown faster as a
-// whole. The heading climbs while the song is quieter than its mean and
+// The spacing of the points is the pace, which follows the loudness of the
+// section it is in, moved a little by the passage's own loudness (smoothed
+// over a few seconds) around the section's mean, so that a section louder
+// than another is flown faster as a whole. The heading climbs while the song is quieter than its mean and
 // dives while it is louder, and wanders left and right, the more the busier
 // the song is there, always held towards the shipped loop's line so that the
 // camera keeps flying forward. The course then keeps clear of the shipped
