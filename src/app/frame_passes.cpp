@@ -148,6 +148,7 @@ void renderFrame(const LoopState& loop, FrameObjects& objects, double elapsed,
     }
     if (drawOnTop) {
         drawOnTop(values);
+        markPass(objects.timings, "drawn on top");
     }
     platform::glfwSwapBuffers();
     markPass(objects.timings, "present");

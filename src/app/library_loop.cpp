@@ -169,12 +169,17 @@ private:
         animation::AnimationPlayer::getInstance()->update(elapsed);
         ParticleManager::getInstance()->update(elapsed);
         if (std::optional<double> frameTime = frameToDraw(loop, elapsed)) {
-            // No crosshair over the list: the mouse points at rows here.
-            const bool crosshair = loop.renderFlags[Crosshair];
+            // Behind the list the world is a backdrop: no crosshair (the
+            // mouse points at rows), nothing to pick, and no bloom, which
+            // would only blur what the list is read against and costs a
+            // software renderer more than the rest of the frame together.
+            const RenderFlags levelFlags = loop.renderFlags;
             loop.renderFlags[Crosshair] = false;
+            loop.renderFlags[Picker] = false;
+            loop.renderFlags[Bloom] = false;
             renderFrame(loop, objects, elapsed,
                         [this](const FrameValues& values) { selectPass.draw(values, screen); });
-            loop.renderFlags[Crosshair] = crosshair;
+            loop.renderFlags = levelFlags;
             loop.messageOverlay.presented = true;
             if (showfps) {
                 showStatistics(loop, *frameTime);
