@@ -115,6 +115,10 @@ TEST(CourseShape, BusyPassagesTurnMoreThanSparseOnes) {
     for (std::uint64_t seed : {1u, 2u, 3u}) {
         const game::PathPoints points = courseFor(signals, seed);
         EXPECT_GT(turning(points, 10.0, 115.0), 2.0 * turning(points, 130.0, 235.0)) << seed;
+        // Equally loud: the winding half is flown no faster along its curve.
+        const double middlePace = (chart::kQuietPace + chart::kLoudPace) / 2.0;
+        EXPECT_NEAR(paceBetween(points, 10.0, 115.0), middlePace, 0.02) << seed;
+        EXPECT_NEAR(paceBetween(points, 130.0, 235.0), middlePace, 0.02) << seed;
     }
 }
 

@@ -31,7 +31,10 @@ constexpr double kWidestHeadingDegrees = 40.0;
 // How far the pace strays within a section, as a share of how far the
 // passage's loudness strays from the section's mean.
 constexpr double kPassageShare = 0.35;
-// Rounds of bending away and smoothing before the course flies straight.
+// A segment flown within this share of its steered length keeps its pace.
+constexpr double kPaceTolerance = 0.01;
+// Rounds of bending away, smoothing and pacing before the course flies
+// straight.
 constexpr int kRounds = 80;
 constexpr double kSampleSeconds = 0.25;
 
@@ -69,17 +72,24 @@ double segmentLoudness(const CourseSignals& signals, const std::vector<SongSecti
     return std::clamp(section->loudness + kPassageShare * (local - sectionMean), 0.0, 1.0);
 }
 
-std::vector<glm::dvec3> steer(const CourseSignals& signals,
-                              const std::vector<SongSection>& sections, std::size_t count,
-                              std::uint64_t seed) {
+// The points of the course as steered, and the length each segment is to be
+// flown over (index i: from point i to point i + 1).
+struct Steered {
+    std::vector<glm::dvec3> points;
+    std::vector<double> lengths;
+};
+
+Steered steer(const CourseSignals& signals, const std::vector<SongSection>& sections,
+              std::size_t count, std::uint64_t seed) {
     std::mt19937_64 random(seed);
     const double meanLoudness =
         signals.meanOver(signals.smoothLoudness, 0.0,
                          static_cast<double>(signals.smoothLoudness.size()) * kSignalStepMs);
     const double unitsPerSegment = game::shippedPace() * game::kSecondsPerSegment;
     std::vector<glm::dvec3> points(count);
+    std::vector<double> lengths(count, unitsPerSegment * (kQuietPace + kLoudPace) / 2.0);
     points[1] = kStart;
-    points[0] = kStart + glm::dvec3(0.0, 0.0, unitsPerSegment * (kQuietPace + kLoudPace) / 2.0);
+    points[0] = kStart + glm::dvec3(0.0, 0.0, lengths[0]);
     double yaw = 0.0, pitch = 0.0;
     for (std::size_t i = 1; i + 1 < count; ++i) {
         const double loudness =
@@ -97,9 +107,10 @@ std::vector<glm::dvec3> steer(const CourseSignals& signals,
                              kSidePullDegreesPerUnit * points[i].x,
                          -kWidestHeadingDegrees, kWidestHeadingDegrees);
         const double pace = kQuietPace + (kLoudPace - kQuietPace) * loudness;
-        points[i + 1] = points[i] + heading(yaw, pitch) * (pace * unitsPerSegment);
+        lengths[i] = pace * unitsPerSegment;
+        points[i + 1] = points[i] + heading(yaw, pitch) * lengths[i];
     }
-    return points;
+    return {points, lengths};
 }
 
 game::PathPoints asPath(const std::vector<glm::dvec3>& points) {
@@ -182,17 +193,46 @@ bool ease(std::vector<glm::dvec3>& points, double songEndMs) {
     return changed;
 }
 
+// Sets how far the camera flies over each segment back to what it was
+// steered at: the bends, and the pushes away from the scene, lengthen the
+// flight through them, and a winding quiet passage would be flown as fast as
+// a straight loud one. Each segment keeps its direction; the points after it
+// move along. True when every segment was within kPaceTolerance already.
+bool keepPace(std::vector<glm::dvec3>& points, const std::vector<double>& lengths,
+              double songEndMs) {
+    const game::PathPoints path = asPath(points);
+    // A segment's curve needs the point after its end: the last has none.
+    const std::size_t segments = std::min(
+        points.size() - 3, static_cast<std::size_t>(std::ceil(songEndMs / kSegmentMs)) + 1);
+    std::vector<glm::dvec3> paced = points;
+    bool kept = true;
+    for (std::size_t i = 1; i <= segments; ++i) {
+        const double seconds = static_cast<double>(i - 1) * game::kSecondsPerSegment;
+        const double flown = game::distanceFlown(path, seconds, seconds + game::kSecondsPerSegment);
+        const double scale = flown > 0.0 ? lengths[i] / flown : 1.0;
+        kept = kept && std::abs(scale - 1.0) <= kPaceTolerance;
+        paced[i + 1] = paced[i] + (points[i + 1] - points[i]) * scale;
+    }
+    for (std::size_t i = segments + 2; i < points.size(); ++i) {
+        paced[i] = paced[i - 1] + (points[i] - points[i - 1]);
+    }
+    points = paced;
+    return kept;
+}
+
 } // namespace
 
 game::PathPoints shapeCourse(const CourseSignals& signals, const std::vector<SongSection>& sections,
                              std::size_t count, std::uint64_t seed) {
     count = std::max<std::size_t>(count, 4);
-    std::vector<glm::dvec3> points = steer(signals, sections, count, seed);
+    Steered steered = steer(signals, sections, count, seed);
+    std::vector<glm::dvec3>& points = steered.points;
     const double songEndMs = static_cast<double>(signals.loudness.size()) * kSignalStepMs;
+    const double flownMs = songEndMs + game::kPathPastSongEndMs;
     for (int round = 0; round < kRounds; ++round) {
         const bool pushed = bendAway(points);
-        const bool eased = ease(points, songEndMs + game::kPathPastSongEndMs);
-        if (!pushed && !eased) {
+        const bool eased = ease(points, flownMs);
+        if (!pushed && !eased && keepPace(points, steered.lengths, flownMs)) {
             return asPath(points);
         }
     }
