@@ -96,6 +96,17 @@ std::vector<PlaySummary> ScoreStore::history(const std::string& songId, int limi
     return rows;
 }
 
+std::optional<long long> ScoreStore::lastOwnPlay(const std::string& songId,
+                                                 const std::string& density) {
+    Statement query(db(), "SELECT id FROM plays WHERE song_id = ?1 AND density = ?2 AND demo = 0 "
+                          "ORDER BY id DESC LIMIT 1");
+    query.bind(1, songId).bind(2, density);
+    if (!query.step()) {
+        return std::nullopt;
+    }
+    return query.integer(0);
+}
+
 std::optional<PlayRecord> ScoreStore::readPlay(long long playId) {
     Statement query(db(), std::string(kPlayColumns) + "WHERE p.id = ?1");
     query.bind(1, playId);

@@ -74,6 +74,9 @@ public:
     std::vector<SongBest> bests(const std::vector<std::string>& songIds);
     // The song's latest plays, newest first.
     std::vector<PlaySummary> history(const std::string& songId, int limit = 10);
+    // The id of the player's own latest play of the song at the density (the
+    // demo's never), however many plays of other kinds came after it.
+    std::optional<long long> lastOwnPlay(const std::string& songId, const std::string& density);
     // One play with its song and cues, as saved.
     std::optional<PlayRecord> readPlay(long long playId);
     // Every play (of one song, when given), oldest first, without their cues.

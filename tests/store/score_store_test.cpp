@@ -110,6 +110,28 @@ TEST_F(StoreTest, HistoryIsTheSongsLatestPlaysNewestFirstWhateverTheFileWasCalle
     EXPECT_EQ(scores->plays().size(), 24u);
 }
 
+TEST_F(StoreTest, ThePlayersLastPlayAtADensityIsFoundBehindAnyNumberOfOthers) {
+    auto scores = openStore();
+    ASSERT_NE(scores, nullptr);
+    EXPECT_FALSE(scores->lastOwnPlay("a", "hard"));
+    ASSERT_TRUE(scores->save(playOf("a", 60.0, "hard"), lines));
+    const std::optional<store::SaveReceipt> own = scores->save(playOf("a", 70.0, "hard"), lines);
+    ASSERT_TRUE(own);
+    // Newer plays of other kinds: other densities, the demo's, another song.
+    for (int i = 0; i < 12; ++i) {
+        ASSERT_TRUE(scores->save(playOf("a", 80.0, i % 2 ? "easy" : "normal"), lines));
+        ASSERT_TRUE(scores->save(playOf("a", 100.0, "hard", true), lines));
+        ASSERT_TRUE(scores->save(playOf("b", 90.0, "hard"), lines));
+    }
+    const std::optional<long long> last = scores->lastOwnPlay("a", "hard");
+    ASSERT_TRUE(last);
+    EXPECT_EQ(*last, own->playId);
+    const std::optional<store::PlayRecord> play = scores->readPlay(*last);
+    ASSERT_TRUE(play);
+    EXPECT_DOUBLE_EQ(play->accuracy, 70.0);
+    EXPECT_EQ(play->song.id, "a");
+}
+
 TEST_F(StoreTest, TwoGamesFinishingAtOnceBothKeepTheirPlays) {
     // Each game has its own connection; without waiting for the other's
     // lock one of them would lose its play to SQLITE_BUSY.

@@ -132,19 +132,14 @@ game::PracticeRange SelectScreen::passageToPractise(const library::SongRow& row)
     if (scores != nullptr && !row.identity.empty()) {
         const std::string density = library::densityName(songs.list().density);
         try {
-            // The last play at this density, the player's own.
-            for (const store::PlaySummary& summary : scores->history(row.identity, 10)) {
-                if (summary.density != density || summary.demo) {
-                    continue;
-                }
-                if (std::optional<store::PlayRecord> last = scores->readPlay(summary.id)) {
-                    for (const store::CueResult& cue : last->cues) {
-                        if (cue.outcome != store::CueOutcome::Hit) {
-                            misses.push_back(cue.timeMs);
-                        }
+            const std::optional<long long> lastId = scores->lastOwnPlay(row.identity, density);
+            if (std::optional<store::PlayRecord> last =
+                    lastId ? scores->readPlay(*lastId) : std::nullopt) {
+                for (const store::CueResult& cue : last->cues) {
+                    if (cue.outcome != store::CueOutcome::Hit) {
+                        misses.push_back(cue.timeMs);
                     }
                 }
-                break;
             }
         } catch (const std::exception& failure) {
             std::cerr << "cueflight: cannot read the history: " << failure.what() << std::endl;
