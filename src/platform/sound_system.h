@@ -112,8 +112,9 @@ public:
     // A stream of frames made as it plays; on a silent system a stand-in as
     // long as the source says.
     int createStream(std::unique_ptr<FrameSource> source, Sound** sound);
-    // The file is decoded once for the whole run and kept by its path, so
-    // every later system playing it reads nothing from disk. On failure
+    // The file is decoded once for the whole run and kept, known by the file
+    // its path leads to, so every later system playing it reads nothing from
+    // disk. On failure
     // *sound is a silent stand-in that plays for no time.
     int createSound(const char* path, int mode, Sound** sound);
     // channelId must be channelFree. A null sound gets a silent endless
