@@ -24,15 +24,17 @@ constexpr double kTurnMarginShare = 0.85;
 // The spacing of the points is the pace, which follows the loudness of the
 // section it is in, moved a little by the passage's own loudness (smoothed
 // over a few seconds) around the section's mean, so that a section louder
-// than another is flown faster as a whole. The heading climbs while the song is quieter than its mean and
-// dives while it is louder, and wanders left and right, the more the busier
-// the song is there, always held towards the shipped loop's line so that the
-// camera keeps flying forward. The course then keeps clear of the shipped
-// scene's things and within what a player can follow: a camera turn of at
-// most game::kMaxTurnDegreesPerSecond and no bend sharper than the shipped
-// loop's sharpest, both with kTurnMarginShare to spare. Where bending it
-// away and smoothing it cannot get there, the course flies straight ahead
-// along the shipped loop's line, which is clear of everything.
+// than another is flown faster as a whole. The heading climbs while the song
+// is quieter than its mean and dives while it is louder, and wanders left and
+// right, the more the busier the song is there, always held towards the
+// shipped loop's line so that the camera keeps flying forward. The course
+// then keeps clear of the shipped scene's things and within what a player can
+// follow: a camera turn of at most game::kMaxTurnDegreesPerSecond and no bend
+// sharper than the shipped loop's sharpest, both with kTurnMarginShare to
+// spare; and every segment is flown, along its curve, at the pace it was
+// steered at. Where bending it away, smoothing it and pacing it cannot get
+// there, the course flies straight ahead along the shipped loop's line,
+// which is clear of everything.
 game::PathPoints shapeCourse(const CourseSignals& signals, const std::vector<SongSection>& sections,
                              std::size_t count, std::uint64_t seed);
 
