@@ -38,6 +38,7 @@ play() {
         "$dir/config.cfg"
     echo "demo=true" >>"$dir/config.cfg"
     (cd "$dir" && HOME="$dir/home" XDG_CONFIG_HOME="$dir/home/.config" \
+        XDG_CACHE_HOME="$dir/home/.cache" XDG_DATA_HOME="$dir/home/.local/share" \
         MESA_GL_VERSION_OVERRIDE=3.2 MESA_GLSL_VERSION_OVERRIDE=150 ALSOFT_DRIVERS=null \
         GLIBC_TUNABLES=glibc.malloc.mmap_threshold=67108864:glibc.malloc.trim_threshold=1073741824 \
         xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '

@@ -56,8 +56,11 @@ play_demo() {
     echo "demo=true" >>"$dir/config.cfg"
     end="$(sed -n 's/^song_end_ms=//p' "$dir/config.cfg" | tail -n 1)"
     # The game is watched and ended from inside xvfb-run, which then takes its
-    # X server down with it.
-    (cd "$dir" && MESA_GL_VERSION_OVERRIDE=3.2 MESA_GLSL_VERSION_OVERRIDE=150 ALSOFT_DRIVERS=null \
+    # X server down with it. Its scores go to a home of its own, gone with the
+    # folder: never the player's.
+    (cd "$dir" && HOME="$dir/home" XDG_CONFIG_HOME="$dir/home/.config" \
+        XDG_CACHE_HOME="$dir/home/.cache" XDG_DATA_HOME="$dir/home/.local/share" \
+        MESA_GL_VERSION_OVERRIDE=3.2 MESA_GLSL_VERSION_OVERRIDE=150 ALSOFT_DRIVERS=null \
         GLIBC_TUNABLES=glibc.malloc.mmap_threshold=67108864:glibc.malloc.trim_threshold=1073741824 \
         xvfb-run -a -s "-screen 0 640x480x24" bash -c '
             ./cueflight >stdout.txt 2>stderr.txt &
