@@ -54,6 +54,8 @@ void runGamePass(LoopState& loop, FrameObjects& frameObjects, KeyCommands& comma
     ageMessage(loop.messageOverlay, elapsed);
     if (!loop.paused) {
         updateFrame(loop, elapsed);
+    } else if (Level* level = util::LevelManager::getInstance()->currentLevel()) {
+        level->updatePaused();
     }
     if (std::optional<double> frameTime = frameToDraw(loop, elapsed)) {
         renderFrame(loop, frameObjects, elapsed);

@@ -345,6 +345,10 @@ void Level::target(scenegraph::TransformationNode& cue) {
     ParticleManager::getInstance()->add(&system, "targetingsystem");
 }
 
+void Level::updatePaused() {
+    sound.keepDeviceTime();
+}
+
 void Level::setPaused(bool pause) {
     paused = pause;
     sound.setMusicPaused(pause);

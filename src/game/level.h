@@ -52,6 +52,10 @@ public:
     void init();
     // One frame of the game; the main loop skips it while paused.
     void update();
+    // A frame while paused: the sound keeps reading the device's clock, so
+    // the song's position is exact the moment it resumes, however long the
+    // pause.
+    void updatePaused();
     // The path position for a song time in seconds, kept in pathPosition.
     glm::vec4 pathPoint(double seconds);
     // Releases the sounds, the recorder, the particle systems and the arrays.

@@ -160,6 +160,12 @@ void LevelSound::setMusicPaused(bool paused) {
     }
 }
 
+void LevelSound::keepDeviceTime() {
+    if (soundSystem != nullptr) {
+        soundSystem->update();
+    }
+}
+
 void LevelSound::playStab() {
     if (soundSystem != nullptr && stabSound != nullptr) {
         soundSystem->playSound(sound::channelFree, stabSound, false, nullptr);

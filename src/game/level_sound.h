@@ -60,6 +60,8 @@ public:
     // clock or a song that could not be opened (its stand-in never ends).
     bool songIsOver() const;
     void setMusicPaused(bool paused);
+    // While paused: the sound system reads the device's clock as on any frame.
+    void keepDeviceTime();
     // The stab, on a channel of its own; nothing when it did not load.
     void playStab();
     // Frees the sounds and the system; safe to call twice.

@@ -14,6 +14,13 @@ std::unique_ptr<OpenAlDevice> OpenAlDevice::open(const std::string& deviceName,
                                      : "audio device \"" + deviceName + "\" does not open";
         return nullptr;
     }
+    // The game's clock is the music being heard, which takes the mixer's
+    // offset paired with the device's clock (OpenAL Soft has both).
+    if (alcIsExtensionPresent(device, "ALC_SOFT_device_clock") == ALC_FALSE) {
+        alcCloseDevice(device);
+        *whyNot = "the audio device cannot tell when it plays (no ALC_SOFT_device_clock)";
+        return nullptr;
+    }
     ALCcontext* context = alcCreateContext(device, nullptr);
     if (context == nullptr || alcMakeContextCurrent(context) == ALC_FALSE) {
         if (context != nullptr) {
@@ -23,15 +30,21 @@ std::unique_ptr<OpenAlDevice> OpenAlDevice::open(const std::string& deviceName,
         *whyNot = "no audio context on the device";
         return nullptr;
     }
+    if (alIsExtensionPresent("AL_SOFT_source_latency") == AL_FALSE) {
+        alcMakeContextCurrent(nullptr);
+        alcDestroyContext(context);
+        alcCloseDevice(device);
+        *whyNot = "the audio device cannot tell when it plays (no AL_SOFT_source_latency)";
+        return nullptr;
+    }
     return std::unique_ptr<OpenAlDevice>(new OpenAlDevice(device, context));
 }
 
 OpenAlDevice::OpenAlDevice(ALCdevice* device, ALCcontext* context)
-    : device(device), context(context) {
-    if (alIsExtensionPresent("AL_SOFT_source_latency") == AL_TRUE) {
-        getSourcedv = reinterpret_cast<LPALGETSOURCEDVSOFT>(alGetProcAddress("alGetSourcedvSOFT"));
-    }
-}
+    : device(device), context(context),
+      getSourcedv(reinterpret_cast<LPALGETSOURCEDVSOFT>(alGetProcAddress("alGetSourcedvSOFT"))),
+      getInteger64v(reinterpret_cast<LPALCGETINTEGER64VSOFT>(
+          alcGetProcAddress(device, "alcGetInteger64vSOFT"))) {}
 
 OpenAlDevice::~OpenAlDevice() {
     if (alcGetCurrentContext() == context) {
@@ -63,14 +76,22 @@ void OpenAlDevice::deleteSources(const std::vector<unsigned int>& sources) {
 }
 
 double OpenAlDevice::heardOffsetMs(unsigned int source) const {
-    if (getSourcedv != nullptr) {
-        ALdouble offsetAndLatency[2] = {0.0, 0.0};
-        getSourcedv(source, AL_SEC_OFFSET_LATENCY_SOFT, offsetAndLatency);
-        return 1000.0 * (offsetAndLatency[0] - offsetAndLatency[1]);
-    }
-    ALfloat offset = 0.0f;
-    alGetSourcef(source, AL_SEC_OFFSET, &offset);
-    return 1000.0 * offset;
+    ALdouble offsetAndLatency[2] = {0.0, 0.0};
+    getSourcedv(source, AL_SEC_OFFSET_LATENCY_SOFT, offsetAndLatency);
+    return 1000.0 * (offsetAndLatency[0] - offsetAndLatency[1]);
+}
+
+OpenAlDevice::Mix OpenAlDevice::latestMix(unsigned int source) const {
+    ALdouble offsetAndClock[2] = {0.0, 0.0};
+    getSourcedv(source, AL_SEC_OFFSET_CLOCK_SOFT, offsetAndClock);
+    return {1000.0 * offsetAndClock[0], 1000.0 * offsetAndClock[1]};
+}
+
+OpenAlDevice::Clock OpenAlDevice::clock() const {
+    ALCint64SOFT clockAndLatencyNs[2] = {0, 0};
+    getInteger64v(device, ALC_DEVICE_CLOCK_LATENCY_SOFT, 2, clockAndLatencyNs);
+    return {1.0e-6 * static_cast<double>(clockAndLatencyNs[0]),
+            1.0e-6 * static_cast<double>(clockAndLatencyNs[1])};
 }
 
 } // namespace platform::sound

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,17 +27,34 @@ public:
     void deleteSources(const std::vector<unsigned int>& sources);
 
     // The source's position that is being heard now, in ms from the start of
-    // its first queued buffer: the mixer's offset less the device latency where
-    // the driver can tell it.
+    // its first queued buffer: the mixer's offset less the device latency. It
+    // moves in steps, once per mixing period.
     double heardOffsetMs(unsigned int source) const;
+
+    // The source's offset after the device's latest mix, in ms from the start
+    // of its first queued buffer, with the device's clock at that same mix:
+    // the pair is exact, where the offset alone lags by part of a period.
+    struct Mix {
+        double offsetMs;
+        double clockMs;
+    };
+    Mix latestMix(unsigned int source) const;
+    // The device's clock now (it too moves once per mixing period) and how
+    // long a sample mixed now takes to be heard.
+    struct Clock {
+        double nowMs;
+        double latencyMs;
+    };
+    Clock clock() const;
 
 private:
     OpenAlDevice(ALCdevice_struct* device, ALCcontext_struct* context);
 
     ALCdevice_struct* device;   // the opened output
     ALCcontext_struct* context; // current while this object lives
-    // alGetSourcedvSOFT when AL_SOFT_source_latency is there, else null.
+    // The extensions' entry points, checked by open().
     void (*getSourcedv)(unsigned int, int, double*) = nullptr;
+    void (*getInteger64v)(ALCdevice_struct*, int, int, std::int64_t*) = nullptr;
 };
 
 } // namespace platform::sound

@@ -24,7 +24,7 @@ void Channel::start(Sound* newSound, bool startPaused) {
     stop();
     sound = newSound;
     paused = startPaused;
-    position = SmoothedPosition{};
+    position = ChannelPosition{};
     silentClock.start(startPaused, steadyNowMs());
     if (!isAudible()) {
         return;
@@ -59,7 +59,6 @@ void Channel::feed() {
     // The game stalled longer than the queue lasts: carry on where the sound stopped.
     if (anythingQueued && !paused && sourceState(source) == AL_STOPPED) {
         alSourcePlay(source);
-        position.restart();
     }
 }
 
@@ -88,6 +87,18 @@ double Channel::reportedMs(double nowMs) const {
     return playedMs + owner->device->heardOffsetMs(source);
 }
 
+double Channel::heardMs(double nowMs) {
+    if (!isAudible()) {
+        return reportedMs(nowMs);
+    }
+    // The source first: the clock read after it is at or past its mix.
+    const OpenAlDevice::Mix mix = owner->device->latestMix(source);
+    double latencyMs = 0.0;
+    const double deviceNowMs = owner->deviceNowMs(&latencyMs);
+    const double playedMs = sound->stream != nullptr ? sound->stream->playedMs() : 0.0;
+    return playedMs + mix.offsetMs + (deviceNowMs - mix.clockMs) - latencyMs;
+}
+
 int Channel::setPaused(bool pause) {
     if (sound == nullptr || pause == paused) {
         paused = pause;
@@ -97,7 +108,7 @@ int Channel::setPaused(bool pause) {
     if (pause) {
         // The position freezes at what is heard at this moment.
         if (isAdvancing()) {
-            position.track(reportedMs(nowMs), nowMs);
+            position.follow(heardMs(nowMs), nowMs);
         }
         silentClock.pause(nowMs);
         if (isAudible()) {
@@ -108,7 +119,7 @@ int Channel::setPaused(bool pause) {
         if (isAudible()) {
             alSourcePlay(source);
         }
-        position.restart();
+        position.resume();
     }
     paused = pause;
     return result::ok;
@@ -123,7 +134,7 @@ int Channel::getPositionMs(double* positionMs) {
     if (sound != nullptr && !paused) {
         const double nowMs = steadyNowMs();
         if (isAdvancing()) {
-            position.track(reportedMs(nowMs), nowMs);
+            position.follow(heardMs(nowMs), nowMs);
         } else {
             position.coast(nowMs, sound->lengthMs);
         }
@@ -156,7 +167,7 @@ int Channel::setPosition(unsigned int positionMs) {
             alSourcePlay(source);
         }
     }
-    position = SmoothedPosition{};
+    position = ChannelPosition{};
     silentClock.start(paused, steadyNowMs() - positionMs);
     return result::ok;
 }

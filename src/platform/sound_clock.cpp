@@ -34,35 +34,43 @@ double SilentClock::elapsedMs(double nowMs) const {
     return running ? accumulatedMs + (nowMs - resumedAtMs) : accumulatedMs;
 }
 
-double SmoothedPosition::track(double reportedMs, double nowMs) {
-    // Never later than the true start, and equal to it when the reading was
+double SteppedClock::track(double reportedMs, double nowMs) {
+    // Never earlier than the true zero, and equal to it when the reading was
     // taken just after an on-time device update.
-    const double observedStartMs = nowMs - reportedMs;
-    if (readings > 0 && observedStartMs > earliestStartMs(nowMs) + resyncMs) {
+    const double observedZeroMs = nowMs - reportedMs;
+    if (readings > 0 && observedZeroMs > earliestZeroMs(nowMs) + resyncMs) {
         readings = 0;
     }
     newest = (newest + 1) % capacity;
-    window[newest] = {nowMs, observedStartMs};
+    window[newest] = {nowMs, observedZeroMs};
     readings = std::min(readings + 1, capacity);
-    songStartMs = earliestStartMs(nowMs);
-    outputMs = std::max(outputMs, nowMs - songStartMs);
+    outputMs = std::max(outputMs, nowMs - earliestZeroMs(nowMs));
     return outputMs;
 }
 
-double SmoothedPosition::earliestStartMs(double nowMs) const {
-    double earliest = window[newest].startMs;
+double SteppedClock::earliestZeroMs(double nowMs) const {
+    double earliest = window[newest].zeroMs;
     for (int age = 1; age < readings; ++age) {
         const Reading& r = window[(newest - age + capacity) % capacity];
         if (nowMs - r.atMs > windowMs) {
             break;
         }
-        earliest = std::min(earliest, r.startMs);
+        earliest = std::min(earliest, r.zeroMs);
     }
     return earliest;
 }
 
-double SmoothedPosition::coast(double nowMs, double limitMs) {
-    if (readings > 0) {
+double ChannelPosition::follow(double heardMs, double nowMs) {
+    // Before the first sound reaches the ear the heard position is negative.
+    outputMs = std::max(resumed ? 0.0 : outputMs, heardMs);
+    songStartMs = nowMs - heardMs;
+    followed = true;
+    resumed = false;
+    return outputMs;
+}
+
+double ChannelPosition::coast(double nowMs, double limitMs) {
+    if (followed) {
         outputMs = std::max(outputMs, std::min(limitMs, nowMs - songStartMs));
     }
     return outputMs;

@@ -25,49 +25,64 @@ private:
     bool running = false;       // frozen while paused
 };
 
-// Turns the stepped position a device reports into a smooth one. The device
-// updates its play offset once per mixing period, and its mixer may run a
-// little late, so a report lags the sound by anything from 0 to a period or
-// more, then jumps. A report taken right after an on-time update is exact, so
-// the earliest song start (wall time minus report) seen over the last few
-// seconds is the true one; the position is the wall time since then. The
-// window lets a device clock that runs slightly slow be followed, and a report
-// far behind the start (the device starved) begins a new window. The result
-// never steps back.
-class SmoothedPosition {
+// Turns a clock that a device advances in steps into a smooth one. The device
+// moves its clock once per mixing period, and its mixer may run a little
+// late, so a reading lags the true time by anything from 0 to a period or
+// more, then jumps. A reading taken right after an on-time update is exact,
+// so the earliest zero (wall time minus reading) seen over the last few
+// seconds is the true one; the smooth reading is the wall time since then.
+// The window lets a device clock that runs slightly slow be followed, and a
+// reading far behind the zero (the device starved) begins a new window. The
+// result never steps back.
+class SteppedClock {
 public:
-    // A reading while the sound plays; returns the position for nowMs.
+    // A reading of the device's clock; returns the smooth one for nowMs.
     double track(double reportedMs, double nowMs);
-    // The sound stopped advancing (pause, underrun): the next reading starts
-    // a new window instead of comparing with the old one.
-    void restart() { readings = 0; }
+
+    // How far back readings count: long enough to catch an on-time update
+    // even when the mixer is seldom on time (OpenAL Soft's without a sound
+    // card wakes up to half a period late); a drift of 100 ppm moves the zero
+    // by only 1 ms over it.
+    static constexpr double windowMs = 10000.0;
+    // A reading this far behind the window's zero means the device fell behind.
+    static constexpr double resyncMs = 80.0;
+
+private:
+    struct Reading {
+        double atMs;   // wall time of the reading
+        double zeroMs; // the wall time of the device's zero it implies
+    };
+    // Enough for the window at a hundred frames per second.
+    static constexpr int capacity = 1024;
+
+    double earliestZeroMs(double nowMs) const;
+
+    std::array<Reading, capacity> window{}; // recent readings, a ring
+    int newest = 0;                         // slot of the latest reading
+    int readings = 0;                       // how many slots hold readings
+    double outputMs = 0.0;                  // last reading handed out, the floor of the next
+};
+
+// The position a channel hands out: the position being heard while the sound
+// plays, never stepping back except where the music itself starts again.
+class ChannelPosition {
+public:
+    // The heard position at nowMs while the sound plays.
+    double follow(double heardMs, double nowMs);
+    // Play resumed after a pause. The device takes the sound up again at its
+    // next mixing period, which may start it up to a period before the moment
+    // it froze at: the next reading is taken as it is.
+    void resume() { resumed = true; }
     // The device has played everything it was given but the last of it is
     // still on its way to the ear: run on with the wall clock up to limitMs.
     double coast(double nowMs, double limitMs);
     double lastMs() const { return outputMs; }
 
-    // How far back readings count: long enough to catch an on-time update
-    // even when the mixer often runs late; a drift of 100 ppm moves the start
-    // by only 0.5 ms over it.
-    static constexpr double windowMs = 5000.0;
-    // A report this far behind the window's start means the device fell behind.
-    static constexpr double resyncMs = 80.0;
-
 private:
-    struct Reading {
-        double atMs;    // wall time of the reading
-        double startMs; // the song start it implies
-    };
-    // Enough for the window at a hundred frames per second.
-    static constexpr int capacity = 512;
-
-    double earliestStartMs(double nowMs) const;
-
-    std::array<Reading, capacity> window{}; // recent readings, a ring
-    int newest = 0;                         // slot of the latest reading
-    int readings = 0;                       // how many slots hold readings
-    double songStartMs = 0.0;               // wall time of song position 0, as estimated
-    double outputMs = 0.0;                  // last position handed out, the floor of the next
+    double songStartMs = 0.0; // wall time of position 0 at the last reading
+    double outputMs = 0.0;    // last position handed out, the floor of the next
+    bool followed = false;    // a reading has been taken since the start
+    bool resumed = false;     // the next reading may be lower than the last
 };
 
 } // namespace platform::sound

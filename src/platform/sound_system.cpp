@@ -122,7 +122,19 @@ int System::update() {
     for (auto& channel : channels) {
         channel->feed();
     }
+    if (device != nullptr) {
+        double latencyMs = 0.0;
+        deviceNowMs(&latencyMs);
+    }
     return initialised ? result::ok : result::notInitialised;
+}
+
+double System::deviceNowMs(double* latencyMs) {
+    const OpenAlDevice::Clock clock = device->clock();
+    *latencyMs = clock.latencyMs;
+    // The wall time after the reading: the device's clock cannot have moved
+    // on since, so the zero it implies is never too early.
+    return deviceClock.track(clock.nowMs, steadyNowMs());
 }
 
 int System::release() {

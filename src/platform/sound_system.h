@@ -52,8 +52,9 @@ class Channel {
 public:
     int setPaused(bool paused);
     int getPaused(bool* paused) const;
-    // The song position being heard, rounded to whole ms: never goes back,
-    // frozen while paused.
+    // The song position being heard, rounded to whole ms: frozen while
+    // paused, never going back while playing; on resuming it may start up to
+    // one mixing period of the device before where it froze, as the music does.
     int getPosition(unsigned int* positionMs);
     // The same, unrounded, for measurements.
     int getPositionMs(double* positionMs);
@@ -75,14 +76,15 @@ private:
     bool isBusy() const;
     bool isAdvancing() const;
     double reportedMs(double nowMs) const;
+    double heardMs(double nowMs);
     bool isAudible() const { return source != 0 && sound != nullptr && sound->isAudible(); }
 
-    System* owner;             // the device to ask about positions
-    unsigned int source;       // the device's voice; 0 on a silent system
-    Sound* sound = nullptr;    // what it plays; null when free
-    bool paused = false;       // as the game set it
-    SilentClock silentClock;   // the position when no audio stands behind the channel
-    SmoothedPosition position; // what getPosition hands out
+    System* owner;            // the device to ask about positions
+    unsigned int source;      // the device's voice; 0 on a silent system
+    Sound* sound = nullptr;   // what it plays; null when free
+    bool paused = false;      // as the game set it
+    SilentClock silentClock;  // the position when no audio stands behind the channel
+    ChannelPosition position; // what getPosition hands out
 };
 
 struct SystemOptions {
@@ -101,7 +103,8 @@ public:
     // maxChannels voices, flags 0 or initStreamFromUpdate. Falls back to a
     // silent system, with one line on the error stream, when no device opens.
     int init(int maxChannels, int flags);
-    // Once per frame: tops up the music stream.
+    // Once per frame, paused or not: tops up the music stream and reads the
+    // device's clock, so its timing is known the moment the music resumes.
     int update();
     // Frees every sound and channel and closes the device.
     int release();
@@ -131,9 +134,12 @@ private:
     Sound* addSound(bool streamed, double lengthMs);
     void releaseSound(Sound* sound);
     Channel* freeChannel();
+    // The device's clock now, smoothed; the latency in *latencyMs.
+    double deviceNowMs(double* latencyMs);
 
     SystemOptions options;                          // how init picks the device
     std::unique_ptr<OpenAlDevice> device;           // null: silent system
+    SteppedClock deviceClock;                       // the device's clock, read every frame
     std::vector<std::unique_ptr<Channel>> channels; // the pool; pointers stay valid until release
     std::vector<std::unique_ptr<Sound>> sounds;     // everything created and not yet released
     bool initialised = false;                       // between init and release

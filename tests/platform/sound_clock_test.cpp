@@ -6,8 +6,9 @@
 
 namespace {
 
+using platform::sound::ChannelPosition;
 using platform::sound::SilentClock;
-using platform::sound::SmoothedPosition;
+using platform::sound::SteppedClock;
 
 // A device that updates its report every periodMs, exact at each update.
 double steppedReport(double trueMs, double periodMs) {
@@ -27,53 +28,59 @@ TEST(SilentClockTest, RunsWithTheWallClockAndFreezesWhilePaused) {
     EXPECT_EQ(clock.elapsedMs(20100.0), 400.0);
 }
 
-TEST(SmoothedPositionTest, FollowsTheUpperEdgeOfACoarseReportWithinTwoMilliseconds) {
-    SmoothedPosition position;
+TEST(SteppedClockTest, FollowsTheUpperEdgeOfACoarseClockWithinTwoMilliseconds) {
+    SteppedClock clock;
     const double periodMs = 1024.0 / 44.1; // one mixing period
     const double frameMs = 1000.0 / 60.0;
     double previous = 0.0;
     double worstLateMs = 0.0;
     for (int frame = 0; frame < 600; ++frame) {
         const double nowMs = frame * frameMs;
-        const double out = position.track(steppedReport(nowMs, periodMs), nowMs);
+        const double out = clock.track(steppedReport(nowMs, periodMs), nowMs);
         EXPECT_GE(out, previous);
-        EXPECT_LE(out, nowMs + 1e-9) << "never ahead of the sound";
+        EXPECT_LE(out, nowMs + 1e-9) << "never ahead of the device";
         if (frame > 60) {
             worstLateMs = std::max(worstLateMs, nowMs - out);
         }
         previous = out;
     }
-    // The raw report lags by up to a whole period.
+    // The raw clock lags by up to a whole period.
     EXPECT_LT(worstLateMs, 2.0);
 }
 
-TEST(SmoothedPositionTest, AStallHoldsThePositionThenCatchesUpWithoutSteppingBack) {
-    SmoothedPosition position;
-    double nowMs = 0.0;
-    for (; nowMs < 1000.0; nowMs += 10.0) {
-        position.track(nowMs, nowMs);
-    }
-    // The device starves for 300 ms; once it plays again it reports 300 ms less
-    // than the wall clock says.
-    const double held = position.lastMs();
-    position.restart();
-    EXPECT_EQ(position.track(held - 300.0 + 10.0, nowMs + 300.0), held);
-    double out = 0.0;
-    for (double t = 20.0; t <= 400.0; t += 10.0) {
-        out = position.track(held - 300.0 + t, nowMs + 300.0 + t - 10.0);
-        EXPECT_GE(out, held);
-    }
-    EXPECT_NEAR(out, held + 100.0, 1e-6);
+TEST(SteppedClockTest, FollowsADeviceThatFellFarBehindWithoutSteppingBack) {
+    SteppedClock clock;
+    clock.track(1000.0, 1000.0);
+    // The device starves: its clock falls 200 ms behind the zero. The zero
+    // follows it and the output waits instead of stepping back.
+    EXPECT_EQ(clock.track(820.0, 1020.0), 1000.0);
+    EXPECT_EQ(clock.track(1050.0, 1250.0), 1050.0);
+    // A lag within one period is the device's stepping, not a fall.
+    EXPECT_EQ(clock.track(1090.0, 1310.0), 1110.0);
 }
 
-TEST(SmoothedPositionTest, FollowsAFarFallBehindWithoutARestartAndCoastsToTheEnd) {
-    SmoothedPosition position;
-    position.track(1000.0, 1000.0);
-    // The report falls 200 ms behind the edge: the edge follows it, the
-    // output waits instead of stepping back.
-    EXPECT_EQ(position.track(820.0, 1020.0), 1000.0);
-    EXPECT_EQ(position.track(1050.0, 1250.0), 1050.0);
-    EXPECT_EQ(position.coast(1300.0, 1080.0), 1080.0);
+TEST(ChannelPositionTest, NeverStepsBackWhilePlayingButTakesTheMusicAsItIsAfterAResume) {
+    ChannelPosition position;
+    position.resume(); // started paused: nothing is heard for the device's latency
+    EXPECT_EQ(position.follow(-40.0, 1000.0), 0.0);
+    EXPECT_EQ(position.follow(500.0, 1500.0), 500.0);
+    // A device whose latency grows makes the heard position dip: held.
+    EXPECT_EQ(position.follow(495.0, 1510.0), 500.0);
+    EXPECT_EQ(position.follow(520.0, 1520.0), 520.0);
+    // Paused at 520, resumed: the device picks the sound up where its mixing
+    // period begins, 15 ms before.
+    position.resume();
+    EXPECT_EQ(position.follow(505.0, 9000.0), 505.0);
+    EXPECT_EQ(position.follow(500.0, 9001.0), 505.0) << "only the first reading may be lower";
+    EXPECT_EQ(position.follow(530.0, 9025.0), 530.0);
+}
+
+TEST(ChannelPositionTest, CoastsWithTheWallClockToTheEndOnlyOnceItHasFollowed) {
+    ChannelPosition position;
+    EXPECT_EQ(position.coast(1000.0, 5000.0), 0.0) << "nothing heard yet";
+    position.follow(4900.0, 10000.0);
+    EXPECT_EQ(position.coast(10050.0, 5000.0), 4950.0);
+    EXPECT_EQ(position.coast(10300.0, 5000.0), 5000.0);
 }
 
 } // namespace
