@@ -4,6 +4,7 @@
 #include "library/song_identity.h"
 #include "platform/atomic_write.h"
 #include "platform/sound_tags.h"
+#include "platform/thread_priority.h"
 
 #include <algorithm>
 
@@ -64,6 +65,7 @@ SongLibrary::~SongLibrary() {
 // The walk lists every song first, so the list fills quickly, and hashes
 // the new ones after: hashing reads whole files.
 void SongLibrary::walk() {
+    platform::runThisThreadInTheBackground();
     std::vector<FoundFile> unhashed;
     std::vector<fs::path> roots = places.roots;
     scanFolders(roots, {[&](FoundFile file) {
