@@ -26,6 +26,7 @@ struct FrameObjects {
     FeedbackPass feedback;    // the timing feedback's texts
     EndScreenPass endScreen;  // the end screen's texts
     PassTimings* timings = nullptr; // a benchmark's pass clock; the game times nothing
+    bool warmedUp = false;          // the hidden frame towards the light has been drawn
 };
 
 // The picking pass reads one pixel at the mouse position divided by this.

@@ -22,6 +22,9 @@
 #include "render/light.h"
 #include "scenegraph/root_node.h"
 
+#include <glm/gtc/matrix_transform.hpp>
+
+#include <cmath>
 #include <iostream>
 #include <optional>
 
@@ -91,6 +94,29 @@ void renderFullScene(const FrameValues& values, const FrameOverlays& overlays,
 }
 
 } // namespace
+
+void warmUpTowardsLight(const LoopState& loop, FrameObjects& objects) {
+    FrameValues values = computeFrameValues(*scenegraph::RootNode::getInstance(), loop.renderFlags);
+    const glm::vec3 eye(glm::inverse(values.view)[3]);
+    const glm::vec3 towardsLight = loop.lightPosition - eye;
+    if (glm::length(towardsLight) <= 0.0f) {
+        return;
+    }
+    const glm::vec3 up = std::abs(glm::normalize(towardsLight).y) > 0.99f
+                             ? glm::vec3(0.0f, 0.0f, 1.0f)
+                             : glm::vec3(0.0f, 1.0f, 0.0f);
+    values.view = glm::lookAt(eye, loop.lightPosition, up);
+    runOcclusionPass(values, objects.effects, objects.nodes, objects.debris, loop.lightPosition);
+    const bool bloom = values.switches[Bloom] && captureSceneForBloom(objects.effects);
+    renderFullScene(values, overlaysOf(values, loop, nullptr, objects), objects);
+    if (bloom) {
+        runBloomPass(values, objects.effects, objects.nodes);
+    }
+    if (values.switches[Lightshafts]) {
+        runLightShaftPass(values, objects.effects, objects.nodes, loop.lightPosition);
+    }
+    clearTarget();
+}
 
 void renderFrame(const LoopState& loop, FrameObjects& objects, double elapsed,
                  const std::function<void(const FrameValues&)>& drawOnTop) {

@@ -58,6 +58,10 @@ void runGamePass(LoopState& loop, FrameObjects& frameObjects, KeyCommands& comma
         level->updatePaused();
     }
     if (std::optional<double> frameTime = frameToDraw(loop, elapsed)) {
+        if (!frameObjects.warmedUp) {
+            warmUpTowardsLight(loop, frameObjects);
+            frameObjects.warmedUp = true;
+        }
         renderFrame(loop, frameObjects, elapsed);
         loop.messageOverlay.presented = true;
         if (showfps) {
