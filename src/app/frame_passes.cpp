@@ -93,6 +93,18 @@ void renderFullScene(const FrameValues& values, const FrameOverlays& overlays,
     }
 }
 
+// A click is judged at the moment of its press, not at the next frame's
+// song position, which would count it a frame or more late.
+void notePressToLevel() {
+    const std::optional<double> pressedAtMs = platform::leftButtonPressedAtMs();
+    Level* level = util::LevelManager::hasInstance()
+                       ? util::LevelManager::getInstance()->currentLevel()
+                       : nullptr;
+    if (pressedAtMs && level != nullptr) {
+        level->notePress(*pressedAtMs);
+    }
+}
+
 } // namespace
 
 void warmUpTowardsLight(const LoopState& loop, FrameObjects& objects) {
@@ -126,7 +138,9 @@ void renderFrame(const LoopState& loop, FrameObjects& objects, double elapsed,
         updateViewWhilePaused(loop, elapsed);
     }
     if (values.switches[Picker]) {
-        runPickingPass(values, objects, loop.mouseX, loop.mouseY);
+        if (runPickingPass(values, objects, loop.mouseX, loop.mouseY)) {
+            notePressToLevel();
+        }
         markPass(objects.timings, "picking");
     } else {
         // A click made while nothing picks must not fire once picking is

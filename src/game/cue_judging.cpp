@@ -19,9 +19,10 @@ bool inWindow(double cueTimeMs, double now) {
     return cueTimeMs - kHitToleranceMs <= now && now <= cueTimeMs + kHitToleranceMs;
 }
 
-// The judging of one frame: the clock and what to tell.
+// The judging of one frame: the clocks and what to tell.
 struct Judging {
-    double now;
+    double now;       // the judging clock at this frame
+    double clickedAt; // the judging clock at the press of this frame's clicks
     const CueAction& onHit;
     const JudgementAction& onJudged;
 };
@@ -32,16 +33,24 @@ void hit(CueTrack& track, int index, double cueTimeMs, const Judging& judging) {
     judging.onHit(cue);
     cue.status = kCueHitStatus;
     track.hitCount += 1;
-    judging.onJudged({Verdict::Hit, index, judging.now - cueTimeMs});
+    judging.onJudged({Verdict::Hit, index, judging.clickedAt - cueTimeMs});
 }
 
-// Shows the cue's window and hits the cue if it was clicked.
+// Shows the cue's window while it is open and hits the cue if it was
+// clicked while it was.
 void judgeInWindow(CueTrack& track, int index, double cueTimeMs, const Judging& judging) {
     scenegraph::TransformationNode& cue = *track.cues[static_cast<std::size_t>(index)];
-    showInWindow(cue);
-    if (cue.isHit()) {
+    if (inWindow(cueTimeMs, judging.now)) {
+        showInWindow(cue);
+    }
+    if (cue.isHit() && inWindow(cueTimeMs, judging.clickedAt)) {
         hit(track, index, cueTimeMs, judging);
     }
+}
+
+// Whether the cue's window is open now or was at the press.
+bool inReach(double cueTimeMs, const Judging& judging) {
+    return inWindow(cueTimeMs, judging.now) || inWindow(cueTimeMs, judging.clickedAt);
 }
 
 void judgeSlot(CueTrack& track, int index, const CueTimes& cueTime, const Judging& judging) {
@@ -61,16 +70,16 @@ void judgeSlot(CueTrack& track, int index, const CueTimes& cueTime, const Judgin
     // apart have windows that overlap, and a click on the previous cue must
     // not be passed over only because the next one's has opened (it would
     // never be judged again).
-    if (inPlay && inWindow(t, now)) {
+    if (inPlay && inReach(t, judging)) {
         judgeInWindow(track, index, t, judging);
     }
-    if (previous != nullptr && inWindow(previousTime, now)) {
+    if (previous != nullptr && inReach(previousTime, judging)) {
         judgeInWindow(track, index - 1, previousTime, judging);
     }
-    if (inPlay && t - kHitToleranceMs > now && cue.isHit()) {
+    if (inPlay && t - kHitToleranceMs > judging.clickedAt && cue.isHit()) {
         cue.setDrawMode(kCueMissed);
         cue.setHit(false);
-        judging.onJudged({Verdict::TooEarly, index, now - t});
+        judging.onJudged({Verdict::TooEarly, index, judging.clickedAt - t});
     }
     if (previous != nullptr && previousTime + kHitToleranceMs < now && !cue.isHit()) {
         // Hit cues take the missed look too, unseen; only a cue that leaves
@@ -94,9 +103,10 @@ int judgeableCues(int cueCount) {
     return std::max(cueCount - 1, 0);
 }
 
-void judgeHits(CueTrack& track, double positionMs, const CueTimes& cueTime, const CueAction& onHit,
-               const JudgementAction& onJudged) {
-    const Judging judging{positionMs + util::TimeController::lookaheadMs, onHit, onJudged};
+void judgeHits(CueTrack& track, double positionMs, double clickedAtMs, const CueTimes& cueTime,
+               const CueAction& onHit, const JudgementAction& onJudged) {
+    const double lookahead = util::TimeController::lookaheadMs;
+    const Judging judging{positionMs + lookahead, clickedAtMs + lookahead, onHit, onJudged};
     const int slots = judgedSlots(track);
     for (int slot = 0; slot < slots; ++slot) {
         judgeSlot(track, track.currentCue + slot, cueTime, judging);
@@ -108,6 +118,11 @@ void judgeHits(CueTrack& track, double positionMs, const CueTimes& cueTime, cons
     if (slots == 0 && track.currentCue > 0 && track.currentCue == track.cueCount() - 1) {
         judgeSlot(track, track.currentCue, cueTime, judging);
     }
+}
+
+double judgingMsAtPress(double judgingMs, double readAtMs, double pressedAtMs, double speed,
+                        bool paused) {
+    return paused ? judgingMs : judgingMs + (pressedAtMs - readAtMs) * speed;
 }
 
 void announceSlot(CueTrack& track, int slot, double positionMs, const CueTimes& cueTime,

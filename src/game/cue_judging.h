@@ -71,14 +71,21 @@ int judgedSlots(const CueTrack& track);
 // Cues the game can judge: all but the last loaded one.
 int judgeableCues(int cueCount);
 
-// Judges the clicks of the window against the judging clock, positionMs plus
-// the lookahead, where positionMs is the song position moved back by the
-// player's latency: a click inside a cue's window hits it (onHit runs, the
-// cue stops being drawn and counts), one before it marks the cue missed, and
-// a cue left unhit past its window is marked missed. onJudged hears each of
-// these verdicts once.
-void judgeHits(CueTrack& track, double positionMs, const CueTimes& cueTime, const CueAction& onHit,
-               const JudgementAction& onJudged);
+// Judges the clicks of the window against the judging clock, a song
+// position plus the lookahead, where the song position is moved back by the
+// player's latency. A click is judged at clickedAtMs, the song position of
+// its press, which came before this frame: inside a cue's window it hits the
+// cue (onHit runs, the cue stops being drawn and counts), before it it marks
+// the cue missed. A cue left unhit past its window at positionMs, the song
+// position now, is marked missed. onJudged hears each of these verdicts once.
+void judgeHits(CueTrack& track, double positionMs, double clickedAtMs, const CueTimes& cueTime,
+               const CueAction& onHit, const JudgementAction& onJudged);
+
+// The judging clock's song position at a press seen at pressedAtMs (steady
+// clock, ms), from judgingMs read at readAtMs: the song runs on at `speed`
+// between the two moments either way, and stands still while paused.
+double judgingMsAtPress(double judgingMs, double readAtMs, double pressedAtMs, double speed,
+                        bool paused);
 
 // Announces the cue of window slot `slot` once it is due, kAnnounceAheadMs
 // ahead of its time on the judging clock's song position (as judgeHits takes

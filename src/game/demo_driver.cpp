@@ -7,6 +7,7 @@
 #include "game/time_controller.h"
 #include "model/obj_anim.h"
 #include "platform/glfw_compat.h"
+#include "platform/sound_clock.h"
 #include "scenegraph/camera_node.h"
 #include "scenegraph/root_node.h"
 
@@ -232,9 +233,24 @@ std::optional<glm::ivec2> DemoDriver::step(const Level& level) {
     if (std::optional<int> due = cueToClick(level.getTrack(), judgingMs, Level::cueTime, frameMs)) {
         const glm::vec3 cue = cuePlace(level, *due);
         const double cueMs = Level::cueTime(*due);
+        const double readAtMs = level.getPositionReadAtMs();
         std::optional<glm::ivec2> cursor;
         if (!clicksOnTheBeat) {
             cursor = clickAtOnce(aim, level, cue, judgingMs, cueMs, frameMs);
+        } else if (plannedPress && plannedPress->cue == *due && plannedPress->atMs <= readAtMs) {
+            const double atMs = plannedPress->atMs;
+            plannedPress.reset();
+            cursor = beatPressIsDue(atMs, readAtMs, frameMs, level.clockSpeed())
+                         ? clickOn(aim, cue, atMs)
+                         : clickAtOnce(aim, level, cue, judgingMs, cueMs, 0.0);
+        } else if (std::optional<double> beatAtMs = beatBeforeNextFrame(
+                       judgingMs, readAtMs, cueMs, kLateFrameShare * frameMs, level.clockSpeed());
+                   beatAtMs && (reachableAt(aim, level, cue, frameMs, frameMs) ||
+                                showsAt(aim, level, cue, frameMs, frameMs))) {
+            // The hand goes down on the beat, between this frame and the
+            // next, which sees the press as it would see a player's (the
+            // cursor aimed then, or resting on the cue from now on).
+            plannedPress = BeatPress{*due, *beatAtMs};
         } else if (clicksOnBeat(judgingMs, cueMs, frameMs)) {
             cursor = clickAtOnce(aim, level, cue, judgingMs, cueMs, 0.0);
         } else if (restingEarlyOn == *due ||
@@ -263,7 +279,7 @@ std::optional<glm::ivec2> DemoDriver::step(const Level& level) {
     if (!clicksOnTheBeat || clicksOnBeat(judgingMs + frameMs, cueMs, frameMs)) {
         return restOn(aim, cue);
     }
-    const double untilBeatMs = cueMs - (judgingMs + util::TimeController::lookaheadMs) - frameMs;
+    const double untilBeatMs = msUntilBeat(judgingMs, cueMs);
     if (restingEarlyOn == *next || (showsAt(aim, level, cue, frameMs, frameMs) &&
                                     !showsAt(aim, level, cue, 2.0 * frameMs, frameMs) &&
                                     !showsAt(aim, level, cue, untilBeatMs, frameMs) &&
@@ -328,24 +344,24 @@ bool DemoDriver::reachableAt(const Aim& aim, const Level& level, const glm::vec3
 
 bool DemoDriver::leavesReach(const Aim& aim, const Level& level, const glm::vec3& cue,
                              double judgingMs, double cueMs, double frameMs) {
-    // The frame that clicks on the beat comes a frame before the cue's
-    // moment on the event clock.
-    const double untilBeatMs = cueMs - (judgingMs + util::TimeController::lookaheadMs) - frameMs;
+    const double untilBeatMs = msUntilBeat(judgingMs, cueMs);
     return aimThroughTurn(aim.node, cue, aim.projection, aim.width, aim.height) &&
            !reachableAt(aim, level, cue, frameMs, frameMs) &&
            !reachableAt(aim, level, cue, untilBeatMs, frameMs);
 }
 
-std::optional<glm::ivec2> DemoDriver::clickOn(const Aim& aim, const glm::vec3& cue) {
+std::optional<glm::ivec2> DemoDriver::clickOn(const Aim& aim, const glm::vec3& cue,
+                                              std::optional<double> pressedAtMs) {
     if (std::optional<glm::ivec2> cursor = aimAt(aim, cue)) {
-        return press(*cursor);
+        return press(*cursor, pressedAtMs);
     }
     return restOn(aim, cue);
 }
 
-std::optional<glm::ivec2> DemoDriver::press(glm::ivec2 cursor) {
+std::optional<glm::ivec2> DemoDriver::press(glm::ivec2 cursor, std::optional<double> pressedAtMs) {
     platform::glfwSetMousePos(cursor.x, cursor.y);
-    platform::injectMouseButtonPress(GLFW_MOUSE_BUTTON_LEFT);
+    platform::injectMouseButtonPress(GLFW_MOUSE_BUTTON_LEFT,
+                                     pressedAtMs.value_or(platform::sound::steadyNowMs()));
     clickedLastFrame = true;
     return cursor;
 }

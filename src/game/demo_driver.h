@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/demo_player.h"
+
 #include <glm/glm.hpp>
 
 #include <optional>
@@ -36,8 +38,9 @@ bool landsOnCue(scenegraph::CameraNode& cameraNode, const glm::vec3& point,
 // scene's, it picks the cue that is due, puts the real cursor where that cue
 // will be once the camera has turned towards it, and presses the left button
 // for that frame, so the picking pass and the judging treat it like a click.
-// It clicks on the beat: on the frame whose successor, where the click is
-// judged, comes nearest the cue's moment. A cue that would leave the
+// It clicks on the beat: a press is judged at its moment, and the demo's
+// hand goes down on the cue's moment, between two frames, seen by the next
+// (else on the frame nearest that moment). A cue that would leave the
 // camera's reach before then is clicked as soon as its window allows (on the
 // last frame before the window, once the window has opened): as a player
 // would, the demo waits for the moment it can.
@@ -86,19 +89,24 @@ private:
     std::optional<glm::ivec2> clickAtOnce(const Aim& aim, const Level& level, const glm::vec3& cue,
                                           double judgingMs, double cueMs, double frameMs);
     // Clicks the cue if it can be aimed at; else only rests the cursor on it
-    // for the next frame.
-    std::optional<glm::ivec2> clickOn(const Aim& aim, const glm::vec3& cue);
-    // Puts the cursor there and presses the left button for this frame.
-    std::optional<glm::ivec2> press(glm::ivec2 cursor);
+    // for the next frame. The press is made at pressedAtMs (steady clock),
+    // or now.
+    std::optional<glm::ivec2> clickOn(const Aim& aim, const glm::vec3& cue,
+                                      std::optional<double> pressedAtMs = std::nullopt);
+    // Puts the cursor there and presses the left button for this frame, the
+    // press made at pressedAtMs (steady clock), or now.
+    std::optional<glm::ivec2> press(glm::ivec2 cursor,
+                                    std::optional<double> pressedAtMs = std::nullopt);
     // Moves the cursor onto the cue as the camera, flying on unturned, will
     // show it next frame.
     std::optional<glm::ivec2> restOn(const Aim& aim, const glm::vec3& cue);
     static bool liesOnCue(const Aim& aim, const glm::vec3& cue, glm::ivec2 resting);
 
-    bool clickedLastFrame = false;   // a click needs the button up for a frame first
-    unsigned int lastPositionMs = 0; // the song position of the previous frame
-    int earlyClicks = 0;             // see earlyClickCount
-    int restingEarlyOn = -1;         // the cue the cursor rests on to click before its beat
+    bool clickedLastFrame = false;         // a click needs the button up for a frame first
+    unsigned int lastPositionMs = 0;       // the song position of the previous frame
+    int earlyClicks = 0;                   // see earlyClickCount
+    int restingEarlyOn = -1;               // the cue the cursor rests on to click before its beat
+    std::optional<BeatPress> plannedPress; // the press on the beat before the next frame
 };
 
 } // namespace game

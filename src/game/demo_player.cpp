@@ -53,9 +53,27 @@ std::optional<int> cueToClick(const CueTrack& track, double positionMs, const Cu
 }
 
 bool clicksOnBeat(double positionMs, double cueTimeMs, double frameMs) {
-    const double now = positionMs + util::TimeController::lookaheadMs;
-    // Judged next frame at now + frameMs, or the frame after at now + 2 frameMs.
-    return now + 1.5 * frameMs >= cueTimeMs;
+    // Judged now, or next frame at now + frameMs.
+    return msUntilBeat(positionMs, cueTimeMs) <= 0.5 * frameMs;
+}
+
+double msUntilBeat(double positionMs, double cueTimeMs) {
+    return cueTimeMs - (positionMs + util::TimeController::lookaheadMs);
+}
+
+std::optional<double> beatBeforeNextFrame(double positionMs, double readAtMs, double cueTimeMs,
+                                          double nextFrameMs, double speed) {
+    const double untilBeat = msUntilBeat(positionMs, cueTimeMs);
+    if (untilBeat <= 0.0 || untilBeat > nextFrameMs) {
+        return std::nullopt;
+    }
+    return readAtMs + untilBeat / speed;
+}
+
+bool beatPressIsDue(double atMs, double readAtMs, double songFrameMs, double speed) {
+    // The song position follows the sound device in steps of a few ms.
+    constexpr double kClockSteadinessMs = 10.0;
+    return atMs <= readAtMs && (readAtMs - atMs) * speed <= songFrameMs + kClockSteadinessMs;
 }
 
 double msUntilSafeClick(double positionMs, double cueTimeMs) {

@@ -12,11 +12,11 @@ namespace game {
 // The demo gives up on a cue once the event clock is this far past its time.
 constexpr double kDemoGiveUpMs = 200.0;
 
-// A click is judged on the frame after the one it is made on, at that
-// frame's music position, which never runs back. A click made once the
-// event clock has passed the window's start is therefore never judged too
-// early, which would spoil the cue for good. The margin covers a position
-// that holds still for a moment while it follows the sound device.
+// A click is judged at the song position of its press, which comes after
+// the position the demo read on this frame and never runs back: a click
+// made once the event clock has passed the window's start is therefore never
+// judged too early, which would spoil the cue for good. The margin covers
+// the position's rounding to whole ms and a sleep that oversleeps nothing.
 constexpr double kDemoEarlyMarginMs = 20.0;
 
 // How long (ms) until the window of a cue at cueTimeMs has opened far
@@ -25,10 +25,37 @@ constexpr double kDemoEarlyMarginMs = 20.0;
 // 0 once it has.
 double msUntilSafeClick(double positionMs, double cueTimeMs);
 
-// Whether a click made on this frame, judged on the next one (frameMs of
-// music on, as the last frame took), lands nearer the cue's moment than one
-// made a frame later: the frame to click on the beat.
+// Whether a click made on this frame lands nearer the cue's moment than one
+// made on the next frame, frameMs of music on (as the last frame took): the
+// frame to click on the beat.
 bool clicksOnBeat(double positionMs, double cueTimeMs, double frameMs);
+
+// How long (ms of music) from this song position until the cue's moment,
+// within half a frame of which the frame that clicks on the beat comes.
+double msUntilBeat(double positionMs, double cueTimeMs);
+
+// A press the demo's hand makes between two frames, as a player's lands
+// between the polls that see it: planned on the frame before the cue's
+// moment, made on the next.
+struct BeatPress {
+    int cue;     // the cue it clicks
+    double atMs; // when the hand goes down (steady clock, ms)
+};
+
+// When (steady clock) the cue's moment comes, from a song position read at
+// readAtMs with the song running at `speed`, if it comes before the next
+// frame (within nextFrameMs of music, a late frame allowed for); nothing if
+// it has come already or comes later. Should the next frame come before it
+// after all, that frame plans again.
+std::optional<double> beatBeforeNextFrame(double positionMs, double readAtMs, double cueTimeMs,
+                                          double nextFrameMs, double speed);
+
+// Whether a press planned for atMs is made on a frame whose song position
+// was read at readAtMs, songFrameMs of music after the planning frame's: once
+// the moment has come, unless the game was paused in between (the song
+// then stood while the clock ran on, and the planned moment says nothing
+// of where the song is).
+bool beatPressIsDue(double atMs, double readAtMs, double songFrameMs, double speed);
 
 // The cue the demo should click on this frame or wait for, given the song
 // position as the judging takes it and the length of the last frame in ms of

@@ -13,6 +13,7 @@
 #include "model/obj.h"
 #include "model/obj_anim.h"
 #include "platform/glfw_compat.h"
+#include "platform/sound_clock.h"
 #include "render/light.h"
 #include "render/particle_manager.h"
 #include "render/particle_system.h"
@@ -191,12 +192,15 @@ view::Cam* Level::activeCam() const {
 
 void Level::update() {
     positionMs = sound.update();
+    positionReadAtMs = platform::sound::steadyNowMs();
     if (practice && sound.loop() != practiceLoop) {
         restartLoop();
     }
     flyAlongPath(drawnPositionMs() / 1000.0);
     followCourse();
-    game::judgeHits(track, judgingPositionMs(), cueTimes, onHit, onJudged);
+    game::judgeHits(track, judgingPositionMs(), pressJudgingMs.value_or(judgingPositionMs()),
+                    cueTimes, onHit, onJudged);
+    pressJudgingMs.reset();
     if (!practice && (positionMs > song.endMs || sound.songIsOver())) {
         sound.setMusicPaused(true);
         paused = true;
@@ -317,6 +321,7 @@ void Level::restartLoop() {
         practisedCues += practised ? 1 : 0;
     }
     loopStats = game::TimingStats{};
+    pressJudgingMs.reset(); // its clicks were cleared with the loop's cues
     // A practice is never kept: its verdicts go with each loop, so the room
     // made at init lasts.
     verdicts.clear();
@@ -343,6 +348,17 @@ void Level::target(scenegraph::TransformationNode& cue) {
     system.target = &cue;
     system.active = true;
     ParticleManager::getInstance()->add(&system, "targetingsystem");
+}
+
+void Level::notePress(double pressedAtMs) {
+    // A clock its caller sets moves in steps with no song time between them:
+    // a press belongs to the step that judges it, as it always has for the
+    // frame check's pictures.
+    if (sound.isHeld()) {
+        return;
+    }
+    pressJudgingMs = game::judgingMsAtPress(judgingPositionMs(), positionReadAtMs, pressedAtMs,
+                                            clockSpeed(), paused);
 }
 
 void Level::updatePaused() {

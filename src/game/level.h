@@ -68,6 +68,10 @@ public:
 
     // Pauses or resumes the game and its song together (the pause key).
     void setPaused(bool pause);
+    // The left button went down at pressedAtMs (steady clock), seen by this
+    // frame's picking: its clicks are judged at the song position of that
+    // moment on the next update.
+    void notePress(double pressedAtMs);
     // In practice, the speed the song plays at from the end of what is
     // queued for playing (the - and + keys).
     void setPracticeSpeed(double speed);
@@ -79,6 +83,8 @@ public:
     // The cue time the judging uses (−1.0 where there is none).
     static double cueTime(int index);
     unsigned int getPositionMs() const { return positionMs; }
+    // When (steady clock, ms) this frame's song position was read.
+    double getPositionReadAtMs() const { return positionReadAtMs; }
     // Song ms per ms heard: below 1 in a slowed practice.
     double clockSpeed() const { return practice ? sound.speed() : 1.0; }
     // The song position the clicks are judged at: the player's latency
@@ -139,6 +145,8 @@ private:
     game::JudgementAction onJudged;                   // every verdict, for the player's feedback
     game::TimingFeedback feedback;                    // how the player's clicks went
     unsigned int positionMs = 0;                      // the song position of this frame
+    double positionReadAtMs = 0.0;                    // when it was read (steady clock)
+    std::optional<double> pressJudgingMs;             // the judging clock at the last press
     std::unique_ptr<ParticleSystem> backgroundSystem; // the star field
     // Explosions for hits and markers for announced cues, each reused in turn.
     game::Rota<std::unique_ptr<ParticleSystem>, kExplosionSystems> explosionSystems;

@@ -56,6 +56,8 @@ public:
     // on: a caller that sets the clock itself sees the game at any moment of
     // the song, the same on every run.
     void holdAt(unsigned int positionMs);
+    // Whether holdAt sets the clock: it then moves only when set again.
+    bool isHeld() const { return held; }
     // True once the song has been heard to its last moment; never for a held
     // clock or a song that could not be opened (its stand-in never ends).
     bool songIsOver() const;

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <iostream>
+#include <limits>
 #include <thread>
 #include <utility>
 
@@ -64,6 +66,9 @@ void noteTap() {
     }
 }
 
+// The latest press of the left button, real or the demo's; NaN before any.
+double leftPressAtMs = std::numeric_limits<double>::quiet_NaN();
+
 void countKeyPress(GLFWwindow*, int key, int, int action, int) {
     if (key < 0 || key > GLFW_KEY_LAST) {
         return;
@@ -83,6 +88,7 @@ void countKeyPress(GLFWwindow*, int key, int, int action, int) {
 void noteButtonPress(GLFWwindow*, int button, int action, int) {
     if (action == GLFW_PRESS && button == GLFW_MOUSE_BUTTON_LEFT) {
         noteTap();
+        leftPressAtMs = sound::steadyNowMs();
     }
 }
 
@@ -345,10 +351,17 @@ void glfwSetMousePos(int x, int y) {
     }
 }
 
-void injectMouseButtonPress(int button) {
+void injectMouseButtonPress(int button, double pressedAtMs) {
     if (button >= 0 && button <= GLFW_MOUSE_BUTTON_LAST) {
         injectedButtons[static_cast<std::size_t>(button)] = true;
     }
+    if (button == GLFW_MOUSE_BUTTON_LEFT) {
+        leftPressAtMs = pressedAtMs;
+    }
+}
+
+std::optional<double> leftButtonPressedAtMs() {
+    return std::isnan(leftPressAtMs) ? std::nullopt : std::optional<double>(leftPressAtMs);
 }
 
 double glfwGetTime() {

@@ -11,6 +11,7 @@
 #include <GLFW/glfw3.h>
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -88,8 +89,15 @@ void dropReleasedPress(int button);
 void glfwGetMousePos(int* x, int* y);
 void glfwSetMousePos(int x, int y);
 // Holds the button down, on top of the real mouse, until the next
-// glfwSwapBuffers: one frame's click for the demo player.
-void injectMouseButtonPress(int button);
+// glfwSwapBuffers: one frame's click for the demo player, its press made at
+// pressedAtMs (steady clock, ms; see sound::steadyNowMs), which may lie
+// between the last frame and this one, as a player's press does.
+void injectMouseButtonPress(int button, double pressedAtMs);
+// When the left button last went down (steady clock, ms), pressed or
+// injected: a press is seen in the window events, so its time is that of the
+// poll that saw it. Nothing before the first press and for presses a test
+// scripts.
+std::optional<double> leftButtonPressedAtMs();
 
 // Handles pending window events now, without presenting a frame: a loop
 // that times the player's taps polls between frames.

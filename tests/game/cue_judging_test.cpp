@@ -33,9 +33,12 @@ protected:
 
     // Judges with the event clock at `now`, for a player whose clicks come
     // `latency` ms late.
-    void judgeAt(double now, double latency = 0.0) {
+    void judgeAt(double now, double latency = 0.0) { judgeClickAt(now, now, latency); }
+
+    // The same for clicks whose press came at `pressed` on the event clock.
+    void judgeClickAt(double now, double pressed, double latency = 0.0) {
         judgeHits(
-            track, now - lookahead - latency, times,
+            track, now - lookahead - latency, pressed - lookahead - latency, times,
             [this](scenegraph::TransformationNode& cue) { exploded.push_back(&cue); },
             [this](const Judgement& judgement) { judgements.push_back(judgement); });
     }
@@ -158,6 +161,37 @@ TEST_F(CueJudging, EachCueGetsOneVerdictWithItsOffset) {
 
 // A latency moves the windows off the cue events, which still fire near the
 // cues' own times: a window must count whole on either side of its event.
+TEST_F(CueJudging, AClickIsJudgedAtItsPressNotAtTheFrameThatJudgesIt) {
+    // Pressed 30 ms before the cue, judged a slow frame later.
+    build(3);
+    cue(0).setHit(true);
+    judgeClickAt(1050.0, 970.0);
+    expectJudgements({{Verdict::Hit, 0, -30.0}});
+    // Pressed inside the window's last moment, judged after it closed: a hit.
+    build(3);
+    judgements.clear();
+    cue(0).setHit(true);
+    judgeClickAt(1300.0, 1240.0);
+    expectJudgements({{Verdict::Hit, 0, 240.0}});
+    EXPECT_EQ(track.hitCount, 1);
+    // Pressed before the window opened, judged once it had: too early.
+    build(3);
+    judgements.clear();
+    cue(0).setHit(true);
+    judgeClickAt(760.0, 740.0);
+    expectJudgements({{Verdict::TooEarly, 0, -260.0}});
+    EXPECT_EQ(track.hitCount, 0);
+}
+
+TEST_F(CueJudging, APressIsPlacedOnTheSongAsItRanOrStoodStill) {
+    // Read at 10,000 ms on the steady clock; pressed 12 ms before that.
+    EXPECT_DOUBLE_EQ(judgingMsAtPress(5000.0, 10000.0, 9988.0, 1.0, false), 4988.0);
+    EXPECT_DOUBLE_EQ(judgingMsAtPress(5000.0, 10000.0, 9988.0, 0.5, false), 4994.0)
+        << "a slowed practice";
+    EXPECT_DOUBLE_EQ(judgingMsAtPress(5000.0, 10000.0, 14000.0, 1.0, true), 5000.0)
+        << "paused: the song stands still";
+}
+
 TEST_F(CueJudging, ALatencyMovesEachWholeWindowEitherWay) {
     for (double latency : {100.0, -100.0}) {
         SCOPED_TRACE(latency);

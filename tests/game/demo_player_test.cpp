@@ -46,6 +46,36 @@ TEST_F(DemoChoice, ACueIsDueOnceItsWindowOpensBeforeTheNextFrameAndClickedOnceOp
     EXPECT_EQ(msUntilSafeClick(1100.0 - lookahead, 1000.0), 0.0) << "never a negative wait";
 }
 
+TEST(DemoBeat, ClicksOnTheFrameNearestTheCuesMomentWhereItsPressIsJudged) {
+    // Frames 80 ms apart on the event clock; the cue at 1000 ms.
+    EXPECT_FALSE(clicksOnBeat(950.0 - lookahead, 1000.0, 80.0))
+        << "the next frame, 1030, is nearer";
+    EXPECT_TRUE(clicksOnBeat(965.0 - lookahead, 1000.0, 80.0)) << "1045 would be further";
+    EXPECT_TRUE(clicksOnBeat(1000.0 - lookahead, 1000.0, 80.0));
+    EXPECT_DOUBLE_EQ(msUntilBeat(900.0 - lookahead, 1000.0), 100.0);
+}
+
+TEST(DemoBeat, PlansAPressOnTheBeatBetweenFramesAndDropsItAfterAPause) {
+    // The cue at 1000 ms; this frame's position read at 5000 ms of the clock.
+    const std::optional<double> beat =
+        beatBeforeNextFrame(960.0 - lookahead, 5000.0, 1000.0, 80.0, 1.0);
+    ASSERT_TRUE(beat.has_value());
+    EXPECT_DOUBLE_EQ(*beat, 5040.0);
+    EXPECT_DOUBLE_EQ(*beatBeforeNextFrame(960.0 - lookahead, 5000.0, 1000.0, 80.0, 0.5), 5080.0)
+        << "a slowed song takes longer to reach the beat";
+    EXPECT_FALSE(beatBeforeNextFrame(900.0 - lookahead, 5000.0, 1000.0, 80.0, 1.0))
+        << "the beat comes after the next frame";
+    EXPECT_FALSE(beatBeforeNextFrame(1000.0 - lookahead, 5000.0, 1000.0, 80.0, 1.0))
+        << "the beat is now: nothing left to plan";
+
+    // The next frame, 80 ms of song on, read at 5080: the press is made.
+    EXPECT_TRUE(beatPressIsDue(5040.0, 5080.0, 80.0, 1.0));
+    EXPECT_FALSE(beatPressIsDue(5040.0, 5030.0, 30.0, 1.0)) << "the frame came before the beat";
+    EXPECT_FALSE(beatPressIsDue(5040.0, 7080.0, 80.0, 1.0))
+        << "2 s of pause: the song stood while the clock ran";
+    EXPECT_TRUE(beatPressIsDue(5040.0, 5120.0, 40.0, 0.5)) << "40 ms of song at half speed";
+}
+
 TEST_F(DemoChoice, SkipsHitAndSpoiltCuesAndGivesUpOnOldOnes) {
     nodes[0]->status = kCueHitStatus;
     EXPECT_EQ(choiceAt(1800.0), 1);

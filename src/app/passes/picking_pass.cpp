@@ -49,12 +49,13 @@ std::optional<glm::ivec2> pickingPixel(int mouseX, int mouseY, int viewportWidth
     return pixel;
 }
 
-void runPickingPass(const FrameValues& values, FrameObjects& objects, int mouseX, int mouseY) {
+bool runPickingPass(const FrameValues& values, FrameObjects& objects, int mouseX, int mouseY) {
     bindTarget(objects.pickingTarget);
     clearToNoNode();
     drawScene(values, programById(PickerProgram));
     const int button = platform::glfwGetMouseButton(GLFW_MOUSE_BUTTON_LEFT);
-    if (button == 1 && objects.rememberedButton == 0) {
+    const bool pressed = button == 1 && objects.rememberedButton == 0;
+    if (pressed) {
         pickAt(mouseX, mouseY);
         if (objects.nodes.crosshair != nullptr) {
             animation::AnimationPlayer::getInstance()->play(objects.nodes.crosshair,
@@ -63,4 +64,5 @@ void runPickingPass(const FrameValues& values, FrameObjects& objects, int mouseX
     }
     objects.rememberedButton = button;
     backToScreen(values.width, values.height);
+    return pressed;
 }

@@ -17,4 +17,5 @@ std::optional<glm::ivec2> pickingPixel(int mouseX, int mouseY, int viewportWidth
 // Draws the scene in picking colours into the picking target and, on the
 // frame the left button goes down, reads the pixel under the mouse, hands it
 // to the scene's hit test and pulses the crosshair. Ends back on the screen.
-void runPickingPass(const FrameValues& values, FrameObjects& objects, int mouseX, int mouseY);
+// True on that frame.
+bool runPickingPass(const FrameValues& values, FrameObjects& objects, int mouseX, int mouseY);
