@@ -159,8 +159,6 @@ TEST_F(CueJudging, EachCueGetsOneVerdictWithItsOffset) {
         {{Verdict::Hit, 0, -30.0}, {Verdict::TooEarly, 1, -300.0}, {Verdict::Missed, 2, 251.0}});
 }
 
-// A latency moves the windows off the cue events, which still fire near the
-// cues' own times: a window must count whole on either side of its event.
 TEST_F(CueJudging, AClickIsJudgedAtItsPressNotAtTheFrameThatJudgesIt) {
     // Pressed 30 ms before the cue, judged a slow frame later.
     build(3);
@@ -192,6 +190,8 @@ TEST_F(CueJudging, APressIsPlacedOnTheSongAsItRanOrStoodStill) {
         << "paused: the song stands still";
 }
 
+// A latency moves the windows off the cue events, which still fire near the
+// cues' own times: a window must count whole on either side of its event.
 TEST_F(CueJudging, ALatencyMovesEachWholeWindowEitherWay) {
     for (double latency : {100.0, -100.0}) {
         SCOPED_TRACE(latency);
